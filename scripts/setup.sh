@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Kravelo needs.
+# Quick when everything is present: apt is only touched when a package is missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libqt6svg6
+  libmpv-dev ffmpeg
+  xvfb xauth x11-utils imagemagick
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,145 @@
+#include "core/convert.h"
+
+#include <algorithm>
+
+#include "core/text_util.h"
+
+namespace kravelo {
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+bool IsSubRipTimeLine(std::string_view line, double& start) {
+    auto t = ReadSubRipTime(line.substr(0, line.find(' ')));
+    if (!t) return false;
+    start = *t;
+    return true;
+}
+
+std::size_t FindTimeLine(const std::vector<std::string>& lines, std::size_t from, double& start) {
+    for (std::size_t i = from; i < lines.size(); ++i)
+        if (IsSubRipTimeLine(lines[i], start)) return i;
+    return lines.size();
+}
+
+bool IsBlockNumber(std::string_view line) {
+    line = Trim(line);
+    if (line.empty()) return false;
+    return std::all_of(line.begin(), line.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::optional<double> ReadSubRipTime(std::string_view s) {
+    std::size_t c1 = s.find(':');
+    if (c1 == npos) return std::nullopt;
+    std::size_t c2 = s.find(':', c1 + 1);
+    if (c2 == npos) return std::nullopt;
+    std::size_t comma = s.find(',', c2 + 1);
+    if (comma == npos) return std::nullopt;
+    auto h = ParseWholeInt(s.substr(0, c1));
+    auto m = ParseWholeInt(s.substr(c1 + 1, c2 - c1 - 1));
+    auto sec = ParseWholeInt(s.substr(c2 + 1, comma - c2 - 1));
+    auto ms = ParseWholeInt(s.substr(comma + 1));
+    if (!h || !m || !sec || !ms || *h == -1 || *m == -1 || *sec == -1 || *ms == -1) return std::nullopt;
+    return static_cast<double>(*h * 3600 + *m * 60 + *sec) + 0.001 * static_cast<double>(*ms);
+}
+
+bool ReadSubRipBlock(const std::vector<std::string>& lines, std::size_t& index, SubRipBlock& block) {
+    double start = 0.0;
+    std::size_t t = FindTimeLine(lines, index, start);
+    if (t >= lines.size()) {
+        index = lines.size();
+        return false;
+    }
+    block.start = start;
+    // The end follows the arrow: the text after the time line's second space.
+    std::string_view timeLine = lines[t];
+    if (std::size_t sp1 = timeLine.find(' '); sp1 != npos)
+        if (std::size_t sp2 = timeLine.find(' ', sp1 + 1); sp2 != npos)
+            if (auto e = ReadSubRipTime(timeLine.substr(sp2 + 1))) block.end = *e;
+
+    // The text runs to the next block's number line (or its time line when the number is
+    // missing), or to the end of the document.
+    double ignored;
+    std::size_t next = FindTimeLine(lines, t + 1, ignored);
+    std::size_t end = next;
+    if (next < lines.size() && next - 1 > t && IsBlockNumber(lines[next - 1])) end = next - 1;
+
+    block.text.clear();
+    bool firstKept = true;
+    for (std::size_t i = t + 1; i < end; ++i) {
+        if (Trim(lines[i]).empty()) continue;
+        if (!firstKept) block.text.push_back('|');
+        block.text.append(lines[i]);
+        firstKept = false;
+    }
+    index = end;
+    return true;
+}
+
+OrderReport ConvertSubRip(SubtitleDocument& doc, int target, const SsaOptions& ssaOptions, const ProgressFn& progress) {
+    OrderReport report;
+    if (target < kFormatTime || target > kFormatSsa) return report;
+    std::vector<std::string> out;
+    const std::size_t count = doc.lines.size();
+    std::size_t read = 0;
+    SubRipBlock block;
+    while (read < count) {
+        if (progress && out.size() % 10 == 0) progress(static_cast<long>(read), static_cast<long>(count), ProgressColor::Blue);
+        if (!ReadSubRipBlock(doc.lines, read, block)) break;
+        report.Add(block.start);
+        out.push_back(putline(target, doc.frameRate, block.start, block.end, block.text));
+    }
+    if (progress)
+        for (std::size_t i = count; i-- > out.size();)
+            if (i % 10 == 0) progress(static_cast<long>(i), static_cast<long>(count), ProgressColor::Red);
+    doc.lines = std::move(out);
+    if (target == kFormatSsa) {
+        long first = 0, last = static_cast<long>(doc.lines.size());
+        WriteSsaHeader(doc.lines, ssaOptions, first, last);
+        doc.ssa = ReadSsaHeader(doc.lines, true);
+    }
+    doc.documentFormat = target;
+    return report;
+}
+
+OrderReport ConvertLines(SubtitleDocument& doc, int target, const SsaOptions& ssaOptions, long& first, long& last,
+                         const ProgressFn& progress) {
+    if (target < kFormatTime || target > kFormatSsa) return {};
+    if (doc.documentFormat == kFormatSubRip) {
+        OrderReport r = ConvertSubRip(doc, target, ssaOptions, progress);
+        first = 0;
+        last = static_cast<long>(doc.lines.size());
+        return r;
+    }
+    OrderReport report;
+    std::vector<std::string>& lines = doc.lines;
+    if (doc.documentFormat == kFormatSsa) {
+        const long header = doc.ssa.headerLines;
+        if (header > 0) {
+            lines.erase(lines.begin(), lines.begin() + std::min<long>(header, static_cast<long>(lines.size())));
+            first = std::max(0L, first - header);
+            last = std::max(0L, last - header);
+        }
+        doc.ssa.headerLines = -1;
+    }
+    if (target == kFormatSsa) WriteSsaHeader(lines, ssaOptions, first, last);
+
+    last = std::min(last, static_cast<long>(lines.size()));
+    SubtitleLine sub;
+    std::string written;
+    for (long i = first; i < last; ++i) {
+        if (progress && i % 10 == 0) progress(i, last, ProgressColor::Blue);
+        const std::string& line = lines[static_cast<std::size_t>(i)];
+        if (line.empty() || ParseLine(line, doc.frameRate, sub, doc.ssa) != 1) continue;
+        report.Add(sub.start);
+        putline(target, doc.frameRate, sub.start, sub.end, sub.text, written);
+        lines[static_cast<std::size_t>(i)].swap(written);
+    }
+    if (target == kFormatSsa) doc.ssa = ReadSsaHeader(lines, true);
+    doc.documentFormat = target;
+    return report;
+}
+
+}  // namespace kravelo

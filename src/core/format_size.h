@@ -1,0 +1,10 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace kravelo {
+
+// A byte count as text: "1023 B", "1.5 kB", "1.0 MB", ... with one truncated decimal.
+std::string FormatSize(std::uint64_t bytes);
+
+}  // namespace kravelo

@@ -1,0 +1,30 @@
+#pragma once
+// Times are seconds in doubles; frame numbers meet them through the frame rate.
+// Every conversion between the two goes through the functions here.
+
+namespace kravelo {
+
+struct SplitTimeParts {
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    int hundredths = 0;
+};
+
+// Splits seconds into hours, minutes, seconds and hundredths, each truncated toward zero.
+// Exact multiples stay exact: 3600.0 is 1:00:00, never 0:60:00.
+SplitTimeParts SplitTime(double t);
+
+// Integer part (toward zero) of value + 0.5, clamped to the int range: how a time becomes a
+// frame number (t * rate) or a decisecond count (t * 10).
+long long RoundHalfUpTrunc(double value);
+
+// Frame number of a time at a frame rate.
+inline long long TimeToFrame(double t, double rate) { return RoundHalfUpTrunc(t * rate); }
+
+// Seconds of a frame number; 0 when no frame rate is set.
+inline double FrameToTime(long long frame, double rate) {
+    return rate > 0.0 ? static_cast<double>(frame) / rate : 0.0;
+}
+
+}  // namespace kravelo
