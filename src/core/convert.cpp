@@ -28,6 +28,30 @@ bool IsBlockNumber(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// Deletes the lines above the first event. A subtitle line of another format found there (the
+// rest of a partial conversion) is not header and stays. The range moves up with the lines.
+void RemoveSsaHeader(SubtitleDocument& doc, long& first, long& last) {
+    std::vector<std::string>& lines = doc.lines;
+    const long header = std::min<long>(doc.ssa.headerLines, static_cast<long>(lines.size()));
+    doc.ssa.headerLines = -1;
+    if (header <= 0) return;
+    long write = 0, removedBeforeFirst = 0, removedBeforeLast = 0;
+    for (long i = 0; i < header; ++i) {
+        std::string& line = lines[static_cast<std::size_t>(i)];
+        int format = line.empty() ? kFormatNone : LineFormat(line);
+        if (format >= kFormatTime && format <= kFormatDecisecond) {
+            if (write != i) lines[static_cast<std::size_t>(write)] = std::move(line);
+            ++write;
+            continue;
+        }
+        if (i < first) ++removedBeforeFirst;
+        if (i < last) ++removedBeforeLast;
+    }
+    lines.erase(lines.begin() + write, lines.begin() + header);
+    first = std::max(0L, first - removedBeforeFirst);
+    last = std::max(0L, last - removedBeforeLast);
+}
+
 }  // namespace
 
 std::optional<double> ReadSubRipTime(std::string_view s) {
@@ -115,15 +139,7 @@ OrderReport ConvertLines(SubtitleDocument& doc, int target, const SsaOptions& ss
     }
     OrderReport report;
     std::vector<std::string>& lines = doc.lines;
-    if (doc.documentFormat == kFormatSsa) {
-        const long header = doc.ssa.headerLines;
-        if (header > 0) {
-            lines.erase(lines.begin(), lines.begin() + std::min<long>(header, static_cast<long>(lines.size())));
-            first = std::max(0L, first - header);
-            last = std::max(0L, last - header);
-        }
-        doc.ssa.headerLines = -1;
-    }
+    if (doc.documentFormat == kFormatSsa) RemoveSsaHeader(doc, first, last);
     if (target == kFormatSsa) WriteSsaHeader(lines, ssaOptions, first, last);
 
     last = std::min(last, static_cast<long>(lines.size()));

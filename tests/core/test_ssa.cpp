@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "core/ssa.h"
+#include "core/subtitle_line.h"
+
+using namespace kravelo;
+
+namespace {
+
+std::vector<std::string> ProgramHeader() { return SsaHeaderLines(SsaOptions{}); }
+
+struct Collected {
+    std::vector<std::string> keys;
+    MessageSink sink() {
+        return [this](const Message& m) { keys.emplace_back(m.key); };
+    }
+};
+
+}  // namespace
+
+TEST(Ssa, ReadsEventsAfterTheProgramsOwnHeader) {
+    std::vector<std::string> lines = ProgramHeader();
+    lines.push_back("Dialogue: Marked=0,0:00:01.50,0:00:04.00,ITALIC,00,0000,0000,0000,,Hello, world");
+    lines.push_back("Dialogue: Marked=0,1:02:05.25,1:02:07.00,NORMAL,00,0000,0000,0000,,  Plain ,text  ");
+    Collected c;
+    SsaTables t = ReadSsaHeader(lines, false, c.sink());
+    EXPECT_TRUE(c.keys.empty());
+    EXPECT_EQ(t.headerLines, 10);
+    ASSERT_EQ(t.styles.size(), 2u);
+    EXPECT_FALSE(t.styles[0].italic);
+    EXPECT_TRUE(t.styles[1].italic);
+    EXPECT_EQ(t.startColumn, 1);
+    EXPECT_EQ(t.textColumn, 9);
+
+    SubtitleLine s;
+    ASSERT_EQ(ParseLine(lines[10], 0.0, s, t), 1);
+    EXPECT_EQ(s.format, kFormatSsa);
+    EXPECT_DOUBLE_EQ(s.start, 1.5);
+    EXPECT_DOUBLE_EQ(s.end, 4.0);
+    EXPECT_EQ(s.text, "/Hello, world/");
+    ASSERT_EQ(ParseLine(lines[11], 0.0, s, t), 1);
+    EXPECT_EQ(s.text, "Plain ,text");
+
+    // Without the tables no line is an SSA event.
+    EXPECT_FALSE(IsLineValid(lines[10]));
+    // A bad time makes the line unreadable.
+    EXPECT_FALSE(IsLineValid("Dialogue: Marked=0,0:0x:01.50,0:00:04.00,NORMAL,00,0000,0000,0000,,x", t));
+    EXPECT_FALSE(IsLineValid("Comment: Marked=0,0:00:01.50,0:00:04.00,NORMAL,00,0000,0000,0000,,x", t));
+}
+
+TEST(Ssa, WritesEventLines) {
+    EXPECT_EQ(putline(kFormatSsa, 0.0, 3725.25, 3727.0, "/Ala|ma kota/"),
+              "Dialogue: Marked=0,1:02:05.25,1:02:07.00,ITALIC,00,0000,0000,0000,,Ala ma kota");
+    EXPECT_EQ(putline(kFormatSsa, 0.0, 1.0, 0.0, "x"),
+              "Dialogue: Marked=0,0:00:01.00,0:00:00.00,NORMAL,00,0000,0000,0000,,x");
+    // A slash inside the text is written unchanged; only the italic markers go.
+    EXPECT_EQ(putline(kFormatSsa, 0.0, 0.0, 1.0, "/a/b|c/"),
+              "Dialogue: Marked=0,0:00:00.00,0:00:01.00,ITALIC,00,0000,0000,0000,,a/b c");
+    EXPECT_EQ(putline(kFormatSsa, 0.0, 0.0, 1.0, "a/b/"),
+              "Dialogue: Marked=0,0:00:00.00,0:00:01.00,NORMAL,00,0000,0000,0000,,a/b/");
+    // Hundredths are truncated from the double: 0.29 comes back as 0.28.
+    auto t = ReadSsaTime("0:00:00.29");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(WriteSsaTime(*t), "0:00:00.28");
+    // The hundredths field counts hundredths whatever its length.
+    EXPECT_DOUBLE_EQ(*ReadSsaTime("0:00:01.5"), 1.05);
+    for (const char* bad : {"0:00:01", "0:00.01", "x:00:01.00", "0:00:01.", "0:00:-1.00", ""})
+        EXPECT_FALSE(ReadSsaTime(bad)) << bad;
+}
+
+TEST(Ssa, StyleTableRules) {
+    std::vector<std::string> lines = {"[Script Info]", "[v4 styles]",
+                                      "format: NAME, fontname, ITALIC"};  // lower case is understood
+    for (int i = 0; i < 11; ++i)
+        lines.push_back("Style: S" + std::to_string(i) + ",Arial," + (i == 3 ? "1" : i == 4 ? "-1" : "0"));
+    lines.push_back("[Events]");
+    lines.push_back("Format: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text");
+    lines.push_back("Dialogue: 0,0:00:01.00,0:00:02.00,S3,,0,0,0,,kursywa");
+    SsaTables t = ReadSsaHeader(lines, false);
+    ASSERT_EQ(t.styles.size(), 10u);  // the eleventh is ignored
+    EXPECT_EQ(t.styles[9].name, "S9");
+    EXPECT_TRUE(t.styles[3].italic);
+    EXPECT_FALSE(t.styles[4].italic);  // only "1" counts
+    SubtitleLine s;
+    ASSERT_EQ(ParseLine(lines.back(), 0.0, s, t), 1);
+    EXPECT_EQ(s.text, "/kursywa/");
+    // Style names match with regard to case.
+    ASSERT_EQ(ParseLine("Dialogue: 0,0:00:01.00,0:00:02.00,s3,,0,0,0,,x", 0.0, s, t), 1);
+    EXPECT_EQ(s.text, "x");
+}
+
+TEST(Ssa, HeaderErrorsAreReportedOnlyWhenNotQuiet) {
+    std::vector<std::string> noLegend = {"[V4 Styles]", "Style: A,Arial,0", "[Events]",
+                                         "Format: Start, End, Text", "Dialogue: 0:00:01.00,0:00:02.00,x"};
+    Collected loud;
+    SsaTables t = ReadSsaHeader(noLegend, false, loud.sink());
+    EXPECT_EQ(loud.keys, std::vector<std::string>{"EdSSANoLegend"});
+    EXPECT_TRUE(t.styles.empty());
+    EXPECT_TRUE(t.EventsKnown());  // events are still looked for
+    EXPECT_EQ(t.styleColumn, -1);  // a missing Style column is allowed
+    EXPECT_TRUE(IsLineValid(noLegend[4], t));
+
+    std::vector<std::string> noFormat = {"[Events]", "Dialogue: Marked=0,0:00:01.00,0:00:02.00,NORMAL,,0,0,0,,x"};
+    Collected loud2, quiet;
+    t = ReadSsaHeader(noFormat, false, loud2.sink());
+    EXPECT_EQ(loud2.keys, std::vector<std::string>{"EdSSALegendError"});
+    EXPECT_FALSE(IsLineValid(noFormat[1], t));
+    ReadSsaHeader(noFormat, true, quiet.sink());
+    EXPECT_TRUE(quiet.keys.empty());
+}
+
+TEST(Ssa, QuietReadingLooksAtTheFirstHundredLinesOnly) {
+    std::vector<std::string> lines(101, "; comment");
+    std::vector<std::string> header = ProgramHeader();
+    lines.insert(lines.end(), header.begin(), header.end());
+    lines.push_back("Dialogue: Marked=0,0:00:01.00,0:00:02.00,NORMAL,00,0000,0000,0000,,x");
+    EXPECT_FALSE(ReadSsaHeader(lines, true).EventsKnown());
+    SsaTables loud = ReadSsaHeader(lines, false);
+    EXPECT_TRUE(loud.EventsKnown());
+    EXPECT_EQ(loud.headerLines, 111);
+}
+
+TEST(Ssa, HeaderInsertionMovesTheRange) {
+    std::vector<std::string> lines = {"a", "b", "c"};
+    long first = 0, last = 3;
+    WriteSsaHeader(lines, SsaOptions{}, first, last);
+    EXPECT_EQ(lines.size(), 13u);
+    EXPECT_EQ(first, 0);  // a range from the top takes in the header
+    EXPECT_EQ(last, 13);
+    first = 2, last = 13;
+    WriteSsaHeader(lines, SsaOptions{}, first, last);
+    EXPECT_EQ(first, 12);
+    EXPECT_EQ(last, 23);
+
+    SsaOptions o;
+    o.fontName = "Arial";
+    o.fontSize = 30;
+    o.outline = 2;
+    o.shadow = 1;
+    o.marginV = 20;
+    o.playResY = 576;
+    auto h = SsaHeaderLines(o);
+    ASSERT_EQ(h.size(), 10u);
+    EXPECT_EQ(h[1], "PlayResY: 576");
+    EXPECT_EQ(h[5], "Style: NORMAL,Arial,30,16777215,65535,65535,0,1,0,1,2,1,2,30,30,20,0,238");
+    EXPECT_EQ(h[6], "Style: ITALIC,Arial,30,16777215,65535,65535,0,1,1,1,2,1,2,30,30,20,0,238");
+}
+
+TEST(Ssa, FieldHelpers) {
+    EXPECT_TRUE(SsaStartsWith("   dialogue:x", "Dialogue:"));
+    EXPECT_FALSE(SsaStartsWith("Dia", "Dialogue:"));
+    EXPECT_EQ(SsaColumnLookup("Format: a, B ,c", "Format:", "b"), 1);
+    EXPECT_EQ(SsaColumnLookup("Format: a, B ,c", "Format:", "d"), -1);
+    EXPECT_EQ(SsaColumnLookup("Style: a, B ,c", "Format:", "a"), -1);
+    EXPECT_EQ(SsaField("Dialogue: a , b,c", "Dialogue:", 1), "b");
+    EXPECT_EQ(SsaField("Dialogue: a , b,c", "Dialogue:", 3), "");
+    EXPECT_EQ(SsaTextFrom("Dialogue: a,b, c, d ", "Dialogue:", 2), "c, d");
+}
