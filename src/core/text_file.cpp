@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -170,6 +171,7 @@ TextDocument DecodeText(std::string_view bytes) {
     f.finalLineBreak = bytes.empty() || bytes.back() == '\n';
 
     std::size_t pos = 0;
+    doc.lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     while (pos < bytes.size()) {
         std::size_t lf = bytes.find('\n', pos);
         std::size_t end = lf == std::string_view::npos ? bytes.size() : lf;
@@ -211,10 +213,17 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& err
         error = path + ": is a folder";
         return false;
     }
+    // Read in one piece when the size is known; grow for pipes and special files.
     bytes.clear();
-    char buf[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, fp)) > 0) bytes.append(buf, n);
+    if (st.st_size > 0) bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t have = 0;
+    while (true) {
+        if (have == bytes.size()) bytes.resize(bytes.size() < 65536 ? 65536 : bytes.size() * 2);
+        std::size_t n = std::fread(bytes.data() + have, 1, bytes.size() - have, fp);
+        have += n;
+        if (n == 0) break;
+    }
+    bytes.resize(have);
     bool failed = std::ferror(fp) != 0;
     int err = errno;
     std::fclose(fp);
