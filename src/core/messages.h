@@ -28,6 +28,8 @@ inline constexpr Message EdSSALegendError{"Editor", "EdSSALegendError", MessageI
 inline constexpr Message ApperNotSorted{"Editor", "ApperNotSorted", MessageIcon::Warning};
 inline constexpr Message TheSameShowTime{"Editor", "TheSameShowTime", MessageIcon::Warning};
 inline constexpr Message NegativeShowTime{"Editor", "NegativeShowTime", MessageIcon::Warning};
+// Information: the caller appends a space and the number of merges.
+inline constexpr Message SubtitlesMergeCount{"Editor", "SubtitlesMergeCount", MessageIcon::Information};
 }  // namespace msg
 
 // Not from the language file: shown as it stands when putline() is given a bad format.

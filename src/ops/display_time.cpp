@@ -1,0 +1,45 @@
+#include "ops/display_time.h"
+
+#include <algorithm>
+
+#include "core/text_util.h"
+#include "ops/next_scan.h"
+
+namespace kravelo {
+
+DisplayTimeResult SetDisplayTimes(SubtitleDocument& doc, const DisplayTimeOptions& options, long first,
+                                  long last, const ProgressFn& progress) {
+    DisplayTimeResult result;
+    std::vector<std::string>& lines = doc.lines;
+    last = std::min(last, static_cast<long>(lines.size()));
+    NextSubtitleScan next(doc);
+    SubtitleLine sub;
+    std::string written;
+    for (long i = std::max(0L, first); i < last; ++i) {
+        if (progress && i % 10 == 0) progress(i, last, ProgressColor::Blue);
+        std::string& line = lines[static_cast<std::size_t>(i)];
+        if (line.empty() || ParseLine(line, doc.frameRate, sub, doc.ssa) != 1) continue;
+        if (options.emptyEnds) {
+            sub.end = 0.0;
+        } else {
+            if (options.overwrite || (sub.end == 0.0 && sub.start >= 0.0)) {
+                sub.end =
+                    options.byLength
+                        ? sub.start + 2.0 + options.seconds * static_cast<double>(CountChars(sub.text)) * 0.02
+                        : sub.start + options.seconds;
+            }
+            // An end of 0 is no end time: there is nothing to cut (the Part would write a negative
+            // end there when the next subtitle starts at 0).
+            if (options.blockEnd && sub.end != 0.0) {
+                const SubtitleLine* n = next.Find(static_cast<std::size_t>(i) + 1);
+                if (n && n->start <= sub.end) sub.end = n->start - BlockEndGap(sub.format, doc.frameRate);
+            }
+        }
+        putline(sub.format, doc.frameRate, sub.start, sub.end, sub.text, written);
+        line.swap(written);
+        ++result.linesWritten;
+    }
+    return result;
+}
+
+}  // namespace kravelo

@@ -1,0 +1,52 @@
+#pragma once
+// The next-subtitle scan of the engines, remembered between lines. An engine walking forward
+// asks for the next subtitle after each line; the answer stays the same while the walk moves
+// through the lines the last scan passed over (they carry no subtitle), so each stretch of
+// such lines is read once instead of once per line.
+
+#include <cstddef>
+
+#include "core/document.h"
+
+namespace kravelo {
+
+class NextSubtitleScan {
+  public:
+    explicit NextSubtitleScan(const SubtitleDocument& doc) : doc_(doc) {}
+
+    // NextSubtitle from line `from`: the subtitle, or nullptr when none is left. `at` (optional)
+    // gets the index of its line, or the line count. The lines from `from` on must not have
+    // changed since an earlier scan that is reused; call Reset() after changing them.
+    const SubtitleLine* Find(std::size_t from, std::size_t* at = nullptr) {
+        if (!valid_ || from < from_ || from > at_) {
+            std::size_t index = from;
+            found_ = NextSubtitle(doc_.lines, doc_.frameRate, index, sub_, doc_.ssa);
+            at_ = found_ ? index - 1 : doc_.lines.size();
+            from_ = from;
+            valid_ = true;
+        }
+        if (at) *at = at_;
+        return found_ ? &sub_ : nullptr;
+    }
+
+    void Reset() { valid_ = false; }
+
+  private:
+    const SubtitleDocument& doc_;
+    bool valid_ = false;
+    bool found_ = false;
+    std::size_t from_ = 0;
+    std::size_t at_ = 0;
+    SubtitleLine sub_;
+};
+
+// The block-end step: the end is cut to just before the next subtitle's start when that start
+// is at or before it. The gap is one frame in the frame format, a tenth of a second in the
+// decisecond format and a hundredth in the others.
+inline double BlockEndGap(int format, double frameRate) {
+    if (format == kFormatFrame) return frameRate > 0.0 ? 1.0 / frameRate : 0.0;
+    if (format == kFormatDecisecond) return 0.1;
+    return 0.01;
+}
+
+}  // namespace kravelo

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "ops/engine_doc.h"
+#include "ops/merge.h"
+
+using namespace kravelo;
+using kravelo::test::Doc;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+MergeOptions Per50(double per50) {
+    MergeOptions o;
+    o.per50 = per50;
+    return o;
+}
+
+MergeResult Merge(SubtitleDocument& d, const MergeOptions& o, long first = 0, long last = -1) {
+    long l = last < 0 ? static_cast<long>(d.lines.size()) : last;
+    long before = l;
+    MergeResult r = MergeShortSubtitles(d, o, first, l);
+    EXPECT_LE(l, before);
+    return r;
+}
+
+}  // namespace
+
+TEST(MergeShortSubtitles, PartExample) {
+    const Lines lines = {"{100}{120}Tak", "{125}{150}Nie wiem", "{400}{500}Dobrze"};
+    SubtitleDocument d = Doc(lines);
+    long last = 3;
+    // 0.8 s is not less than 2.0 x 3 x 0.02 = 0.12 s: nothing is merged.
+    EXPECT_EQ(MergeShortSubtitles(d, MergeOptions{}, 0, last).merges, 0);
+    EXPECT_EQ(d.lines, lines);
+    EXPECT_EQ(last, 3);
+
+    // With 20 s per 50 characters the first is short and merges forward (6.0 - 4.0 < 4.0).
+    MergeResult r = MergeShortSubtitles(d, Per50(20), 0, last);
+    EXPECT_EQ(r.merges, 1);
+    EXPECT_EQ(r.forward, 1);
+    EXPECT_EQ(d.lines, (Lines{"{100}{150}Tak|Nie wiem", "{400}{500}Dobrze"}));
+    EXPECT_EQ(last, 2);
+}
+
+TEST(MergeShortSubtitles, BackwardIntoThePreviousLineInTheCurrentFormat) {
+    // 0.08 s for 3 characters is short; 6.48 - 4.0 < 4.0 with the previous subtitle.
+    SubtitleDocument d = Doc({"[40][60]Pierwszy", "", "{160}{162}Hej", "{400}{500}Dalej"});
+    MergeResult r = Merge(d, MergeOptions{});
+    EXPECT_EQ(r.backward, 1);
+    // The merged line takes the previous subtitle's place, written in the current line's format;
+    // the blank line stays.
+    EXPECT_EQ(d.lines, (Lines{"{100}{162}Pierwszy|Hej", "", "{400}{500}Dalej"}));
+}
+
+TEST(MergeShortSubtitles, TieBreakGoesToTheShorterNeighbour) {
+    // Both neighbours are candidates; the previous text has 2 characters.
+    SubtitleDocument equal = Doc({"{100}{150}Ab", "{160}{161}Hej", "{170}{200}Cd"});
+    Merge(equal, MergeOptions{});
+    EXPECT_EQ(equal.lines, (Lines{"{100}{150}Ab", "{160}{200}Hej|Cd"}));  // a tie goes forward
+
+    SubtitleDocument longer = Doc({"{100}{150}Ab", "{160}{161}Hej", "{170}{200}Cde"});
+    Merge(longer, MergeOptions{});
+    EXPECT_EQ(longer.lines, (Lines{"{100}{161}Ab|Hej", "{170}{200}Cde"}));
+}
+
+TEST(MergeShortSubtitles, ChainAbsorbsNeighboursAndReWraps) {
+    // Aa absorbs Bb forward; Cc joins them backward (Dd is longer); Dd joins backward too and the
+    // four rows are re-wrapped to three.
+    SubtitleDocument d =
+        Doc({"{100}{105}Aa", "{110}{115}Bb", "{120}{125}Cc", "{130}{135}Dddddddddd", "{500}{600}Ee"});
+    long last = 5;
+    MergeResult r = MergeShortSubtitles(d, Per50(20), 0, last);
+    EXPECT_EQ(r.merges, 3);
+    EXPECT_EQ(r.forward, 1);
+    EXPECT_EQ(r.backward, 2);
+    EXPECT_EQ(d.lines, (Lines{"{100}{135}Aa Bb|Cc|Dddddddddd", "{500}{600}Ee"}));
+    EXPECT_EQ(last, 2);
+
+    // The same with every row kept.
+    SubtitleDocument rows =
+        Doc({"{100}{105}Aa", "{110}{115}Bb", "{120}{125}Cc", "{130}{135}Dddddddddd", "{500}{600}Ee"});
+    MergeOptions o = Per50(20);
+    o.asRows = true;
+    Merge(rows, o);
+    EXPECT_EQ(rows.lines[0], "{100}{135}Aa|Bb|Cc|Dddddddddd");
+}
+
+TEST(MergeShortSubtitles, ReWrapShares) {
+    // The Part's example: the join and the left part's break stay.
+    EXPECT_EQ(RewrapMergedText("A|B|C|D", 3, 3), "A|B|C D");
+    SubtitleDocument d = Doc({"{100}{105}A|B", "{110}{120}C|D"});
+    Merge(d, Per50(20));
+    EXPECT_EQ(d.lines, (Lines{"{100}{120}A|B|C D"}));
+
+    // The longer left part keeps the break nearest to its middle.
+    EXPECT_EQ(RewrapMergedText("aaaa|bbbb|cccc|dd", 14, 3), "aaaa bbbb|cccc|dd");
+    // A left part without breaks gives its share to the right part; two equally near breaks:
+    // the first wins.
+    EXPECT_EQ(RewrapMergedText("abcdefgh|x|y|z", 8, 3), "abcdefgh|x|y z");
+    // A short left part gets no break; the right part keeps the one nearest to its middle.
+    EXPECT_EQ(RewrapMergedText("ab|c|d|e|f", 2, 3), "ab|c d|e f");
+    // Three breaks kept one after another nearest to n/2, n/3, n/4.
+    EXPECT_EQ(RewrapMergedText("a|b|c|d|e|f|g|h", 13, 5), "a|b|c|d e f g|h");
+    // Positions are characters, not bytes.
+    EXPECT_EQ(RewrapMergedText("abcdefgh|żżż|żżżżż|x", 26, 3), "abcdefgh|żżż żżżżż|x");
+}
+
+TEST(MergeShortSubtitles, MissingEndsAreEstimatedAndCut) {
+    // No end: 10 + 2 + 0.18 s, cut at the next start (10.4 s), so shown 0.4 s: short.
+    SubtitleDocument cut = Doc({"{250}{}Tak", "{260}{300}Nie"});
+    Merge(cut, Per50(20));
+    EXPECT_EQ(cut.lines, (Lines{"{250}{300}Tak|Nie"}));
+    // Nothing to cut at: 2.18 s is not short.
+    SubtitleDocument far = Doc({"{250}{}Tak", "{600}{700}Nie"});
+    EXPECT_EQ(Merge(far, Per50(20)).merges, 0);
+    // The next subtitle's missing end is estimated as well and becomes the merged end (12.58 s).
+    SubtitleDocument next = Doc({"{250}{255}Tak", "{260}{}Nie"});
+    Merge(next, Per50(20));
+    EXPECT_EQ(next.lines, (Lines{"{250}{315}Tak|Nie"}));
+}
+
+TEST(MergeShortSubtitles, LengthLimitCountsCharacters) {
+    const std::string a41(41, 'a'), b41(41, 'b');
+    SubtitleDocument d = Doc({"{100}{105}" + a41, "{110}{115}" + b41});
+    EXPECT_EQ(Merge(d, Per50(20)).merges, 0);  // 82 > 80
+    MergeOptions none = Per50(20);
+    none.maxLength = 0;
+    EXPECT_EQ(Merge(d, none).merges, 1);  // no limit; the text is kept whole
+    EXPECT_EQ(d.lines[0], "{100}{115}" + a41 + "|" + b41);
+
+    // 40 Polish letters are 40 characters (80 bytes): 80 is allowed.
+    std::string z;
+    for (int i = 0; i < 40; ++i) z += "ż";
+    SubtitleDocument p = Doc({"{100}{105}" + z, "{110}{115}" + z});
+    EXPECT_EQ(Merge(p, Per50(20)).merges, 1);
+}
+
+TEST(MergeShortSubtitles, RangeEdges) {
+    // The first line of the range never merges backward.
+    const Lines lines = {"{100}{150}Poprzedni", "{160}{161}Hej", "{600}{700}Daleko"};
+    SubtitleDocument d = Doc(lines);
+    EXPECT_EQ(Merge(d, MergeOptions{}, 1, 3).merges, 0);
+    EXPECT_EQ(d.lines, lines);
+
+    // The last line of the range may absorb the subtitle after the range; the range keeps its
+    // lines. Unreadable lines in between are passed over and stay.
+    SubtitleDocument e = Doc({"{25}{50}Zero", "{100}{105}Aa", "śmieci", "{110}{115}Bb", "{500}{600}Cc"});
+    long last = 2;
+    EXPECT_EQ(MergeShortSubtitles(e, Per50(20), 1, last).merges, 1);
+    EXPECT_EQ(e.lines, (Lines{"{25}{50}Zero", "{100}{115}Aa|Bb", "śmieci", "{500}{600}Cc"}));
+    EXPECT_EQ(last, 2);
+}
