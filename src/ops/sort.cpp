@@ -1,0 +1,95 @@
+#include "ops/sort.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace kravelo {
+namespace {
+
+// The Part's selection sort never picks a key at or above its starting minimum; such lines
+// keep their order among themselves.
+constexpr double kSortCeiling = 99999999.0;
+
+}  // namespace
+
+double SortKey(std::string_view line, const SubtitleDocument& doc, SubtitleLine& scratch) {
+    if (line.empty() || ParseLine(line, doc.frameRate, scratch, doc.ssa) != 1) return kUnreadableSortKey;
+    return scratch.start;
+}
+
+SortResult SortLines(SubtitleDocument& doc, long first, long last, const ProgressFn& progress) {
+    SortResult result;
+    std::vector<std::string>& lines = doc.lines;
+    first = std::max(0L, first);
+    last = std::min(last, static_cast<long>(lines.size()));
+    if (last - first < 2) return result;
+
+    struct Keyed {
+        double key;
+        long index;
+    };
+    std::vector<Keyed> keys;
+    keys.reserve(static_cast<std::size_t>(last - first));
+    SubtitleLine scratch;
+    for (long i = first; i < last; ++i) {
+        if (progress && i % 10 == 0) progress(i, last, ProgressColor::Blue);
+        double key = SortKey(lines[static_cast<std::size_t>(i)], doc, scratch);
+        if (key != kUnreadableSortKey) result.order.Add(key);
+        // NaN cannot come out of ParseLine; the ceiling keeps huge starts in their old order.
+        keys.push_back({std::min(key, kSortCeiling), i});
+    }
+    // Equal keys keep their order through the index: a stable result from the faster
+    // unstable sort. An already sorted range is left as it is.
+    auto before = [](const Keyed& a, const Keyed& b) {
+        return a.key < b.key || (a.key == b.key && a.index < b.index);
+    };
+    if (std::is_sorted(keys.begin(), keys.end(), before)) return result;
+    std::sort(keys.begin(), keys.end(), before);
+
+    std::vector<std::string> sorted;
+    sorted.reserve(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        long from = keys[k].index;
+        if (from != first + static_cast<long>(k)) ++result.moved;
+        sorted.push_back(std::move(lines[static_cast<std::size_t>(from)]));
+    }
+    std::move(sorted.begin(), sorted.end(), lines.begin() + first);
+    return result;
+}
+
+SearchHit FindStartGap(const SubtitleDocument& doc, double threshold, long fromLine, long count) {
+    SearchHit hit;
+    const std::vector<std::string>& lines = doc.lines;
+    count = std::min(count, static_cast<long>(lines.size()));
+    SubtitleLine line, next;
+    // The next subtitle after k is the same for every k before its line: remember it, so that
+    // a run of lines that are not subtitles is scanned once.
+    long nextLine = -1;  // line of the remembered next subtitle; -1 = none remembered
+    for (long k = std::max(0L, fromLine + 1); k < count; ++k) {
+        const std::string& text = lines[static_cast<std::size_t>(k)];
+        if (text.empty() || ParseLine(text, doc.frameRate, line, doc.ssa) != 1) continue;
+        if (nextLine <= k) {
+            std::size_t index = static_cast<std::size_t>(k) + 1;
+            bool found = NextSubtitle(lines, doc.frameRate, index, next, doc.ssa);
+            nextLine = found ? static_cast<long>(index) - 1 : static_cast<long>(lines.size());
+        }
+        if (next.start - line.start <= threshold) {
+            hit.found = true;
+            hit.line = hit.caretLine = k;
+            hit.time = line.start;
+            hit.nextLine = nextLine < static_cast<long>(lines.size()) ? nextLine : -1;
+            hit.nextStart = next.start;
+            return hit;
+        }
+    }
+    return hit;
+}
+
+SearchHit FindUnsorted(const SubtitleDocument& doc, long fromLine, long count) {
+    SearchHit hit = FindStartGap(doc, 0.0, fromLine, count);
+    if (hit.found) hit.caretLine = hit.line + 1;
+    return hit;
+}
+
+}  // namespace kravelo

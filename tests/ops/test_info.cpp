@@ -1,0 +1,44 @@
+// The document summary behind `kravelo-cli info`.
+
+#include <gtest/gtest.h>
+
+#include "core/ssa.h"
+#include "ops/info.h"
+
+namespace kravelo {
+namespace {
+
+TEST(DescribeDocument, CountsFormatsSubtitlesTimesAndOrder) {
+    SubtitleDocument doc;
+    doc.frameRate = 25.0;
+    doc.lines = {"{0}{25}", "{250}{300}a", "", "junk", "[50][]b", "00:01:00:c", "[600][620]d", "[700][]e"};
+    DocumentInfo info = DescribeDocument(doc);
+    EXPECT_EQ(info.formats[0], 1);
+    EXPECT_EQ(info.formats[kFormatFrame], 2);
+    EXPECT_EQ(info.formats[kFormatDecisecond], 3);
+    EXPECT_EQ(info.formats[kFormatTime], 1);
+    EXPECT_EQ(info.empty, 1);
+    EXPECT_EQ(info.subtitles, 5);  // {0}{25} carries none
+    EXPECT_DOUBLE_EQ(info.firstTime, 5.0);
+    EXPECT_DOUBLE_EQ(info.lastTime, 70.0);
+    EXPECT_EQ(info.order.unsorted, 1);  // 10 s -> 5 s
+    EXPECT_EQ(info.order.equal, 1);     // 60 s twice
+    EXPECT_EQ(info.firstUnsortedLine, 1);
+}
+
+TEST(DescribeDocument, SsaHeaderIsCountedApart) {
+    SubtitleDocument doc;
+    doc.lines = SsaHeaderLines(SsaOptions{});
+    doc.lines.push_back("Dialogue: Marked=0,0:00:01.00,0:00:02.00,NORMAL,00,0000,0000,0000,,a");
+    doc.ssa = ReadSsaHeader(doc.lines, true);
+    doc.documentFormat = kFormatSsa;
+    DocumentInfo info = DescribeDocument(doc);
+    EXPECT_EQ(info.header, 10);
+    EXPECT_EQ(info.formats[kFormatSsa], 1);
+    EXPECT_EQ(info.formats[0], 0);
+    EXPECT_EQ(info.subtitles, 1);
+    EXPECT_EQ(info.firstUnsortedLine, -1);
+}
+
+}  // namespace
+}  // namespace kravelo
