@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "ops/engine_doc.h"
 #include "ops/merge.h"
 
@@ -150,4 +153,79 @@ TEST(MergeShortSubtitles, RangeEdges) {
     EXPECT_EQ(MergeShortSubtitles(e, Per50(20), 1, last).merges, 1);
     EXPECT_EQ(e.lines, (Lines{"{25}{50}Zero", "{100}{115}Aa|Bb", "śmieci", "{500}{600}Cc"}));
     EXPECT_EQ(last, 2);
+}
+
+TEST(MergeShortSubtitles, ReWrapKeepsTheJoinAndExactlyTheAllowedBreaks) {
+    // Random texts: the re-wrap only turns "|" into spaces, keeps the join, and leaves exactly
+    // maxRows - 1 breaks whenever there were more.
+    std::uint32_t seed = 12345;
+    auto next = [&seed](std::uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    const char* pieces[] = {"a", "b", "|", "ż", " ", "|", "ęą"};
+    for (int round = 0; round < 2000; ++round) {
+        auto part = [&] {
+            std::string s;
+            for (std::uint32_t n = next(12); n > 0; --n) s += pieces[next(7)];
+            return s;
+        };
+        const std::string left = part(), right = part(), text = left + "|" + right;
+        const long maxRows = 2 + static_cast<long>(next(4));
+        const long breaks = static_cast<long>(std::count(text.begin(), text.end(), '|'));
+        if (breaks <= maxRows - 1) continue;
+        const std::string out = RewrapMergedText(text, left.size(), maxRows);
+        ASSERT_EQ(out.size(), text.size()) << text;
+        EXPECT_EQ(out[left.size()], '|') << text;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (out[i] != text[i]) EXPECT_TRUE(text[i] == '|' && out[i] == ' ') << text;
+        EXPECT_EQ(std::count(out.begin(), out.end(), '|'), maxRows - 1) << text << " -> " << out;
+    }
+}
+
+TEST(MergeShortSubtitles, RandomDocumentsLoseOneLinePerMerge) {
+    std::uint32_t seed = 777;
+    auto next = [&seed](std::uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::string> lines;
+        long frame = 0;
+        for (std::uint32_t n = 1 + next(30); n > 0; --n) {
+            switch (next(6)) {
+                case 0:
+                    lines.emplace_back();
+                    break;
+                case 1:
+                    lines.emplace_back("śmieci");
+                    break;
+                case 2:
+                    lines.push_back("{" + std::to_string(frame) + "}{}x|y");
+                    break;
+                default:
+                    lines.push_back("{" + std::to_string(frame) + "}{" + std::to_string(frame + next(40)) +
+                                    "}" + std::string(next(30), 'a') + (next(2) ? "|b" : ""));
+            }
+            frame += static_cast<long>(next(60));
+        }
+        SubtitleDocument d = Doc(lines);
+        const long size = static_cast<long>(lines.size());
+        const long first = static_cast<long>(next(static_cast<std::uint32_t>(size)));
+        const long lastBefore = first + static_cast<long>(next(static_cast<std::uint32_t>(size - first) + 1));
+        long last = lastBefore;
+        MergeOptions o = Per50(1 + next(30));
+        o.maxLength = next(2) ? 0 : 40;
+        o.asRows = next(2);
+        MergeResult r = MergeShortSubtitles(d, o, first, last);
+        EXPECT_EQ(static_cast<long>(d.lines.size()), size - r.merges);
+        EXPECT_EQ(r.merges, r.forward + r.backward);
+        EXPECT_GE(last, first);
+        EXPECT_LE(last, lastBefore);
+        EXPECT_GE(last, lastBefore - r.merges);
+        // Unreadable lines stay as they were; every other line is still readable.
+        EXPECT_EQ(std::count(d.lines.begin(), d.lines.end(), "śmieci"),
+                  std::count(lines.begin(), lines.end(), "śmieci"));
+        for (const auto& line : d.lines) EXPECT_TRUE(line == "śmieci" || IsLineValid(line)) << line;
+    }
 }
