@@ -9,8 +9,11 @@ packages=(
   libmpv-dev ffmpeg
   xvfb xauth x11-utils imagemagick
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core locales
 )
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,8 +22,11 @@ done
 
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# A comma-decimal locale for the test that settings files keep "." whatever the locale says.
+if ! locale -a 2>/dev/null | grep -qix 'pl_PL\.utf-\?8'; then
+  $SUDO localedef -i pl_PL -f UTF-8 pl_PL.UTF-8 || echo "pl_PL.UTF-8 not generated: that test is skipped"
 fi

@@ -1,0 +1,505 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <set>
+
+#include "app/form_language.h"
+#include "app/language.h"
+#include "app/open_dialog_count.h"
+#include "app/settings.h"
+#include "core/text_file.h"
+#include "support/temp_dir.h"
+
+using namespace kravelo;
+using kravelo::test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+template <typename T, typename P>
+T* Make(P* parent, const char* name) {
+    T* w = new T(parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QString Q(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+// A main window with one control of each translated kind, menus at several depths, a pop-up
+// menu, standard buttons and an embedded form that has its own section.
+struct MainForm {
+    QMainWindow window;
+    QLabel* Label1;
+    QLabel* LabelFileName;
+    QPushButton* ButtonOK;
+    QPushButton* ButtonCancel;
+    QPushButton* Button1;
+    QCheckBox* CheckBox1;
+    QRadioButton* RadioButton1;
+    QGroupBox* GroupBox1;
+    QLabel* Label2;  // inside the group box
+    QFrame* Panel1;
+    QToolButton* SpeedButtonShowSubTit;
+    QLineEdit* Edit1;  // not translated
+    QAction* Open1;
+    QAction* Recent1;  // in a submenu
+    QAction* Empty1;   // no caption
+    QAction* Kopiuj1;
+    QAction* Kopiuj2;  // in the pop-up menu: the duplicate
+    QMenu* Plik1;
+    QMenu* Ostatnie1;
+    QWidget* FormMP;  // an embedded form
+    QLabel* MPLabel;
+
+    MainForm() {
+        window.setObjectName("Form1");
+        window.setWindowTitle("Kravelo");
+        auto* central = new QWidget(&window);
+        window.setCentralWidget(central);
+        Label1 = Make<QLabel>(central, "Label1");
+        Label1->setText(Q("Etykieta"));
+        LabelFileName = Make<QLabel>(central, "LabelFileName");
+        ButtonOK = Make<QPushButton>(central, "ButtonOK");
+        ButtonOK->setText("OK");
+        ButtonOK->setProperty("Tag", 1);
+        ButtonCancel = Make<QPushButton>(central, "ButtonCancel");
+        ButtonCancel->setText("Anuluj");
+        ButtonCancel->setProperty("Tag", 2);
+        Button1 = Make<QPushButton>(central, "Button1");
+        Button1->setText(Q("Przycisk"));
+        CheckBox1 = Make<QCheckBox>(central, "CheckBox1");
+        CheckBox1->setText(Q("Zaznacz"));
+        RadioButton1 = Make<QRadioButton>(central, "RadioButton1");
+        RadioButton1->setText(Q("Wybierz"));
+        GroupBox1 = Make<QGroupBox>(central, "GroupBox1");
+        GroupBox1->setTitle(Q("Grupa"));
+        Label2 = Make<QLabel>(GroupBox1, "Label2");
+        Label2->setText(Q("W grupie"));
+        Panel1 = Make<QFrame>(central, "Panel1");
+        Panel1->setToolTip(Q("Panel"));
+        SpeedButtonShowSubTit = Make<QToolButton>(central, "SpeedButtonShowSubTit");
+        SpeedButtonShowSubTit->setToolTip(Q("Wyświetlaj napisy"));
+        Edit1 = Make<QLineEdit>(central, "Edit1");
+        Edit1->setText("text");
+        Edit1->setToolTip("edit hint");
+
+        Plik1 = window.menuBar()->addMenu(Q("&Plik"));
+        Plik1->menuAction()->setObjectName("Plik1");
+        Open1 = Plik1->addAction(Q("&Otwórz"));
+        Open1->setObjectName("Open1");
+        Plik1->addSeparator();
+        Ostatnie1 = Plik1->addMenu(Q("Ostatnie"));
+        Ostatnie1->setObjectName("Ostatnie1");  // named on the QMenu only
+        Recent1 = Ostatnie1->addAction(Q("Ostatni plik"));
+        Recent1->setObjectName("Recent1");
+        Empty1 = Plik1->addAction(QString());
+        Empty1->setObjectName("Empty1");
+        Kopiuj1 = window.menuBar()->addAction(Q("&Kopiuj"));
+        Kopiuj1->setObjectName("Kopiuj1");
+        auto* popup = Make<QMenu>(&window, "PopupMenu1");
+        Kopiuj2 = popup->addAction(Q("Kopiuj"));
+        Kopiuj2->setObjectName("Kopiuj2");
+
+        FormMP = Make<QWidget>(central, "FormMP");
+        FormMP->setWindowTitle("Film");
+        MPLabel = Make<QLabel>(FormMP, "Label1");
+        MPLabel->setText(Q("Etykieta filmu"));
+    }
+};
+
+// A dialog form with its own section.
+struct SkinForm {
+    QDialog dialog;
+    QLabel* Label1;
+    SkinForm() {
+        dialog.setObjectName("FormSkin");
+        dialog.setWindowTitle(Q("Skórki"));
+        Label1 = Make<QLabel>(&dialog, "Label1");
+        Label1->setText(Q("Jasność"));
+    }
+};
+
+class LanguageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directory(dir.path() / "language");
+        language.SetErrorSink([this](const std::string& text, const std::string& caption) {
+            errors.push_back(caption + ": " + text);
+        });
+        language.AddForm(&main.window);
+        language.AddForm(&skin.dialog);
+        language.AddForm(main.FormMP);
+    }
+    std::string WriteLanguage(const std::string& name, const std::string& text) {
+        return dir.Write("language/" + name, text);
+    }
+
+    TempDir dir;
+    Language language{dir.path().string(), ""};
+    std::vector<std::string> errors;
+    MainForm main;
+    SkinForm skin;
+};
+
+std::string SourceFile(const std::string& relative) {
+    return std::string(KRAVELO_SOURCE_DIR) + "/" + relative;
+}
+
+}  // namespace
+
+TEST_F(LanguageTest, FileWithOnlyForm1ChangesTheMainTextsAndLeavesTheRest) {
+    WriteLanguage(
+        "only1.klg",
+        "[Form1]\nForm_Cpt=Kravelo EN\nLabel1_Cpt=Label\nLabel1_Hnt=A label\nButton1_Cpt=Button\n"
+        "CheckBox1_Cpt=Tick\nRadioButton1_Cpt=Choose\nGroupBox1_Cpt=Group\nLabel2_Cpt=In group\n"
+        "Panel1_Cpt=Panel caption\nPanel1_Hnt=Panel hint\nSpeedButtonShowSubTit_Hnt=Show subtitles\n"
+        "Edit1_Cpt=changed\nEdit1_Hnt=changed\nPlik1_Cpt=&File\nOpen1_Cpt=&Open\nOstatnie1_Cpt=Recent\n"
+        "Recent1_Cpt=Last file\nKopiuj1_Cpt=&Copy\nTxtFileModify=Save the changes?\n");
+    ASSERT_TRUE(language.LoadLanguage("only1.klg"));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(main.window.windowTitle(), "Kravelo EN");
+    EXPECT_EQ(main.Label1->text(), "Label");
+    EXPECT_EQ(main.Label1->toolTip(), "A label");
+    EXPECT_EQ(main.Button1->text(), "Button");
+    EXPECT_EQ(main.CheckBox1->text(), "Tick");
+    EXPECT_EQ(main.RadioButton1->text(), "Choose");
+    EXPECT_EQ(main.GroupBox1->title(), "Group");
+    EXPECT_EQ(main.Label2->text(), "In group");
+    EXPECT_EQ(main.Panel1->property("Caption").toString(), "Panel caption");
+    EXPECT_EQ(main.Panel1->toolTip(), "Panel hint");
+    EXPECT_EQ(main.SpeedButtonShowSubTit->toolTip(), "Show subtitles");
+    EXPECT_EQ(main.Edit1->text(), "text");  // edits are not translated
+    EXPECT_EQ(main.Edit1->toolTip(), "edit hint");
+    EXPECT_EQ(main.Plik1->title(), "&File");
+    EXPECT_EQ(main.Open1->text(), "&Open");
+    EXPECT_EQ(main.Ostatnie1->title(), "Recent");
+    EXPECT_EQ(main.Recent1->text(), "Last file");
+    EXPECT_EQ(main.Kopiuj1->text(), "&Copy");
+    EXPECT_EQ(main.Kopiuj2->text(), "&Copy");  // fix-up: the duplicate follows
+    // No StdButtons section: the standard buttons keep their captions.
+    EXPECT_EQ(main.ButtonOK->text(), "OK");
+    EXPECT_EQ(main.ButtonCancel->text(), "Anuluj");
+    // Other forms, and the embedded form, keep their built-in captions.
+    EXPECT_EQ(skin.dialog.windowTitle(), Q("Skórki"));
+    EXPECT_EQ(skin.Label1->text(), Q("Jasność"));
+    EXPECT_EQ(main.MPLabel->text(), Q("Etykieta filmu"));
+    // Messages: the Form1 one is there, every other reads the error text.
+    EXPECT_EQ(language.Text("Form1", "TxtFileModify"), "Save the changes?");
+    EXPECT_EQ(language.Text("Form1", "TxtFileOpenError"), "LANGUAGE FILE ERROR");
+    EXPECT_EQ(language.Text("Editor", "EdSSANoLegend"), "LANGUAGE FILE ERROR");
+    EXPECT_EQ(language.Text(msg::NegativeShowTime), "LANGUAGE FILE ERROR");
+    EXPECT_EQ(language.Texts().Caption(MessageIcon::Error), "LANGUAGE FILE ERROR");
+    EXPECT_EQ(language.ShowSubtitlesHint(), "Show subtitles");
+    // The file-name label names no file: it shows the default caption (here the error text).
+    EXPECT_EQ(main.LabelFileName->text(), "LANGUAGE FILE ERROR");
+}
+
+TEST_F(LanguageTest, MissingFileIsReportedAndChangesNothing) {
+    EXPECT_EQ(language.Text("Form1", "TxtFileModify"), "");  // nothing loaded yet
+    EXPECT_FALSE(language.LoadLanguage("nope.klg"));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Error: NOPE.KLG doesn't exists!");
+    EXPECT_EQ(main.window.windowTitle(), "Kravelo");
+    EXPECT_EQ(language.Text("Form1", "TxtFileModify"), "");
+    EXPECT_EQ(language.LoadedPath(), "");
+}
+
+TEST_F(LanguageTest, SecondFileKeepsTextsItLacks) {
+    WriteLanguage("one.klg",
+                  "[Form1]\nLabel1_Cpt=First\nButton1_Cpt=B1\n[FormSkin]\nForm_Cpt=Skins\n"
+                  "[Editor]\nApperNotSorted=Unsorted\n");
+    WriteLanguage("two.klg", "[Form1]\nLabel1_Cpt=Second\nButton1_Cpt=\n");
+    ASSERT_TRUE(language.LoadLanguage("one.klg"));
+    ASSERT_TRUE(language.LoadLanguage("two.klg"));
+    EXPECT_EQ(main.Label1->text(), "Second");
+    EXPECT_EQ(main.Button1->text(), "B1");  // an empty value leaves the caption
+    EXPECT_EQ(skin.dialog.windowTitle(), "Skins");
+    // Message texts are read afresh: a key the second file lacks is an error now.
+    EXPECT_EQ(language.Text("Editor", "ApperNotSorted"), "LANGUAGE FILE ERROR");
+}
+
+TEST_F(LanguageTest, StandardButtonsTakeTheirCaptionsFromStdButtons) {
+    WriteLanguage("std.klg",
+                  "[StdButtons]\nOK=Okay\nAnuluj=Cancel\n[Form1]\nButtonOK_Cpt=Ignored\n"
+                  "ButtonOK_Hnt=Confirm\nButtonCancel_Cpt=Ignored too\n");
+    ASSERT_TRUE(language.LoadLanguage("std.klg"));
+    EXPECT_EQ(main.ButtonOK->text(), "Okay");
+    EXPECT_EQ(main.ButtonOK->toolTip(), "Confirm");  // its hint key still counts
+    EXPECT_EQ(main.ButtonCancel->text(), "Cancel");
+
+    WriteLanguage("empty.klg", "[StdButtons]\nOK=\n");
+    ASSERT_TRUE(language.LoadLanguage("empty.klg"));
+    EXPECT_EQ(main.ButtonOK->text(), "");  // even an empty value
+    EXPECT_EQ(main.ButtonCancel->text(), "Cancel");
+}
+
+TEST_F(LanguageTest, ExportThenLoadRestoresTheCaptions) {
+    std::string error;
+    ASSERT_TRUE(language.ExportLanguage("export.klg", &error)) << error;
+    ProfileFile exported(dir.File("language/export.klg"));
+    EXPECT_EQ(exported.ReadString("Form1", "Form_Cpt", "?"), "Kravelo");
+    EXPECT_EQ(exported.ReadString("Form1", "Label2_Cpt", "?"), "W grupie");
+    EXPECT_EQ(exported.ReadString("Form1", "Panel1_Hnt", "?"), "Panel");
+    EXPECT_FALSE(exported.Find("Form1", "Panel1_Cpt"));              // empty captions are not written
+    EXPECT_EQ(exported.ReadString("Form1", "Empty1_Cpt", "?"), "");  // menu items always are
+    EXPECT_EQ(exported.ReadString("Form1", "Ostatnie1_Cpt", "?"), "Ostatnie");
+    EXPECT_EQ(exported.ReadString("Form1", "ButtonOK_Cpt", "?"), "OK");
+    EXPECT_FALSE(exported.Find("Form1", "Edit1_Cpt"));
+    EXPECT_EQ(exported.ReadString("Form1", "Label1_Cpt", "?"), "Etykieta");  // not the embedded form's
+    EXPECT_EQ(exported.ReadString("FormMP", "Label1_Cpt", "?"), "Etykieta filmu");
+    EXPECT_EQ(exported.ReadString("FormSkin", "Form_Cpt", "?"), "Skórki");
+    EXPECT_FALSE(exported.HasSection("StdButtons"));
+    EXPECT_FALSE(exported.HasSection("Editor"));
+    // Keys follow creation order: the label before the button made after it.
+    const auto& lines = exported.Lines();
+    auto at = [&](const std::string& l) { return std::find(lines.begin(), lines.end(), l) - lines.begin(); };
+    EXPECT_LT(at("Label1_Cpt=Etykieta"), at("Button1_Cpt=Przycisk"));
+
+    main.window.setWindowTitle("changed");
+    main.Label2->setText("changed");
+    main.Recent1->setText("changed");
+    main.Empty1->setText("stays");
+    ASSERT_TRUE(language.LoadLanguage("export.klg"));
+    EXPECT_EQ(main.window.windowTitle(), "Kravelo");
+    EXPECT_EQ(main.Label2->text(), Q("W grupie"));
+    EXPECT_EQ(main.Recent1->text(), Q("Ostatni plik"));
+    EXPECT_EQ(main.Empty1->text(), "stays");
+}
+
+TEST_F(LanguageTest, ExportLeavesOutTheChapterFormsAndKeepsOtherKeys) {
+    QWidget chapters;
+    chapters.setObjectName("FormChapters");
+    chapters.setWindowTitle(Q("Rozdziały"));
+    language.AddForm(&chapters);
+    WriteLanguage("keep.klg", "; mine\n[Messages]\nStop=Halt\n");
+    ASSERT_TRUE(language.ExportLanguage("keep.klg"));
+    ProfileFile f(dir.File("language/keep.klg"));
+    EXPECT_FALSE(f.HasSection("FormChapters"));
+    EXPECT_EQ(f.ReadString("Messages", "Stop", ""), "Halt");
+    EXPECT_EQ(f.Lines()[0], "; mine");
+}
+
+TEST_F(LanguageTest, FixUpsFindTheirControlsByName) {
+    std::string existing = dir.Write("film.txt", "x");
+    main.LabelFileName->setText(QString::fromStdString(existing));
+
+    QWidget options;
+    options.setObjectName("FormUstawienia");
+    auto* pages = Make<QListWidget>(&options, "ListBox1");
+    pages->addItems({"a", "b", "c", "d", "e"});
+    pages->setCurrentRow(2);
+    auto* labelLen = Make<QLabel>(&options, "LabelLen");
+    QWidget stats;
+    stats.setObjectName("FormStatistics");
+    Make<QLabel>(&stats, "Label15")->setText("Length");
+    QWidget chooser;
+    chooser.setObjectName("FormOpenText");
+    auto* files = Make<QTreeWidget>(&chooser, "ListViewFiles");
+    files->setColumnCount(2);
+    QWidget jump;
+    jump.setObjectName("FormPytanie05SkokDo");
+    Make<QToolButton>(&jump, "SpeedButton1")->setText("Now");
+    Make<QLabel>(&jump, "Label12")->setText("h");
+    QWidget chapterSet;
+    chapterSet.setObjectName("FormChapterSet");
+    auto* current = Make<QToolButton>(&chapterSet, "SpeedButton1");
+    auto* hours = Make<QLabel>(&chapterSet, "Label12");
+    for (QWidget* w : {&options, &stats, &chooser, &jump, &chapterSet}) language.AddForm(w);
+
+    WriteLanguage("fix.klg",
+                  "[FormUstawienia]\nEdition=Editing\nSubtitles=Subtitles\nMovie=Movie\n"
+                  "FullScreen=Full screen\n[FormOpenText]\nFileName=File name\nFileSize=Size\n"
+                  "[Form1]\nLabelDefaultFileName_Cpt=No file\n");
+    ASSERT_TRUE(language.LoadLanguage("fix.klg"));
+    EXPECT_EQ(main.LabelFileName->text(), QString::fromStdString(existing));  // names an existing file
+    ASSERT_EQ(pages->count(), 5);
+    EXPECT_EQ(pages->item(0)->text(), "Editing");
+    EXPECT_EQ(pages->item(4)->text(), "");  // missing key: an empty entry
+    EXPECT_EQ(pages->currentRow(), 2);
+    EXPECT_EQ(language.OptionsPages()[3], "Full screen");
+    EXPECT_EQ(files->headerItem()->text(0), "File name");
+    EXPECT_EQ(files->headerItem()->text(1), "Size");
+    EXPECT_EQ(labelLen->text(), "Length");
+    EXPECT_EQ(current->text(), "Now");
+    EXPECT_EQ(hours->text(), "h");
+    // The button's own hint, since the file has none.
+    EXPECT_EQ(language.ShowSubtitlesHint(), "Wyświetlaj napisy");
+
+    main.LabelFileName->setText(QString::fromStdString(existing + ".gone"));
+    ASSERT_TRUE(language.LoadLanguage("fix.klg"));
+    EXPECT_EQ(main.LabelFileName->text(), "No file");
+}
+
+TEST_F(LanguageTest, LanguageChooserListsChoosesAndExports) {
+    WriteLanguage("alpha.klg", "[FormLanguage]\nForm_Cpt=Alpha\n");
+    WriteLanguage("beta.klg", "[FormLanguage]\nForm_Cpt=Beta\n[StdButtons]\nAnuluj=Cancel\n");
+    WriteLanguage("notes.txt", "");
+    Settings settings;
+    settings.LanguageFile = "BETA.KLG";  // matched without regard to case
+    OpenDialogCounter open;
+    TFormLanguage dialog(language, settings, open);
+    EXPECT_EQ(dialog.windowTitle(), Q("Język (Language)"));
+    int changed = 0;
+    dialog.onLanguageChanged = [&] { ++changed; };
+    dialog.SetCurrentFile(settings.LanguageFile);
+    dialog.show();
+    EXPECT_EQ(open.Value(), 1);
+    ASSERT_EQ(dialog.ListBoxFiles->count(), 2);
+    EXPECT_EQ(dialog.ListBoxFiles->currentRow(), 1);
+    EXPECT_EQ(dialog.ShownPath(), dir.File("language/beta.klg"));
+    EXPECT_TRUE(dialog.ButtonOK->isEnabled());
+
+    // Ctrl+Alt+Shift+S exports to SAVE.KLG, from whichever control has the focus.
+    QTest::keyClick(dialog.ListBoxFiles, Qt::Key_S,
+                    Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    ProfileFile saved(dir.File("language/SAVE.KLG"));
+    ASSERT_TRUE(saved.Exists());
+    EXPECT_EQ(saved.ReadString("FormLanguage", "Form_Cpt", ""), "Język (Language)");
+    EXPECT_EQ(saved.ReadString("Form1", "Form_Cpt", ""), "Kravelo");
+
+    dialog.ListBoxFiles->setCurrentRow(0);
+    EXPECT_EQ(dialog.ShownPath(), dir.File("language/alpha.klg"));
+    dialog.ListBoxFiles->setCurrentRow(1);
+    QTest::mouseClick(dialog.ButtonOK, Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(open.Value(), 0);
+    EXPECT_EQ(settings.LanguageFile, "beta.klg");
+    EXPECT_EQ(dialog.windowTitle(), "Beta");
+    EXPECT_EQ(dialog.ButtonCancel->text(), "Cancel");
+    EXPECT_EQ(changed, 1);
+
+    // Shown again: the exported SAVE.KLG is listed too; Anuluj changes nothing.
+    dialog.SetCurrentFile(settings.LanguageFile);
+    dialog.show();
+    EXPECT_EQ(dialog.ListBoxFiles->count(), 3);
+    dialog.ListBoxFiles->setCurrentRow(0);
+    QTest::mouseClick(dialog.ButtonCancel, Qt::LeftButton);
+    EXPECT_EQ(settings.LanguageFile, "beta.klg");
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(open.Value(), 0);
+}
+
+TEST_F(LanguageTest, LanguageChooserWithoutFilesCannotConfirm) {
+    Settings settings;
+    OpenDialogCounter open;
+    TFormLanguage dialog(language, settings, open);
+    dialog.SetCurrentFile("polski.klg");
+    dialog.show();
+    EXPECT_EQ(dialog.ListBoxFiles->count(), 0);
+    EXPECT_FALSE(dialog.ButtonOK->isEnabled());
+    dialog.reject();
+    EXPECT_EQ(open.Value(), 0);
+    EXPECT_EQ(settings.LanguageFile, "polski.klg");
+}
+
+// --- The shipped language files.
+
+TEST(ShippedLanguages, EveryKeyTheProgramReadsIsInBothFiles) {
+    for (const char* name : {"polski.klg", "english.klg"}) {
+        std::string path = SourceFile(std::string("data/language/") + name);
+        std::string bytes, error;
+        ASSERT_TRUE(ReadFileBytes(path, bytes, error)) << error;
+        EXPECT_TRUE(IsValidUtf8(bytes)) << name;
+        ProfileFile f(path);
+        for (const MessageKey& k : kMessageKeys) {
+            auto v = f.Find(k.section, k.key);
+            EXPECT_TRUE(v && !v->empty()) << name << ": [" << k.section << "] " << k.key;
+        }
+        for (const auto* keys : {&kStdButtonKeys, &kChooserColumnKeys})
+            for (const MessageKey& k : *keys) EXPECT_TRUE(f.Find(k.section, k.key)) << name << ": " << k.key;
+        for (const MessageKey& k : kOptionsPageKeys)
+            EXPECT_TRUE(f.Find(k.section, k.key)) << name << ": " << k.key;
+    }
+}
+
+TEST(ShippedLanguages, EveryLookupInTheSourcesIsListedAndShipped) {
+    // Literal (section, key) pairs in Message constants and Text(...) calls go through the
+    // loaded message texts, so they must be listed in kMessageKeys; LangString(file, ...) reads
+    // the file directly. All of them must be in both shipped files.
+    const std::regex listed(R"re((?:Message(?:\s+\w+)?\s*\{|\bText\s*\()\s*"([^"]+)"\s*,\s*"([^"]+)")re");
+    const std::regex direct(R"re(LangString\s*\(\s*[A-Za-z_][\w.>-]*\s*,\s*"([^"]+)"\s*,\s*"([^"]+)")re");
+    std::set<std::pair<std::string, std::string>> viaTexts, all;
+    for (auto& e : fs::recursive_directory_iterator(SourceFile("src"))) {
+        auto ext = e.path().extension();
+        if (ext != ".h" && ext != ".cpp") continue;
+        std::string text = TempDir::Read(e.path().string());
+        for (std::sregex_iterator it(text.begin(), text.end(), listed), end; it != end; ++it) {
+            viaTexts.insert({(*it)[1], (*it)[2]});
+            all.insert({(*it)[1], (*it)[2]});
+        }
+        for (std::sregex_iterator it(text.begin(), text.end(), direct), end; it != end; ++it)
+            all.insert({(*it)[1], (*it)[2]});
+    }
+    EXPECT_GE(viaTexts.size(), 5u);  // the core's messages at least
+    for (const auto& [section, key] : viaTexts) {
+        bool isListed =
+            std::any_of(std::begin(kMessageKeys), std::end(kMessageKeys),
+                        [&](const MessageKey& k) { return k.section == section && k.key == key; });
+        EXPECT_TRUE(isListed) << "kMessageKeys lacks [" << section << "] " << key;
+    }
+    ProfileFile polski(SourceFile("data/language/polski.klg"));
+    ProfileFile english(SourceFile("data/language/english.klg"));
+    for (const auto& [section, key] : all) {
+        EXPECT_TRUE(polski.Find(section, key)) << "polski.klg lacks [" << section << "] " << key;
+        EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
+    }
+}
+
+TEST(ShippedLanguages, EnglishTranslatesEveryFormThatExists) {
+    // Every form built so far; add each new form here with its english.klg section.
+    TempDir dir;
+    fs::create_directory(dir.path() / "language");
+    Language language(dir.path().string(), "");
+    Settings settings;
+    OpenDialogCounter open;
+    TFormLanguage formLanguage(language, settings, open);
+    ASSERT_TRUE(language.ExportLanguage("all.klg"));
+
+    ProfileFile exported(dir.File("language/all.klg"));
+    ProfileFile english(SourceFile("data/language/english.klg"));
+    std::string section;
+    for (const std::string& line : exported.Lines()) {
+        if (!line.empty() && line[0] == '[') {
+            section = line.substr(1, line.find(']') - 1);
+            continue;
+        }
+        std::string key = line.substr(0, line.find('='));
+        EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
+    }
+
+    // And loading it really turns the chooser into English.
+    Language shipped(SourceFile("data"), "");
+    shipped.AddForm(&formLanguage);
+    ASSERT_TRUE(shipped.LoadLanguage("english.klg"));
+    EXPECT_EQ(formLanguage.windowTitle(), Q("Language (Język)"));
+    EXPECT_EQ(formLanguage.ButtonCancel->text(), "Cancel");
+    EXPECT_EQ(shipped.Texts().Caption(MessageIcon::Question), "Question");
+    ASSERT_TRUE(shipped.LoadLanguage("polski.klg"));
+    EXPECT_EQ(shipped.Text("Form1", "TxtFileModify"),
+              "Plik z napisami został zmieniony. Czy zapisać zmiany?");
+    EXPECT_EQ(formLanguage.ButtonCancel->text(), "Anuluj");
+    EXPECT_EQ(formLanguage.windowTitle(), Q("Język (Language)"));  // switching back restores it
+}

@@ -1,0 +1,356 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "app/settings.h"
+#include "core/profile_file.h"
+#include "support/temp_dir.h"
+
+using namespace kravelo;
+using kravelo::test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The settings file a first start writes: every key at its default, in the order of writing.
+std::string FirstStartFile(const std::string& today) {
+    return "[Fonts]\nName=Arial\nSize=22\nColor=16777215\nCharset=238\nBold=0\nItalic=0\nUnderline=0\n"
+           "StrikeOut=0\nTransparentFonts=0\nLetItalic=1\n"
+           "[FontsWindow]\nName=Arial\nSize=12\nColor=16777215\nCharset=238\nBold=1\nItalic=0\nUnderline=0\n"
+           "StrikeOut=0\n"
+           "[Window]\nLeft=100\nTop=100\nHeight=400\nWidth=600\nWindowState=0\n"
+           "[Settings]\nFirstStart=0\nAutoShowSubtitles=1\nAutoPlayMovie=1\nFocusNaPoleEdycyjne=1\n"
+           "EditorFontSize=9\nReactionSpeed=0\nReactionForEndFrameToo=0\nReactionForDelayCheckToo=0\n"
+           "AutoFullScreen=1\nSubtitlesFolder=\nBreakFindValue=10.0\nQuickSubtitleTime=1.0\n"
+           "CheckForOtherSub=1\nTimePosOnFullScreen=1\nTimePosOnFullScreenMode=1\nLeaveFramesDifference=1\n"
+           "AutoOpenSubtitle=1\nSubtitlesElevation=1\nSubtitlesElevationFS=0\nAfterInsertCursorDown=0\n"
+           "SubtitleAdjust=1\nDefaultSubtitlesFormat=3\nAutoFullScreenMenu=1\nAutoTurnOffComputer=0\nZoom=5\n"
+           "CheckNextVol=1\nFontSizeProgress=10\nDelaySubtitleOn=10\nCreateBackupFile=1\nEditorEnabled=0\n"
+           "CompactMode=0\nInfoNotSortSub=0\nAuto100%=1\nLanguageFile=polski.klg\nCustomerBackward=3\n"
+           "CustomerForward=3\nMessageBoxPos=2\nUseIndividualMovieIniFile=1\n"
+           "MinLengthToIndividualMovieIniFile=20\n"
+           "[Chapters]\nWindowWidth=350\nWindowHeight=444\n"
+           "[Resolution]\nKindOfResChange=0\nChangeXRes=800\nChangeYRes=600\nNoMoreThen=0\nNoMoreXRes=800\n"
+           "NoMoreYRes=600\nKindOfColChange=0\n"
+           "[Skin]\nSkinFileName=\nWindowBright=15\nWindowBrightTrack=80\nFullScrBright=180\n"
+           "FullScrBrightTrack=160\n"
+           "[TrackerWidth]\nVideoSeekTracker=10\nSettingsTracker=6\n"
+           "[SSA]\nFont=Times New Roman CE\nFontSize=28\nOutline=3\nShadow=0\nMarginV=10\nPlayResY=304\n"
+           "[LastMovie]\nFilename=\nSubtitleFilename=\nMoviePosition=0\nSystemCrashed=0\nRestorePosition=1\n"
+           "ResumeWhenCrashed=1\n"
+           "[Reopen]\nFilename1=\nFilename2=\nFilename3=\nFilename4=\nFilename5=\n"
+           "[ReopenTxt]\nFilename1=\nFilename2=\nFilename3=\nFilename4=\nFilename5=\n"
+           "[Statistics]\nDateFrom=" +
+           today +
+           "\nExecuteCount=1\nMovieCount=0\nSubtitleCount=0\nWorkingTime=0\nTotalMovieTime=0\n"
+           "TotalMovieSize=0\nTotalSubtitlesSize=0\n";
+}
+
+void ReadOnly(const fs::path& folder) {
+    chmod(folder.c_str(), 0555);
+}
+
+}  // namespace
+
+TEST(Settings, FirstStartWritesEveryKeyAtItsDefault) {
+    TempDir dir;
+    Settings s;
+    std::string ini = ChooseIniPath(s, dir.path().string(), dir.File("config"));
+    EXPECT_EQ(ini, dir.File("kravelo.ini"));
+    EXPECT_EQ(s.IniPath, ini);
+    EXPECT_TRUE(s.FirstStart);  // stays true in memory for this run
+    EXPECT_EQ(s.ExecuteCount, 1);
+    EXPECT_TRUE(std::regex_match(s.DateFrom, std::regex(R"(\d\d-\d\d-\d\d)"))) << s.DateFrom;
+    EXPECT_EQ(TempDir::Read(ini), FirstStartFile(s.DateFrom));
+    EXPECT_FALSE(fs::exists(dir.File("config")));
+
+    // The next start: no longer the first, and it counts.
+    Settings next;
+    ChooseIniPath(next, dir.path().string(), dir.File("config"));
+    EXPECT_FALSE(next.FirstStart);
+    EXPECT_EQ(next.ExecuteCount, 2);
+}
+
+TEST(Settings, EveryValueRoundTrips) {
+    Settings a;
+    a.FontFullScreen = {"Verdana", 30, 0x00FFFF, 0, true, true, true, true};
+    a.TransparentFonts = true;
+    a.LetItalic = false;
+    a.FontWindow = {"Tahoma", 14, 0xFF0000, 1, false, true, false, true};
+    a.Left = 11, a.Top = 12, a.Height = 513, a.Width = 714;
+    a.AutoShowSubtitles = false, a.AutoPlayMovie = false, a.FocusNaPoleEdycyjne = false;
+    a.EditorFontSize = 40;  // out of the dialog's range: kept as it is
+    a.ReactionSpeed = 0.35;
+    a.ReactionForEndFrameToo = true, a.ReactionForDelayCheckToo = true;
+    a.BreakFindValue = "7.5", a.QuickSubtitleTime = "0,8";
+    a.AutoFullScreen = false;
+    a.SubtitlesFolder = "/home/ala/Napisy z filmów";
+    a.CheckForOtherSub = false, a.TimePosOnFullScreen = false;
+    a.TimePosOnFullScreenMode = 3;
+    a.LeaveFramesDifference = false, a.AutoOpenSubtitle = false;
+    a.SubtitlesElevation = 17, a.SubtitlesElevationFS = 23;
+    a.AfterInsertCursorDown = true, a.SubtitleAdjust = false;
+    a.DefaultSubtitlesFormat = 5;
+    a.AutoFullScreenMenu = false, a.AutoTurnOffComputer = true;
+    a.Zoom = 42, a.CheckNextVol = false, a.FontSizeProgress = 14, a.DelaySubtitleOn = 250;
+    a.CreateBackupFile = false, a.EditorEnabled = true, a.CompactMode = true, a.InfoNotSortSub = true;
+    a.Auto100 = false, a.LanguageFile = "english.klg";
+    a.CustomerBackward = 2.25, a.CustomerForward = 12.5, a.MessageBoxPos = 1;
+    a.UseIndividualMovieIniFile = false, a.MinLengthToIndividualMovieIniFile = 45;
+    a.ChaptersWindowWidth = 351, a.ChaptersWindowHeight = 445;
+    a.KindOfResChange = 2, a.ChangeXRes = 1024, a.ChangeYRes = 768, a.NoMoreThen = true;
+    a.NoMoreXRes = 1280, a.NoMoreYRes = 1024, a.KindOfColChange = 1;
+    a.SkinFileName = "/opt/kravelo/skins/blue.bmp";
+    a.WindowBright = 16, a.WindowBrightTrack = 81, a.FullScrBright = 181, a.FullScrBrightTrack = 161;
+    a.SettingsTracker = 7, a.VideoSeekTracker = 11;
+    a.SSA = {"Arial CE", 29, 4, 1, 11, 305};
+    a.LastMovieFile = "/films/film.avi", a.LastSubFile = "/films/film.txt";
+    a.MoviePosition = 1234.56f, a.SystemCrashed = true, a.RestorePosition = false,
+    a.ResumeWhenCrashed = false;
+    a.ReopenMovies = {"m1", "m2", "m3", "m4", "m5"};
+    a.ReopenTxt = {"t1", "t2", "t3", "t4", "t5"};
+    a.DateFrom = "01-10-06";
+    a.ExecuteCount = 9, a.MovieCount = 8, a.SubtitleCount = 7;
+    a.WorkingTime = 3600.5, a.TotalMovieTime = 5400.04, a.TotalMovieSize = 7.5e9, a.TotalSubtitlesSize = 1e5;
+
+    TempDir dir;
+    ASSERT_TRUE(SaveSettings(a, dir.File("a.ini")));
+    Settings b;
+    LoadSettings(b, dir.File("a.ini"));
+    EXPECT_FALSE(b.FirstStart);
+    EXPECT_EQ(b.ExecuteCount, 10);
+    b.ExecuteCount = 9;
+    ASSERT_TRUE(SaveSettings(b, dir.File("b.ini")));
+    EXPECT_EQ(TempDir::Read(dir.File("a.ini")), TempDir::Read(dir.File("b.ini")));
+    EXPECT_EQ(b.EditorFontSize, 40);
+    EXPECT_EQ(b.MoviePosition, 1234.56f);
+    EXPECT_EQ(b.SubtitlesFolder, a.SubtitlesFolder);
+}
+
+TEST(Settings, BadValuesGiveDefaultsAndAnyNonZeroIsTrue) {
+    TempDir dir;
+    std::string path = dir.Write("k.ini",
+                                 "[Fonts]\nBold=7\nSize=big\n[settings]\nzoom=1.5\nReactionSpeed=0,3\n"
+                                 "CustomerForward=4.5\n[Statistics]\nExecuteCount=x\n");
+    Settings s;
+    LoadSettings(s, path);
+    EXPECT_TRUE(s.FontFullScreen.Bold);
+    EXPECT_EQ(s.FontFullScreen.Size, 22);
+    EXPECT_EQ(s.Zoom, 5);
+    EXPECT_EQ(s.ReactionSpeed, 0.0);
+    EXPECT_EQ(s.CustomerForward, 4.5);
+    EXPECT_EQ(s.ExecuteCount, 1);
+    ASSERT_TRUE(SaveSettings(s, path));
+    ProfileFile f(path);
+    EXPECT_EQ(f.ReadString("Fonts", "Bold", ""), "1");
+    EXPECT_EQ(f.ReadString("Fonts", "Size", ""), "22");
+}
+
+TEST(Settings, MaximisedWindowWritesOnlyItsState) {
+    TempDir dir;
+    std::string path = dir.File("kravelo.ini");
+    Settings s;
+    s.Left = 10, s.Top = 20, s.Height = 300, s.Width = 500;
+    ASSERT_TRUE(SaveSettings(s, path));
+
+    // Maximised at exit: the normal geometry in the file stays.
+    s.WindowState = 2;
+    s.Left = -8, s.Top = -8, s.Height = 1040, s.Width = 1936;
+    ASSERT_TRUE(SaveSettings(s, path));
+    ProfileFile f(path);
+    EXPECT_EQ(f.ReadInt("Window", "WindowState", -1), 2);
+    EXPECT_EQ(f.ReadInt("Window", "Left", -1), 10);
+    EXPECT_EQ(f.ReadInt("Window", "Width", -1), 500);
+
+    // The next start (a normal window) takes the stored normal geometry and the state.
+    Settings next;
+    LoadSettings(next, path);
+    EXPECT_EQ(next.WindowState, 2);
+    EXPECT_EQ(next.Left, 10);
+    EXPECT_EQ(next.Height, 300);
+
+    // Read while maximised and still maximised in the file: the geometry is not touched.
+    Settings max;
+    max.WindowState = 2;
+    max.Left = 1;
+    LoadSettings(max, path);
+    EXPECT_EQ(max.Left, 1);
+    EXPECT_EQ(max.WindowState, 2);
+
+    // A minimised window does not write its geometry either.
+    s.WindowState = 1;
+    s.Left = 999;
+    ASSERT_TRUE(SaveSettings(s, path));
+    EXPECT_EQ(ProfileFile(path).ReadInt("Window", "Left", -1), 10);
+}
+
+TEST(Settings, ReadOnlyProgramFolderUsesTheConfigFolderSeededFromIt) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "prog");
+    dir.Write("prog/kravelo.ini",
+              "[Settings]\nFirstStart=0\nAutoPlayMovie=0\n[Statistics]\nExecuteCount=41\n");
+    ReadOnly(dir.path() / "prog");
+    std::string config = dir.File("home/.config/kravelo");
+
+    Settings s;
+    std::string ini = ChooseIniPath(s, dir.File("prog"), config);
+    EXPECT_EQ(ini, config + "/kravelo.ini");
+    EXPECT_EQ(s.ProgramIniPath, dir.File("prog/kravelo.ini"));
+    EXPECT_TRUE(s.FirstStart);      // true again, as the Part says
+    EXPECT_FALSE(s.AutoPlayMovie);  // seeded from the program folder's file
+    EXPECT_EQ(s.ExecuteCount, 42);
+    EXPECT_TRUE(fs::is_directory(config));
+    EXPECT_FALSE(fs::exists(ini));  // later saves create it
+
+    SaveAllResult r = SaveAllSettings(s, TChapters{});
+    EXPECT_TRUE(r.settings);
+    EXPECT_EQ(ProfileFile(ini).ReadInt("Settings", "AutoPlayMovie", -1), 0);
+
+    // The next start reads the configuration folder's file and leaves the program folder's alone.
+    Settings next;
+    ChooseIniPath(next, dir.File("prog"), config);
+    EXPECT_FALSE(next.FirstStart);
+    EXPECT_EQ(next.ExecuteCount, 43);
+    EXPECT_EQ(TempDir::Read(dir.File("prog/kravelo.ini")),
+              "[Settings]\nFirstStart=0\nAutoPlayMovie=0\n[Statistics]\nExecuteCount=41\n");
+}
+
+TEST(Settings, ConfigFolderFollowsXdg) {
+    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+    std::string saved = oldXdg ? oldXdg : "";
+    setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
+    EXPECT_EQ(DefaultConfigFolder(), "/tmp/xdg-test/kravelo");
+    setenv("XDG_CONFIG_HOME", "relative", 1);  // ignored by the XDG rule
+    EXPECT_NE(DefaultConfigFolder(), "relative/kravelo");
+    unsetenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (home && home[0]) {
+        EXPECT_EQ(DefaultConfigFolder(), std::string(home) + "/.config/kravelo");
+    }
+    if (oldXdg) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+}
+
+TEST(MovieSettings, WritableFolderKeepsTheMovieFileBesideTheMovie) {
+    TempDir dir;
+    std::string movie = dir.Write("film.avi", "");
+    dir.Write("film.avi.ini",
+              "[Settings]\nZoom=40\n[LastMovie]\nMoviePosition=61.5\n[Chapters]\nn0=A\np0=3\n");
+    Settings s;
+    s.MoviePosition = 99;
+    TChapters chapters;
+    OpenMovieSettings(s, chapters, movie);
+    EXPECT_EQ(s.MovieIniPath, movie + ".ini");
+    EXPECT_EQ(s.Zoom, 40);
+    EXPECT_EQ(s.MoviePosition, 61.5f);
+    // Saved at once: the five keys are in the file, the chapters stay as they were.
+    ProfileFile f(s.MovieIniPath);
+    EXPECT_EQ(f.ReadString("Fonts", "TransparentFonts", ""), "0");
+    EXPECT_EQ(f.ReadString("Settings", "SubtitlesElevationFS", ""), "0");
+    EXPECT_EQ(f.ReadString("LastMovie", "RestorePosition", ""), "1");
+    EXPECT_EQ(f.ReadString("Chapters", "n0", ""), "A");
+
+    LoadChapters(chapters, s.MovieIniPath);
+    ASSERT_EQ(chapters.Count(), 1);
+    EXPECT_EQ(chapters[0].Position, 3);
+}
+
+TEST(MovieSettings, ReadOnlyFolderWithoutSubtitlesFolderUsesNoFile) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "cd");
+    std::string movie = dir.Write("cd/film.avi", "");
+    ReadOnly(dir.path() / "cd");
+    Settings s;
+    s.MoviePosition = 99;
+    s.SubtitlesFolder = "/";  // shorter than two characters: no fallback
+    TChapters chapters;
+    OpenMovieSettings(s, chapters, movie);
+    EXPECT_EQ(s.MovieIniPath, "");
+    EXPECT_EQ(s.MoviePosition, 0.0f);
+    EXPECT_FALSE(fs::exists(movie + ".ini"));
+
+    SaveAllResult r = SaveAllSettings(s, chapters);
+    EXPECT_FALSE(r.movie);
+    EXPECT_FALSE(r.chapters);
+}
+
+TEST(MovieSettings, ReadOnlyFolderFallsBackToTheSubtitlesFolder) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "cd");
+    fs::create_directory(dir.path() / "subs");
+    std::string movie = dir.Write("cd/film.avi", "");
+    ReadOnly(dir.path() / "cd");
+    dir.Write("subs/film.avi.ini", "[LastMovie]\nMoviePosition=12.5\n[Settings]\nZoom=33\n");
+
+    Settings s;
+    s.SubtitlesFolder = dir.File("subs");
+    s.IniPath = dir.File("kravelo.ini");
+    TChapters chapters;
+    OpenMovieSettings(s, chapters, movie);
+    EXPECT_EQ(s.MovieIniPath, dir.File("subs/film.avi.ini"));
+    EXPECT_EQ(s.MoviePosition, 12.5f);
+    EXPECT_EQ(s.Zoom, 33);
+    // Only loaded there, not saved.
+    EXPECT_EQ(TempDir::Read(s.MovieIniPath), "[LastMovie]\nMoviePosition=12.5\n[Settings]\nZoom=33\n");
+
+    chapters.Insert({"Intro", 90});
+    s.MoviePosition = 100.25f;
+    SaveAllResult r = SaveAllSettings(s, chapters);
+    EXPECT_TRUE(r.settings);
+    EXPECT_TRUE(r.movie);
+    EXPECT_TRUE(r.chapters);
+    ProfileFile f(s.MovieIniPath);
+    EXPECT_EQ(f.ReadFloat("LastMovie", "MoviePosition", 0), 100.25);
+    EXPECT_EQ(f.ReadString("Chapters", "n0", ""), "Intro");
+    EXPECT_EQ(f.ReadString("Chapters", "p1", ""), "0");
+}
+
+TEST(MovieSettings, SwitchOffKeepsValuesButStillWritesChapters) {
+    TempDir dir;
+    std::string path = dir.Write("film.avi.ini", "[Settings]\nZoom=40\n[LastMovie]\nMoviePosition=61.5\n");
+    Settings s;
+    s.UseIndividualMovieIniFile = false;
+    s.MoviePosition = 5;
+    LoadMovieSettings(s, path);
+    EXPECT_EQ(s.MoviePosition, 0.0f);
+    EXPECT_EQ(s.Zoom, 5);
+
+    TChapters none;
+    ASSERT_TRUE(SaveMovieSettings(s, none, dir.File("other.avi.ini")));
+    EXPECT_FALSE(fs::exists(dir.File("other.avi.ini")));  // nothing to write
+
+    TChapters chapters;
+    chapters.Insert({"Scene", 7});
+    ASSERT_TRUE(SaveMovieSettings(s, chapters, dir.File("other.avi.ini")));
+    EXPECT_EQ(TempDir::Read(dir.File("other.avi.ini")), "[Chapters]\nn0=Scene\np0=7\nn1=\np1=0\n");
+}
+
+TEST(MovieSettings, SaveAllGoesOnAfterAFailedStep) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "prog");
+    ReadOnly(dir.path() / "prog");
+    Settings s;
+    s.IniPath = dir.File("prog/kravelo.ini");
+    s.MovieIniPath = dir.File("film.avi.ini");
+    s.Zoom = 12;
+    TChapters chapters;
+    SaveAllResult r = SaveAllSettings(s, chapters);
+    EXPECT_FALSE(r.settings);
+    EXPECT_TRUE(r.movie);
+    EXPECT_TRUE(r.chapters);
+    ProfileFile f(s.MovieIniPath);
+    EXPECT_EQ(f.ReadInt("Settings", "Zoom", 0), 12);
+    // No chapters: the terminating pair alone, so deleted chapters stay deleted.
+    EXPECT_EQ(f.ReadString("Chapters", "n0", "?"), "");
+    EXPECT_EQ(f.ReadString("Chapters", "p0", "?"), "0");
+}
+
+TEST(MovieSettings, LengthConditionOfPart13) {
+    Settings s;
+    EXPECT_TRUE(UseMovieSettingsFor(s, 20 * 60));
+    EXPECT_FALSE(UseMovieSettingsFor(s, 20 * 60 - 1));
+    s.UseIndividualMovieIniFile = false;
+    EXPECT_FALSE(UseMovieSettingsFor(s, 3 * 3600));
+}

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "core/chapters.h"
+#include "support/temp_dir.h"
+
+using namespace kravelo;
+using kravelo::test::TempDir;
+
+namespace {
+std::vector<std::string> Names(const TChapters& c) {
+    std::vector<std::string> out;
+    for (const TChapter& ch : c.Items()) out.push_back(ch.Name);
+    return out;
+}
+}  // namespace
+
+TEST(Chapters, KeptSortedWithTiesInInsertionOrder) {
+    TChapters c;
+    EXPECT_EQ(c.Insert({"a", 300}), 0);
+    EXPECT_EQ(c.Insert({"c", 1200}), 1);
+    EXPECT_EQ(c.Insert({"b", 605}), 1);   // 0:10:05 between 0:05:00 and 0:20:00
+    EXPECT_EQ(c.Insert({"b2", 605}), 2);  // same time: after the earlier one
+    EXPECT_EQ(c.Insert({"z", 0}), 0);
+    EXPECT_EQ(Names(c), (std::vector<std::string>{"z", "a", "b", "b2", "c"}));
+    c.Remove(2);
+    c.Remove(99);
+    EXPECT_EQ(Names(c), (std::vector<std::string>{"z", "a", "b2", "c"}));
+}
+
+TEST(Chapters, AtMostOneHundred) {
+    TChapters c;
+    for (int i = 0; i < TChapters::kMaxCount; ++i) ASSERT_GE(c.Insert({"x", i}), 0);
+    EXPECT_TRUE(c.Full());
+    EXPECT_EQ(c.Insert({"one too many", 5}), -1);
+    EXPECT_EQ(c.Count(), 100);
+}
+
+TEST(Chapters, SaveWritesTheTerminatingPairAndLoadStopsThere) {
+    TempDir dir;
+    std::string path = dir.File("film.avi.ini");
+    TChapters c;
+    c.Insert({"Start", 10});
+    c.Insert({"Middle", 600});
+    c.Insert({"End", 1200});
+    {
+        ProfileFile f(path);
+        c.Save(f);
+        std::string error;
+        ASSERT_TRUE(f.Save(error)) << error;
+    }
+    EXPECT_EQ(TempDir::Read(path),
+              "[Chapters]\nn0=Start\np0=10\nn1=Middle\np1=600\nn2=End\np2=1200\nn3=\np3=0\n");
+
+    // Fewer chapters later: the stale "n2"/"p2" behind the new terminator are not read.
+    c.Remove(2);
+    c.Remove(1);
+    {
+        ProfileFile f(path);
+        c.Save(f);
+        std::string error;
+        ASSERT_TRUE(f.Save(error));
+    }
+    TChapters back;
+    back.Load(ProfileFile(path));
+    EXPECT_EQ(Names(back), (std::vector<std::string>{"Start"}));
+}
+
+TEST(Chapters, LoadStopsAtAnEmptyNameOrAMissingOrNegativePosition) {
+    TempDir dir;
+    TChapters c;
+    c.Load(ProfileFile(dir.Write("a.ini", "[Chapters]\nn0=One\np0=5\nn1=Two\n")));
+    EXPECT_EQ(Names(c), (std::vector<std::string>{"One"}));  // "n1" without "p1"
+
+    c.Load(ProfileFile(dir.Write("b.ini", "[Chapters]\nn0=One\np0=5\nn1=Two\np1=-2\nn2=Three\np2=9\n")));
+    EXPECT_EQ(Names(c), (std::vector<std::string>{"One"}));
+
+    c.Load(ProfileFile(dir.Write("c.ini", "[Chapters]\nn0=\np0=5\nn1=Two\np1=6\n")));
+    EXPECT_EQ(c.Count(), 0);
+
+    // A hand-edited file out of order is read into order.
+    c.Load(ProfileFile(dir.Write("d.ini", "[chapters]\nN0=Late\nP0=50\nn1=Early\np1=0\n")));
+    EXPECT_EQ(Names(c), (std::vector<std::string>{"Early", "Late"}));
+
+    std::string many = "[Chapters]\n";
+    for (int i = 0; i < 120; ++i)
+        many += "n" + std::to_string(i) + "=c\np" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    c.Load(ProfileFile(dir.Write("e.ini", many)));
+    EXPECT_EQ(c.Count(), 100);
+}

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "core/profile_file.h"
+#include "support/temp_dir.h"
+
+using namespace kravelo;
+using kravelo::test::TempDir;
+
+namespace {
+
+std::size_t FilesIn(const std::filesystem::path& folder) {
+    std::size_t n = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(folder)) ++n;
+    return n;
+}
+
+// Switches the numeric locale for one test and back.
+class NumericLocale {
+public:
+    explicit NumericLocale(const char* name) {
+        old_ = std::setlocale(LC_NUMERIC, nullptr);
+        ok_ = std::setlocale(LC_NUMERIC, name) != nullptr;
+    }
+    ~NumericLocale() { std::setlocale(LC_NUMERIC, old_.c_str()); }
+    bool ok() const { return ok_; }
+
+private:
+    std::string old_;
+    bool ok_;
+};
+
+}  // namespace
+
+TEST(ProfileFile, MissingFileSectionKeyAndBadValuesGiveDefaults) {
+    TempDir dir;
+    ProfileFile none(dir.File("none.ini"));
+    EXPECT_FALSE(none.Exists());
+    EXPECT_EQ(none.ReadString("S", "K", "def"), "def");
+    EXPECT_EQ(none.ReadInt("S", "K", 42), 42);
+    EXPECT_TRUE(none.ReadBool("S", "K", true));
+    EXPECT_EQ(none.ReadFloat("S", "K", 2.5), 2.5);
+
+    ProfileFile f(dir.Write("a.ini",
+                            "[S]\nInt=12abc\nEmpty=\nFloat=1,5\nFloat2=abc\nBig=99999999999\nBool=yes\n"
+                            "Spaces =  7  \nNeg=-3\nHex=$FF\nHex2=0x10\nExp=1e3\nText= two words \n"));
+    EXPECT_TRUE(f.Exists());
+    EXPECT_EQ(f.ReadInt("S", "Int", 5), 5);
+    EXPECT_EQ(f.ReadInt("S", "Empty", 5), 5);
+    EXPECT_EQ(f.ReadString("S", "Empty", "d"), "");    // present and empty is not missing
+    EXPECT_EQ(f.ReadFloat("S", "Float", 0.25), 0.25);  // "," is not the decimal separator
+    EXPECT_EQ(f.ReadFloat("S", "Float2", 0.25), 0.25);
+    EXPECT_EQ(f.ReadInt("S", "Big", 5), 5);
+    EXPECT_TRUE(f.ReadBool("S", "Bool", true));
+    EXPECT_FALSE(f.ReadBool("S", "Bool", false));
+    EXPECT_EQ(f.ReadInt("S", "Spaces", 0), 7);
+    EXPECT_EQ(f.ReadInt("S", "Neg", 0), -3);
+    EXPECT_EQ(f.ReadInt("S", "Hex", 0), 255);
+    EXPECT_EQ(f.ReadInt("S", "Hex2", 0), 16);
+    EXPECT_EQ(f.ReadFloat("S", "Exp", 0), 1000.0);
+    EXPECT_EQ(f.ReadString("S", "Text", ""), "two words");
+    EXPECT_EQ(f.ReadString("Other", "Int", "x"), "x");
+    EXPECT_EQ(f.ReadString("S", "Missing", "x"), "x");
+}
+
+TEST(ProfileFile, NamesIgnoreCaseAndTheFirstOccurrenceCounts) {
+    TempDir dir;
+    ProfileFile f(dir.Write("a.ini",
+                            "Orphan=1\n[fonts]\nNAME=Arial\n; Size=99\nSize=10\nSize=11\n[Fonts]\nColor=5\n"
+                            "[ Window ]\nLeft=3\n"));
+    EXPECT_EQ(f.ReadString("Fonts", "name", ""), "Arial");
+    EXPECT_EQ(f.ReadInt("FONTS", "size", 0), 10);
+    EXPECT_EQ(f.ReadInt("Fonts", "Color", 0), 0);  // only the first [Fonts] is read
+    EXPECT_EQ(f.ReadInt("window", "left", 0), 3);
+    EXPECT_EQ(f.ReadString("", "Orphan", "none"), "none");
+    EXPECT_TRUE(f.HasSection("WINDOW"));
+
+    f.WriteInt("FONTS", "SIZE", 12);
+    EXPECT_EQ(f.Lines()[4], "Size=12");  // the file's spelling of the key stays
+    EXPECT_EQ(f.Lines()[5], "Size=11");
+}
+
+TEST(ProfileFile, WritingKeepsEveryOtherLine) {
+    TempDir dir;
+    const std::string before =
+        "; comment at the top\r\n"
+        "[Settings]\r\n"
+        "Unknown=keep me\r\n"
+        "AutoPlayMovie=1\r\n"
+        "just a line without equals\r\n"
+        "\r\n"
+        "[Other]\r\n"
+        "X=1\r\n";
+    std::string path = dir.Write("k.ini", before);
+    ProfileFile f(path);
+    f.WriteBool("settings", "autoplaymovie", false);
+    f.WriteString("Settings", "NewKey", "v");
+    f.WriteString("New", "A", "b");
+    std::string error;
+    ASSERT_TRUE(f.Save(error)) << error;
+    EXPECT_EQ(TempDir::Read(path),
+              "; comment at the top\r\n"
+              "[Settings]\r\n"
+              "Unknown=keep me\r\n"
+              "AutoPlayMovie=0\r\n"
+              "just a line without equals\r\n"
+              "NewKey=v\r\n"
+              "\r\n"
+              "[Other]\r\n"
+              "X=1\r\n"
+              "[New]\r\n"
+              "A=b\r\n");
+    // Saving unchanged gives the same bytes; no temporary file is left behind.
+    std::string saved = TempDir::Read(path);
+    ProfileFile again(path);
+    ASSERT_TRUE(again.Save(error));
+    EXPECT_EQ(TempDir::Read(path), saved);
+    EXPECT_EQ(FilesIn(dir.path()), 1u);
+}
+
+TEST(ProfileFile, NewFileIsCreatedWithSectionsAsWritten) {
+    TempDir dir;
+    ProfileFile f(dir.File("new.ini"));
+    f.WriteString("A", "x", "1");
+    f.WriteString("B", "y", "line\r\nbreak\nend");
+    f.WriteString("A", "z", "2");
+    std::string error;
+    ASSERT_TRUE(f.Save(error)) << error;
+    EXPECT_EQ(TempDir::Read(dir.File("new.ini")), "[A]\nx=1\nz=2\n[B]\ny=line break end\n");
+}
+
+TEST(ProfileFile, BoolIsAnyNonZeroAndWrittenAsOneOrZero) {
+    TempDir dir;
+    std::string path = dir.Write("b.ini", "[Fonts]\nBold=7\nItalic=0\n");
+    ProfileFile f(path);
+    EXPECT_TRUE(f.ReadBool("Fonts", "Bold", false));
+    EXPECT_FALSE(f.ReadBool("Fonts", "Italic", true));
+    f.WriteBool("Fonts", "Bold", f.ReadBool("Fonts", "Bold", false));
+    std::string error;
+    ASSERT_TRUE(f.Save(error));
+    EXPECT_EQ(TempDir::Read(path), "[Fonts]\nBold=1\nItalic=0\n");
+}
+
+TEST(ProfileFile, FloatsRoundTripExactlyWithAPoint) {
+    const double values[] = {0.0, 0.1, 1.0 / 3.0, 3.0, -2.5, 1e-7, 123456.789, 5400.04, 1e300};
+    TempDir dir;
+    std::string path = dir.File("f.ini");
+    ProfileFile f(path);
+    for (std::size_t i = 0; i < std::size(values); ++i) f.WriteFloat("F", "d" + std::to_string(i), values[i]);
+    f.WriteFloat("F", "single", 12.3f);
+    std::string error;
+    ASSERT_TRUE(f.Save(error));
+    std::string text = TempDir::Read(path);
+    EXPECT_EQ(text.find(','), std::string::npos) << text;
+    EXPECT_NE(text.find("single=12.3\n"), std::string::npos) << text;
+    ProfileFile back(path);
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(back.ReadFloat("F", "d" + std::to_string(i), -1), values[i]) << i;
+    EXPECT_EQ(static_cast<float>(back.ReadFloat("F", "single", 0)), 12.3f);
+}
+
+TEST(ProfileFile, FloatsIgnoreACommaDecimalLocale) {
+    NumericLocale polish("pl_PL.UTF-8");
+    if (!polish.ok()) GTEST_SKIP() << "locale pl_PL.UTF-8 is not installed";
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%.1f", 2.5);
+    ASSERT_STREQ(buf, "2,5");  // the locale really writes a comma
+
+    TempDir dir;
+    std::string path = dir.File("f.ini");
+    ProfileFile f(path);
+    f.WriteFloat("Settings", "ReactionSpeed", 0.35);
+    f.WriteFloat("LastMovie", "MoviePosition", 1234.56f);
+    std::string error;
+    ASSERT_TRUE(f.Save(error));
+    EXPECT_EQ(TempDir::Read(path), "[Settings]\nReactionSpeed=0.35\n[LastMovie]\nMoviePosition=1234.56\n");
+    ProfileFile back(path);
+    EXPECT_EQ(back.ReadFloat("Settings", "ReactionSpeed", 0), 0.35);
+    EXPECT_EQ(static_cast<float>(back.ReadFloat("LastMovie", "MoviePosition", 0)), 1234.56f);
+}
+
+TEST(ProfileFile, WriteProtectedFolderOrFileIsReportedAndLeftAlone) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "ro");
+    std::string path = dir.Write("ro/k.ini", "[S]\nA=1\n");
+    chmod((dir.path() / "ro").c_str(), 0555);
+    ProfileFile f(path);
+    EXPECT_EQ(f.ReadInt("S", "A", 0), 1);  // reading still works
+    f.WriteInt("S", "A", 2);
+    std::string error;
+    EXPECT_FALSE(f.Save(error));
+    EXPECT_NE(error.find("write-protected"), std::string::npos) << error;
+    EXPECT_EQ(TempDir::Read(path), "[S]\nA=1\n");
+    EXPECT_EQ(FilesIn(dir.path() / "ro"), 1u);
+
+    // A read-only file in a writable folder is not replaced either.
+    std::string file = dir.Write("k.ini", "[S]\nA=1\n");
+    chmod(file.c_str(), 0444);
+    ProfileFile g(file);
+    g.WriteInt("S", "A", 2);
+    EXPECT_FALSE(g.Save(error));
+    EXPECT_EQ(TempDir::Read(file), "[S]\nA=1\n");
+}
+
+TEST(ProfileFile, Windows1250FileStaysSoUntilACharacterNeedsUtf8) {
+    TempDir dir;
+    // "Zażółć" in Windows-1250.
+    std::string path = dir.Write("cp.ini", "[S]\r\nName=Za\xBF\xF3\xB3\xE6\r\n");
+    ProfileFile f(path);
+    EXPECT_EQ(f.ReadString("S", "Name", ""), "Zażółć");
+    f.WriteString("S", "Other", "ą");
+    std::string error;
+    ASSERT_TRUE(f.Save(error));
+    EXPECT_EQ(TempDir::Read(path), "[S]\r\nName=Za\xBF\xF3\xB3\xE6\r\nOther=\xB9\r\n");
+
+    ProfileFile g(path);
+    g.WriteString("S", "Cyrillic", "Ж");  // not in the code page
+    ASSERT_TRUE(g.Save(error));
+    EXPECT_EQ(TempDir::Read(path), "[S]\r\nName=Zażółć\r\nOther=ą\r\nCyrillic=Ж\r\n");
+}
