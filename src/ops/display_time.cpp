@@ -18,7 +18,9 @@ DisplayTimeResult SetDisplayTimes(SubtitleDocument& doc, const DisplayTimeOption
     for (long i = std::max(0L, first); i < last; ++i) {
         if (progress && i % 10 == 0) progress(i, last, ProgressColor::Blue);
         std::string& line = lines[static_cast<std::size_t>(i)];
-        if (line.empty() || ParseLine(line, doc.frameRate, sub, doc.ssa) != 1) continue;
+        if (line.empty()) continue;
+        if (!next.Take(static_cast<std::size_t>(i), sub) && ParseLine(line, doc.frameRate, sub, doc.ssa) != 1)
+            continue;
         if (options.emptyEnds) {
             sub.end = 0.0;
         } else {

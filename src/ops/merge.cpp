@@ -119,7 +119,8 @@ MergeResult MergeShortSubtitles(SubtitleDocument& doc, const MergeOptions& optio
         const auto ui = static_cast<std::size_t>(i);
         if (!removed.empty() && removed[ui]) continue;
         if (progress && i % 10 == 0) progress(i - removedInRange, last - removedInRange, ProgressColor::Blue);
-        if (lines[ui].empty() || ParseLine(lines[ui], rate, cur, doc.ssa) != 1) continue;
+        if (lines[ui].empty()) continue;
+        if (!nextScan.Take(ui, cur) && ParseLine(lines[ui], rate, cur, doc.ssa) != 1) continue;
 
         const double s1 = cur.start;
         const std::size_t l1 = CountChars(cur.text);

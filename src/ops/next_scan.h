@@ -29,6 +29,17 @@ class NextSubtitleScan {
         return found_ ? &sub_ : nullptr;
     }
 
+    // When the last scan found its subtitle on line `index`, copies it into `out` so the walk
+    // need not read that line again when it gets there. The line must not have changed.
+    bool Take(std::size_t index, SubtitleLine& out) const {
+        if (!valid_ || !found_ || at_ != index) return false;
+        out.format = sub_.format;
+        out.start = sub_.start;
+        out.end = sub_.end;
+        out.text.assign(sub_.text);
+        return true;
+    }
+
     void Reset() { valid_ = false; }
 
   private:

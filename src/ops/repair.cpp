@@ -218,7 +218,8 @@ RepairResult RepairSubtitles(SubtitleDocument& doc, const RepairOptions& options
         bool keep = true;
         if (line.empty()) {
             keep = !options.emptyLines;
-        } else if (ParseLine(line, doc.frameRate, sub, doc.ssa) == 1) {
+        } else if (next.Take(static_cast<std::size_t>(r), sub) ||
+                   ParseLine(line, doc.frameRate, sub, doc.ssa) == 1) {
             if (options.emptyLines) {
                 if (OnlySpaces(sub.text)) {
                     keep = false;
