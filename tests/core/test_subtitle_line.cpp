@@ -134,10 +134,14 @@ TEST(LineFormats, EveryFormatRoundTripsWithinItsResolution) {
             ASSERT_EQ(ParseLine(line, fps, s, ssa), 1) << line;
             EXPECT_EQ(s.format, format) << line;
             EXPECT_NEAR(s.start, start, resolution[format] + 1e-9) << line;
-            if (format >= 3) EXPECT_NEAR(s.end, end, resolution[format] + 1e-9) << line;
+            if (format >= 3) {
+                EXPECT_NEAR(s.end, end, resolution[format] + 1e-9) << line;
+            }
             // Writing what was read gives the same line again. SSA hundredths are truncated
             // from the double, so they may drop by one instead.
-            if (format != kFormatSsa) EXPECT_EQ(putline(format, fps, s.start, s.end, s.text), line);
+            if (format != kFormatSsa) {
+                EXPECT_EQ(putline(format, fps, s.start, s.end, s.text), line);
+            }
         }
     }
 }
