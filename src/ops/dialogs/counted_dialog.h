@@ -1,0 +1,56 @@
+#pragma once
+// Shared pieces of the parameter dialogs of subsystem 2 (and the other secondary forms):
+// a dialog that counts itself in OpenDialogCount while shown and centres itself on the screen,
+// the standard OK/Anuluj buttons (Tag 1 and 2, so the language file's StdButtons apply), and a
+// clickable label that turns blue under the mouse.
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+namespace kravelo {
+
+class OpenDialogCounter;
+class Prompts;
+
+class CountedDialog : public QDialog {
+    Q_OBJECT
+public:
+    CountedDialog(OpenDialogCounter& openDialogs, Prompts& prompts, QWidget* parent);
+
+    // The "OK" (default, Tag 1) and "Anuluj" (cancel, Tag 2) buttons, named Button1 and Button2
+    // unless other names are given.
+    QPushButton* MakeOkButton(const char* name = "Button1");
+    QPushButton* MakeCancelButton(const char* name = "Button2");
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void CenterOnScreen();
+
+    OpenDialogCounter& openDialogs_;
+    Prompts& prompts_;
+
+private:
+    bool counted_ = false;
+};
+
+// A label that can be clicked (hand cursor), drawn blue while the mouse is over it.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickLabel(const QString& text, QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void SetColor(Qt::GlobalColor color);
+};
+
+}  // namespace kravelo
