@@ -1,4 +1,4 @@
-// correct: the two-point (geometric) correction of Part 2.9.
+// correct: the two-point (geometric) correction of subtitle times.
 
 #include "cli/cli.h"
 #include "cli/engine_args.h"

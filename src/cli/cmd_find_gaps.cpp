@@ -1,4 +1,4 @@
-// find-gaps: long pauses between the end of a subtitle and the start of the next (Part 2.8).
+// find-gaps: long pauses between the end of a subtitle and the start of the next.
 
 #include "cli/search_cli.h"
 #include "ops/timing_search.h"

@@ -1,4 +1,4 @@
-// find-short: subtitles followed too quickly by the next one (Part 2.8, short-subtitle search).
+// find-short: subtitles followed too quickly by the next one.
 
 #include "cli/search_cli.h"
 #include "ops/timing_search.h"

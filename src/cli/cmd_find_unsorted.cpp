@@ -1,4 +1,4 @@
-// find-unsorted: subtitles whose next subtitle starts at the same time or earlier (Part 2.6).
+// find-unsorted: subtitles whose next subtitle starts at the same time or earlier.
 
 #include "cli/search_cli.h"
 

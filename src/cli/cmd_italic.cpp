@@ -1,4 +1,4 @@
-// italic: toggles italics on the row under a caret position (Part 2.10).
+// italic: toggles italics on the row under a caret position.
 
 #include <iostream>
 

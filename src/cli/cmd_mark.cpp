@@ -1,4 +1,4 @@
-// mark: renews the program's marker subtitle near the top of the file (Part 1.4).
+// mark: renews the program's marker subtitle near the top of the file.
 
 #include <algorithm>
 #include <ctime>

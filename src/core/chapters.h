@@ -1,5 +1,5 @@
 #pragma once
-// The chapters of one movie (Part 3.6): at most 100 named positions, kept sorted by position
+// The chapters of one movie: at most 100 named positions, kept sorted by position
 // with ties in the order they were added, stored in section "Chapters" of the movie's own
 // settings file as "n0"/"p0", "n1"/"p1", ...
 

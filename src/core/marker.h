@@ -1,5 +1,5 @@
 #pragma once
-// Part 1.4, the pure parts of saving: the marker subtitle that every saved file carries near
+// The pure parts of saving: the marker subtitle that every saved file carries near
 // its top, and whether a save must become a save-as.
 
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-// Part 2.9: delay measurement and the two-point (geometric) correction.
+// Delay measurement and the two-point (geometric) correction.
 // A measurement pairs a subtitle time S with the movie position P at which it was heard;
 // the delay of the subtitles is S - P.
 

@@ -30,7 +30,7 @@ DisplayTimeResult SetDisplayTimes(SubtitleDocument& doc, const DisplayTimeOption
                         ? sub.start + 2.0 + options.seconds * static_cast<double>(CountChars(sub.text)) * 0.02
                         : sub.start + options.seconds;
             }
-            // An end of 0 is no end time: there is nothing to cut (the Part would write a negative
+            // An end of 0 is no end time: there is nothing to cut (cutting would write a negative
             // end there when the next subtitle starts at 0).
             if (options.blockEnd && sub.end != 0.0) {
                 const SubtitleLine* n = next.Find(static_cast<std::size_t>(i) + 1);

@@ -1,5 +1,5 @@
 #pragma once
-// The display-time change (Part 2.2): end times rewritten from the start and a display time.
+// The display-time change: end times rewritten from the start and a display time.
 
 #include "core/document.h"
 
@@ -14,7 +14,7 @@ struct DisplayTimeOptions {
 };
 
 struct DisplayTimeResult {
-    long linesWritten = 0;  // nothing to report: the Part shows no message
+    long linesWritten = 0;  // nothing to report: the command shows no message
 };
 
 // Rewrites the ends of the readable, non-empty lines of [first, last), each in its own format at

@@ -1,5 +1,5 @@
 #pragma once
-// The frame-rate change (Part 2.3): lines read at one frame rate and written at another, so
+// The frame-rate change: lines read at one frame rate and written at another, so
 // frame numbers are rescaled and times in seconds stay.
 
 #include "core/document.h"
@@ -7,7 +7,7 @@
 namespace kravelo {
 
 struct FrameRateResult {
-    long linesWritten = 0;  // nothing to report: the Part shows no message
+    long linesWritten = 0;  // nothing to report: the command shows no message
 };
 
 // Every readable, non-empty line of [first, last) is read at `source` and written in its own

@@ -1,5 +1,5 @@
 #pragma once
-// Part 2.10: the line commands that need the line model: italics on the row under the caret,
+// The line commands that need the line model: italics on the row under the caret,
 // and the jump to the subtitle shown at a given time.
 // Positions and columns count characters (Unicode code points) of the UTF-8 text.
 

@@ -1,5 +1,5 @@
 #pragma once
-// Merging short subtitles (Part 2.4): a subtitle shown too briefly for its length, that starts or
+// Merging short subtitles: a subtitle shown too briefly for its length, that starts or
 // ends close to its previous or next subtitle, is joined with the shorter of the two as an extra
 // row, optionally re-wrapped to a row limit.
 
@@ -26,7 +26,7 @@ struct MergeResult {
     int forward = 0;   // merges with the next subtitle
 };
 
-// Walks [first, last) and merges as the Part says; `last` shrinks by one for each line removed
+// Walks [first, last) and merges short subtitles; `last` shrinks by one for each line removed
 // inside the range. The next subtitle (and the one after it) are looked for in the whole
 // document, so the last subtitle of the range may absorb the one after the range. Merged lines
 // are written in the current line's format at doc.frameRate; merged texts are kept whole.

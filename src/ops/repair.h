@@ -1,5 +1,5 @@
 #pragma once
-// Subtitle repair (Part 2.5): blank lines and empty subtitles removed, spacing around
+// Subtitle repair: blank lines and empty subtitles removed, spacing around
 // punctuation and dialogue dashes fixed, surplus spaces and brace codes removed, and ends that
 // run into the next subtitle cut.
 
@@ -28,7 +28,7 @@ struct RepairOptions {
 
 struct RepairResult {
     long linesRemoved = 0;
-    long linesWritten = 0;  // nothing to report: the Part shows no message
+    long linesWritten = 0;  // nothing to report: the command shows no message
 };
 
 // Repairs [first, last); `last` shrinks by one for each removed line. Every readable, non-empty

@@ -1,5 +1,5 @@
 #pragma once
-// The time shift (Part 2.1): seconds added to the start and/or end of every line in a range, and
+// The time shift: seconds added to the start and/or end of every line in a range, and
 // the quarter-second nudge of one line.
 
 #include <optional>

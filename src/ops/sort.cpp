@@ -7,7 +7,7 @@
 namespace kravelo {
 namespace {
 
-// The Part's selection sort never picks a key at or above its starting minimum; such lines
+// A selection sort from a minimum of 99999999 never picks a key at or above its starting minimum; such lines
 // keep their order among themselves.
 constexpr double kSortCeiling = 99999999.0;
 

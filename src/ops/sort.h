@@ -1,6 +1,6 @@
 #pragma once
-// Part 2.6: sorting a range of lines by start time, and the start-gap search that finds
-// subtitles out of order (shared with the short-subtitle search of Part 2.8).
+// Sorting a range of lines by start time, and the start-gap search that finds
+// subtitles out of order (shared with the short-subtitle search).
 
 #include <string_view>
 
@@ -21,7 +21,7 @@ struct SortResult {
 
 // Sorts [first, last) by start time. Stable and O(n log n): lines with equal starts keep their
 // order, and empty or unreadable lines gather at the top of the range in their old order.
-// Keys at or above 99999999 s (beyond the Part's running minimum) count as equal among
+// Keys at or above 99999999 s (beyond the end-of-subtitles value) count as equal among
 // themselves. Moves whole lines; never rewrites a line. Progress (blue) every tenth line.
 SortResult SortLines(SubtitleDocument& doc, long first, long last, const ProgressFn& progress = {});
 

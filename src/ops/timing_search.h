@@ -1,5 +1,5 @@
 #pragma once
-// Part 2.8: the two timing searches. They read lines and change nothing; the GUI moves the
+// The two timing searches. They read lines and change nothing; the GUI moves the
 // caret to SearchHit::caretLine, or shows "Wyszukiwanie zakończone" when nothing was found.
 
 #include "ops/sort.h"

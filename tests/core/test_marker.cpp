@@ -1,4 +1,4 @@
-// The marker subtitle and NeedsSaveAs (Part 1.4).
+// The marker subtitle and NeedsSaveAs.
 
 #include <gtest/gtest.h>
 

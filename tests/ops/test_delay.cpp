@@ -1,4 +1,4 @@
-// Delay measurement and the two-point correction (Part 2.9).
+// Delay measurement and the two-point correction.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ SubtitleDocument Doc(std::vector<std::string> lines, double rate = 25.0) {
     return doc;
 }
 
-// The Part's points: A = 98 s heard at 100 s, B = 1003 s heard at 1000 s.
+// The worked points: A = 98 s heard at 100 s, B = 1003 s heard at 1000 s.
 constexpr double PA = 100.0, PB = 1000.0, SA = 98.0, SB = 1003.0;
 
 TEST(DelayAt, ContinuesLinearlyOutsideThePoints) {
@@ -62,7 +62,7 @@ TEST(CorrectTimes, NegativeTimesAreWrittenAndReportedOnce) {
     EXPECT_TRUE(r.negativeTime);
     ASSERT_TRUE(r.Warning());
     EXPECT_EQ(*r.Warning(), msg::NegativeShowTime);
-    EXPECT_EQ(doc.lines[0], "[-89][-79]a");  // -9 s: integer part of -90 + 0.5, as Part 1.1 writes it
+    EXPECT_EQ(doc.lines[0], "[-89][-79]a");  // -9 s: integer part of -90 + 0.5
     EXPECT_EQ(doc.lines[2], "[400][410]c");
 }
 

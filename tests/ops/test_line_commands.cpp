@@ -1,4 +1,4 @@
-// Line commands (Part 2.10): italics on the row under the caret, and the jump to a time.
+// Line commands: italics on the row under the caret, and the jump to a time.
 
 #include <gtest/gtest.h>
 

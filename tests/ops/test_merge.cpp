@@ -90,7 +90,7 @@ TEST(MergeShortSubtitles, ChainAbsorbsNeighboursAndReWraps) {
 }
 
 TEST(MergeShortSubtitles, ReWrapShares) {
-    // The Part's example: the join and the left part's break stay.
+    // The worked example: the join and the left part's break stay.
     EXPECT_EQ(RewrapMergedText("A|B|C|D", 3, 3), "A|B|C D");
     SubtitleDocument d = Doc({"{100}{105}A|B", "{110}{120}C|D"});
     Merge(d, Per50(20));

@@ -1,4 +1,4 @@
-// Sorting (Part 2.6): the stable sort that mends the Part's selection sort, and the start-gap
+// Sorting: the stable sort that mends a selection sort that swaps equal starts, and the start-gap
 // search behind find-unsorted.
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ TEST(SortLines, OrdersByStartTime) {
 }
 
 TEST(SortLines, EqualStartsKeepTheirOrder) {
-    // The Part's selection sort would exchange the first line with the last and so put B
+    // A selection sort would exchange the first line with the last and so put B
     // before A; the stable sort keeps A before B.
     auto doc = Doc({"{125}{150}A", "{125}{160}B", "{25}{50}C"});
     SortResult r = SortLines(doc, 0, 3);
@@ -70,7 +70,7 @@ TEST(SortLines, RangeBeyondTheDocumentIsCut) {
 }
 
 TEST(SortLines, StartsBeyondTheRunningMinimumKeepTheirOrder) {
-    // 99999999 s and more: the Part's selection sort never picks such a line, so they stay as
+    // 99999999 s and more: a selection sort from that minimum never picks such a line, so they stay as
     // they stand among themselves, after every smaller start.
     auto doc = Doc({"{3000000000}{}late2", "{2600000000}{}late1", "{25}{}early"});
     SortLines(doc, 0, 3);

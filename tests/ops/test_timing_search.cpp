@@ -1,4 +1,4 @@
-// The timing searches of Part 2.8: short subtitles (starts too close) and gaps.
+// The timing searches: short subtitles (starts too close) and gaps.
 
 #include <gtest/gtest.h>
 
