@@ -72,6 +72,12 @@ TFormMP::TFormMP(MediaPlayer* player, QWidget* parent) : QWidget(parent), player
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
 
+    TimerNapisyToFront = new QTimer(this);
+    TimerNapisyToFront->setObjectName("TimerNapisyToFront");
+    TimerNapisyToFront->setSingleShot(true);
+    TimerNapisyToFront->setInterval(200);
+    connect(TimerNapisyToFront, &QTimer::timeout, this, &TFormMP::BringSubtitlesToFront);
+
     MediaPlayerNew1 = player_->VideoWidget();
     MediaPlayerNew1->setParent(this);
     MediaPlayerNew1->show();
@@ -148,12 +154,6 @@ TFormMP::TFormMP(MediaPlayer* player, QWidget* parent) : QWidget(parent), player
         if (!fullScreen_) RestartToFrontTimer();
     };
     KvTrackBarVolume->setPos(100);
-
-    TimerNapisyToFront = new QTimer(this);
-    TimerNapisyToFront->setObjectName("TimerNapisyToFront");
-    TimerNapisyToFront->setSingleShot(true);
-    TimerNapisyToFront->setInterval(200);
-    connect(TimerNapisyToFront, &QTimer::timeout, this, &TFormMP::BringSubtitlesToFront);
 
     Subtitles = new SubtitleWindows(this);
     Subtitles->ControlHeight = kControlHeight;

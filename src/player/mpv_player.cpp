@@ -30,6 +30,8 @@ public:
         setFocusPolicy(Qt::StrongFocus);
     }
     ~MpvVideoWidget() override {
+        // The GL context outlives this part of the widget: stop it calling back here.
+        disconnect(contextGone_);
         makeCurrent();
         FreeRenderContext();
         doneCurrent();
@@ -49,8 +51,9 @@ protected:
             return;
         }
         mpv_render_context_set_update_callback(render_, &MpvVideoWidget::OnUpdate, this);
-        connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { FreeRenderContext(); },
-                Qt::DirectConnection);
+        disconnect(contextGone_);
+        contextGone_ = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { FreeRenderContext(); },
+                               Qt::DirectConnection);
         // A movie loaded while there was no render context has lost its picture: select the
         // video track again now that it can be drawn.
         if (player_->OpenState()) {
@@ -99,6 +102,7 @@ private:
     MpvPlayer* player_;
     mpv_handle* mpv_;
     mpv_render_context* render_ = nullptr;
+    QMetaObject::Connection contextGone_;
 };
 
 namespace {
@@ -122,7 +126,7 @@ MpvPlayer::MpvPlayer(const Options& options, QObject* parent) : MediaPlayer(pare
     }
     const bool null = options_.nullOutput;
     mpv_set_option_string(mpv_, "vo", null ? "null" : "libmpv");
-    if (null) mpv_set_option_string(mpv_, "ao", "null");
+    if (null || options_.silent) mpv_set_option_string(mpv_, "ao", "null");
     mpv_set_option_string(mpv_, "keep-open", "yes");
     mpv_set_option_string(mpv_, "input-default-bindings", "no");
     mpv_set_option_string(mpv_, "input-vo-keyboard", "no");

@@ -23,6 +23,8 @@ public:
     struct Options {
         // No picture and no sound (vo=null, ao=null): for tests and tools.
         bool nullOutput = false;
+        // No sound (ao=null), the picture as usual.
+        bool silent = false;
         // How long loading a file may take before it counts as failed.
         int openTimeoutMs = 20000;
     };

@@ -60,13 +60,17 @@ protected:
 
 SubtitleCanvas* CanvasOf(QWidget* w) { return static_cast<SubtitleCanvas*>(w); }
 
-// Every "&" not followed by another "&" is doubled; "&&" stays (a label shows it as one "&").
+// A lone "&" is doubled so that a label shows it; an existing "&&" stays (shown as one "&").
 QString DoubleAmpersands(const QString& s) {
     QString out;
     out.reserve(s.size() + 8);
     for (qsizetype i = 0; i < s.size(); ++i) {
         out += s[i];
-        if (s[i] == '&' && (i + 1 >= s.size() || s[i + 1] != '&')) out += '&';
+        if (s[i] != '&') continue;
+        if (i + 1 < s.size() && s[i + 1] == '&')
+            out += s[++i];
+        else
+            out += '&';
     }
     return out;
 }
