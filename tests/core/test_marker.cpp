@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/engine_doc.h"
+
 #include "core/marker.h"
 #include "core/ssa.h"
 #include "core/text_util.h"
@@ -10,13 +12,7 @@
 namespace kravelo {
 namespace {
 
-SubtitleDocument Doc(std::vector<std::string> lines, double rate = 25.0) {
-    SubtitleDocument doc;
-    doc.lines = std::move(lines);
-    doc.frameRate = rate;
-    doc.documentFormat = kFormatTime;
-    return doc;
-}
+using test::Doc;
 
 std::string Text(const char* date = "26-01-31") {
     return MarkerText(date);

@@ -2,19 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/engine_doc.h"
+
 #include "core/ssa.h"
 #include "ops/delay.h"
 
 namespace kravelo {
 namespace {
 
-SubtitleDocument Doc(std::vector<std::string> lines, double rate = 25.0) {
-    SubtitleDocument doc;
-    doc.lines = std::move(lines);
-    doc.frameRate = rate;
-    doc.documentFormat = kFormatTime;
-    return doc;
-}
+using test::Doc;
 
 // The worked points: A = 98 s heard at 100 s, B = 1003 s heard at 1000 s.
 constexpr double PA = 100.0, PB = 1000.0, SA = 98.0, SB = 1003.0;
@@ -25,7 +21,7 @@ TEST(DelayAt, ContinuesLinearlyOutsideThePoints) {
     EXPECT_DOUBLE_EQ(DelayAt(PA, PB, SA, SB, 1908.0), 8.0);
 }
 
-TEST(CorrectTimes, PartExample) {
+TEST(CorrectTimes, WorkedExample) {
     auto doc = Doc({"[980][1000]A", "[10030][10050]B", "[5505][5525]C"});
     CorrectResult r = CorrectTimes(doc, 0, 3, PA, PB, SA, SB);
     EXPECT_TRUE(r.done);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ops/display_time.h"
-#include "ops/engine_doc.h"
+#include "support/engine_doc.h"
 
 using namespace kravelo;
 using kravelo::test::Doc;

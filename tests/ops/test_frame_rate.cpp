@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ops/engine_doc.h"
+#include "support/engine_doc.h"
 #include "ops/frame_rate.h"
 
 using namespace kravelo;

@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/engine_doc.h"
+
 #include "core/ssa.h"
 #include "ops/line_commands.h"
 
 namespace kravelo {
 namespace {
 
-SubtitleDocument Doc(std::vector<std::string> lines, double rate = 0.0) {
-    SubtitleDocument doc;
-    doc.lines = std::move(lines);
-    doc.frameRate = rate;
-    doc.documentFormat = kFormatTime;
-    return doc;
-}
+// Most of these lines are read without a frame rate.
+SubtitleDocument Doc(std::vector<std::string> lines, double rate = 0.0) { return test::Doc(std::move(lines), rate); }
 
 TEST(ToggleItalicRow, FirstMiddleAndLastRow) {
     EXPECT_EQ(ToggleItalicRow("one|two|three", 0).text, "/one/|two|three");
@@ -49,7 +46,7 @@ TEST(ToggleItalicRow, PositionsCountCharacters) {
     EXPECT_EQ(ToggleItalicRow("Żółw|ma", 4).text, "/Żółw/|ma");
 }
 
-TEST(ToggleItalicAt, PartExampleWithoutFrameRate) {
+TEST(ToggleItalicAt, WorkedExampleWithoutFrameRate) {
     auto doc = Doc({"{10}{20}Ala|ma kota"});
     ItalicResult r = ToggleItalicAt(doc, 0, 9);  // caret after the "A" of "Ala"
     ASSERT_TRUE(r.done);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "ops/engine_doc.h"
+#include "support/engine_doc.h"
 #include "ops/merge.h"
 
 using namespace kravelo;
@@ -29,7 +29,7 @@ MergeResult Merge(SubtitleDocument& d, const MergeOptions& o, long first = 0, lo
 
 }  // namespace
 
-TEST(MergeShortSubtitles, PartExample) {
+TEST(MergeShortSubtitles, WorkedExample) {
     const Lines lines = {"{100}{120}Tak", "{125}{150}Nie wiem", "{400}{500}Dobrze"};
     SubtitleDocument d = Doc(lines);
     long last = 3;

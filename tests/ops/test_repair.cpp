@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "ops/engine_doc.h"
+#include "support/engine_doc.h"
 #include "ops/repair.h"
 
 using namespace kravelo;

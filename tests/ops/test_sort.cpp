@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/engine_doc.h"
+
 #include <random>
 
 #include "core/ssa.h"
@@ -11,13 +13,7 @@
 namespace kravelo {
 namespace {
 
-SubtitleDocument Doc(std::vector<std::string> lines, double rate = 25.0) {
-    SubtitleDocument doc;
-    doc.lines = std::move(lines);
-    doc.frameRate = rate;
-    doc.documentFormat = kFormatTime;
-    return doc;
-}
+using test::Doc;
 
 TEST(SortLines, OrdersByStartTime) {
     auto doc = Doc({"[120][130]c", "[57][60]b", "[53][55]a"});

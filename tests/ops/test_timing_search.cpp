@@ -2,20 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/engine_doc.h"
+
 #include "ops/timing_search.h"
 
 namespace kravelo {
 namespace {
 
-SubtitleDocument Doc(std::vector<std::string> lines, double rate = 25.0) {
-    SubtitleDocument doc;
-    doc.lines = std::move(lines);
-    doc.frameRate = rate;
-    doc.documentFormat = kFormatTime;
-    return doc;
-}
+using test::Doc;
 
-TEST(FindShortSubtitle, PartExample) {
+TEST(FindShortSubtitle, WorkedExample) {
     auto doc = Doc({"caret here", "{100}{110}A", "{120}{200}B"});
     SearchHit hit = FindShortSubtitle(doc, 1.0, 0, 3);  // 0.8 s between the starts
     ASSERT_TRUE(hit.found);
@@ -50,7 +46,7 @@ TEST(FindShortSubtitle, RepeatingFromTheFoundLineWalksEveryMatch) {
     EXPECT_EQ(found, (std::vector<long>{0, 2}));
 }
 
-TEST(FindGapAfterSubtitle, PartExample) {
+TEST(FindGapAfterSubtitle, WorkedExample) {
     auto doc = Doc({"[500][600]A", "[700][750]B", "[800][]C"});
     SearchHit hit = FindGapAfterSubtitle(doc, 10.0, 0, 3);  // ends at 60 s, next at 70 s
     ASSERT_TRUE(hit.found);
