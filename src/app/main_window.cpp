@@ -98,15 +98,14 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
 
     // Every form is created at start.
     convert_ = new TFormPytanie01Konwert(openDialogs_, prompts_, this);
-    setFormat_ = new TFormPytanie14SetFormat(*convert_, openDialogs_, prompts_, this);
+    setFormat_ = std::make_unique<TFormPytanie14SetFormat>(*convert_, openDialogs_, prompts_);
     shift_ = new TFormPytanie03PrzesNap(openDialogs_, prompts_, this);
     fpsChange_ = new TFormPytanie06ZmianaFPSNap(openDialogs_, prompts_, this);
     defaultFps_ = new TFormPytanie09OkreslFPS(openDialogs_, prompts_, this);
     lineError_ = new TFormPytanie12BladLinii(openDialogs_, prompts_, this);
     formLanguage_ = new TFormLanguage(language_, settings_, openDialogs_, this);
     formLanguage_->onLanguageChanged = [this] { SetActiveFormat(state_.activeFormat); };
-    for (QWidget* form : std::initializer_list<QWidget*>{convert_, setFormat_, shift_, fpsChange_, defaultFps_,
-                                                         lineError_})
+    for (QWidget* form : std::initializer_list<QWidget*>{convert_, shift_, fpsChange_, defaultFps_, lineError_})
         language_.AddForm(form);
 
     BuildWindow();
@@ -397,8 +396,11 @@ void MainWindow::Startup() {
     if (editor_->isEnabled()) editor_->setFocus();
     timerOpenVideo_.start();
     if (settings_.FirstStart) {
-        formLanguage_->SetCurrentFile(settings_.LanguageFile);
-        prompts_.ExecDialog(*formLanguage_);
+        // After the window has been drawn, not from inside its first show.
+        QTimer::singleShot(0, this, [this] {
+            formLanguage_->SetCurrentFile(settings_.LanguageFile);
+            prompts_.ExecDialog(*formLanguage_);
+        });
     }
 }
 
@@ -416,7 +418,7 @@ void MainWindow::TimerOpenVideoTimer() {
             movie.open(a, settings_.CheckForOtherSub && !anyTxt, settings_.AutoOpenSubtitle && !anyTxt, true);
             movieOpened = true;
         } else if (!subtitleOpened && IsSubtitleExtension(a)) {
-            OpenSubtitleFile(a, false);
+            OpenSubtitleFile(QFileInfo(a).absoluteFilePath(), false);
             subtitleOpened = true;
         }
     }

@@ -209,7 +209,8 @@ private:
 
     // Dialogs, created once.
     TFormPytanie01Konwert* convert_ = nullptr;
-    TFormPytanie14SetFormat* setFormat_ = nullptr;
+    // No language section of its own: kept out of Form1's widget tree.
+    std::unique_ptr<TFormPytanie14SetFormat> setFormat_;
     TFormPytanie03PrzesNap* shift_ = nullptr;
     TFormPytanie06ZmianaFPSNap* fpsChange_ = nullptr;
     TFormPytanie09OkreslFPS* defaultFps_ = nullptr;

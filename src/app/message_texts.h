@@ -51,6 +51,7 @@ inline constexpr MessageKey kMessageKeys[] = {
     {"Form1", "Volume"},
     {"Form1", "Przewinicieuytkownikawprzd1_Cpt"},
     {"Form1", "Przewinicieuytkownikawstecz1_Cpt"},
+    {"Form1", "SaveAsUtf8"},
     {"TypeMessages", "Question"},
     {"TypeMessages", "Error"},
     {"TypeMessages", "Warning"},

@@ -138,6 +138,12 @@ TEST_F(MainWindowTest, StartsWithAnEmptyDocumentAndTheLanguageApplied) {
     EXPECT_EQ(window->OpenDialogs().Value(), 0);
     EXPECT_TRUE(prompter.boxes.empty());
     EXPECT_TRUE(fs::exists(dir.path() / "prog" / "kravelo.ini"));
+    // english.klg applies to the menus, the tool buttons and the dialogs.
+    EXPECT_EQ(window->Action("Open1")->text(), "Open subtitle file");
+    EXPECT_EQ(window->findChild<QToolButton*>("SpeedButtonSave")->toolTip(), "Save the text (Ctrl+S)");
+    EXPECT_EQ(window->ShiftDialog().windowTitle(), "Shift subtitle times");
+    EXPECT_EQ(window->LineErrorDialog().RadioButtonIgnore->text(), "Continue, IGNORING all unrecognised lines");
+    EXPECT_EQ(window->ConvertDialog().Button2->text(), "Cancel");  // StdButtons
     // Shortcuts as the Parts give them.
     EXPECT_EQ(window->Action("Dodajodejmijklatki1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
     EXPECT_EQ(window->Action("Zmianailociklateknasekund1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -548,6 +554,8 @@ TEST_F(MainWindowTest, ActiveFormatFollowsTheFileAndTheDialog) {
     prompter.Dialog("FormPytanie14SetFormat", [&](QDialog& d) {
         auto& dialog = static_cast<TFormPytanie14SetFormat&>(d);
         EXPECT_TRUE(dialog.RadioButtons[3]->isChecked());
+        EXPECT_EQ(dialog.Remarks[2]->text(), "(frame, mDVD)");  // taken over from the conversion dialog
+        EXPECT_EQ(dialog.Button2->text(), "Cancel");
         QString caption = prefix;
         caption.remove(caption.indexOf(':'), 1);
         caption.remove(caption.indexOf('&'), 1);
@@ -636,9 +644,25 @@ TEST_F(MainWindowTest, Screenshot) {
     SelectLines(1, 2);
     QPixmap picture = window->grab();
     EXPECT_FALSE(picture.isNull());
-    if (const char* out = std::getenv("KRAVELO_SCREENSHOT")) {
-        EXPECT_TRUE(picture.save(QString::fromLocal8Bit(out)));
-    }
+    const char* out = std::getenv("KRAVELO_SCREENSHOT");
+    if (!out) return;
+    EXPECT_TRUE(picture.save(QString::fromLocal8Bit(out)));
+    // The dialogs beside it: <name>-<dialog>.png.
+    QString stem = QString::fromLocal8Bit(out);
+    stem.chop(4);
+    auto save = [&](QDialog& d, const char* name) {
+        d.show();
+        EXPECT_TRUE(d.grab().save(stem + '-' + name + ".png"));
+        d.reject();
+    };
+    window->ConvertDialog().RadioButtons[4]->setChecked(true);
+    window->ConvertDialog().FillSsaOptions(SsaOptions{}, 304);
+    save(window->ConvertDialog(), "convert");
+    save(window->ShiftDialog(), "shift");
+    save(window->FrameRateChangeDialog(), "fps-change");
+    save(window->DefaultFrameRateDialog(), "fps-default");
+    save(window->LineErrorDialog(), "line-error");
+    save(window->SetFormatDialog(), "set-format");
 }
 
 }  // namespace

@@ -39,10 +39,10 @@ void BuildChoices(QGroupBox* group, std::array<QRadioButton*, 5>& radios, std::a
     for (int i = 0; i < 5; ++i) {
         radios[i] = new QRadioButton(QString::fromUtf8(kChoices[i].caption), group);
         radios[i]->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
-        radios[i]->setGeometry(12, 26 + i * 28, 110, 24);
+        radios[i]->setGeometry(10, 26 + i * 28, 96, 24);
         remarks[i] = new QLabel(QString::fromUtf8(kChoices[i].remark), group);
         remarks[i]->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        remarks[i]->setGeometry(124, 26 + i * 28, 100, 24);
+        remarks[i]->setGeometry(109, 26 + i * 28, 120, 24);
     }
     radios[0]->setChecked(true);
 }
@@ -105,6 +105,7 @@ void TFormPytanie01Konwert::SetTarget(int format) {
 
 void TFormPytanie01Konwert::FillSsaOptions(const SsaOptions& options, int playResY) {
     SsaEdits[0]->setText(QString::fromStdString(options.fontName));
+    SsaEdits[0]->setCursorPosition(0);
     SsaEdits[1]->setText(QString::number(options.fontSize));
     SsaEdits[2]->setText(QString::number(options.outline));
     SsaEdits[3]->setText(QString::number(options.shadow));
