@@ -139,3 +139,47 @@ TEST(TFormMP, ShowsTheMovieWithASubtitleOverIt) {
     EXPECT_GT(light, 5);
     EXPECT_EQ(shot.pixelColor(strip.left(), strip.top()), QColor(Qt::black));
 }
+
+// Going full screen moves the video window to another top-level window: the OpenGL context
+// is made anew, and mpv must draw the picture into the new one.
+TEST(TFormMP, PictureSurvivesMovingToAnotherWindow) {
+    if (!CanShowVideo()) GTEST_SKIP() << "needs the xcb platform (run under xvfb-run)";
+    ASSERT_FALSE(TestMovie().empty());
+    MpvPlayer::Options o;
+    o.silent = true;
+    MpvPlayer player(o);
+    QWidget first;
+    first.resize(400, 340);
+    auto* form = new TFormMP(&player, &first);
+    form->setGeometry(0, 0, 400, 340);
+    first.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
+    player.SetAutoStart(false);
+    player.SetFileName(QString::fromStdString(TestMovie()));
+    ASSERT_NE(player.OpenState(), 0);
+    form->SetLogoVisible(false);
+    player.SetCurrentPosition(2.0);
+    ASSERT_TRUE(player.WaitForSeek());
+
+    auto pictureShows = [&] {
+        const QImage shot = form->grab().toImage();
+        const QColor c = shot.pixelColor(shot.width() / 2, 60);
+        return c.red() + c.green() + c.blue() > 100;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(pictureShows, 3000));
+
+    QWidget second;
+    second.resize(500, 400);
+    form->setParent(&second);
+    form->setGeometry(0, 0, 500, 400);
+    second.show();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
+    EXPECT_TRUE(QTest::qWaitFor(pictureShows, 3000));
+    // Playing goes on in the new window.
+    player.Play();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.ReportedPosition() > 2.5; }, 5000));
+    player.Pause();
+    EXPECT_TRUE(QTest::qWaitFor(pictureShows, 3000));
+    form->grab().save(QDir::temp().filePath("kravelo-video-window-moved.png"));
+}
