@@ -20,7 +20,9 @@ std::string_view Trim(std::string_view s) {
     return s.substr(0, e);
 }
 
-static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+static char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -43,7 +45,8 @@ std::optional<long long> ParseWholeInt(std::string_view s) {
         if (value > 2147483648LL) return std::nullopt;
     }
     value = negative ? -value : value;
-    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min()) return std::nullopt;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+        return std::nullopt;
     return value;
 }
 
@@ -95,21 +98,25 @@ std::string FormatGeneral(double value) {
     return out;
 }
 
+std::size_t CharLengthAt(std::string_view utf8, std::size_t i) {
+    auto c = static_cast<unsigned char>(utf8[i]);
+    std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+    if (i + len > utf8.size()) return 1;
+    for (std::size_t k = 1; k < len; ++k)
+        if ((static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) return 1;
+    return len;
+}
+
 std::size_t CountChars(std::string_view utf8) {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
-        auto c = static_cast<unsigned char>(utf8[i]);
-        std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
-        if (i + len > utf8.size()) len = 1;
-        for (std::size_t k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) {
-                len = 1;
-                break;
-            }
-        i += len;
-        ++n;
-    }
+    for (std::size_t i = 0; i < utf8.size(); i += CharLengthAt(utf8, i)) ++n;
     return n;
+}
+
+std::size_t ByteOffsetOfChar(std::string_view utf8, long index) {
+    std::size_t i = 0;
+    for (long n = 0; n < index && i < utf8.size(); ++n) i += CharLengthAt(utf8, i);
+    return i;
 }
 
 }  // namespace kravelo

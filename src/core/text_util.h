@@ -9,7 +9,9 @@
 namespace kravelo {
 
 // Blank = any character up to and including space (control characters too).
-inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+inline bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 std::string_view Trim(std::string_view s);
 std::string_view TrimLeft(std::string_view s);
@@ -34,7 +36,14 @@ double ParseLeadingDouble(std::string_view s);
 // (2.5 -> "2.5", 2.0 -> "2").
 std::string FormatGeneral(double value);
 
+// Length in bytes of the character starting at byte i of UTF-8 text (1 for each byte of an
+// invalid sequence).
+std::size_t CharLengthAt(std::string_view utf8, std::size_t i);
+
 // Number of Unicode code points in UTF-8 text (each byte of an invalid sequence counts as one).
 std::size_t CountChars(std::string_view utf8);
+
+// Byte offset of the character with number `index` (the text's size when it has fewer).
+std::size_t ByteOffsetOfChar(std::string_view utf8, long index);
 
 }  // namespace kravelo

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ops/rewrite.h"
+
 namespace kravelo {
 
 double DelayAt(double PA, double PB, double SA, double SB, double t) {
@@ -40,22 +42,13 @@ CorrectResult CorrectTimes(SubtitleDocument& doc, long first, long last, double 
     CorrectResult result;
     if (!(SB > SA && PB > PA)) return result;
     result.done = true;
-    std::vector<std::string>& lines = doc.lines;
-    last = std::min(last, static_cast<long>(lines.size()));
-    SubtitleLine line;
-    std::string written;
-    for (long i = std::max(0L, first); i < last; ++i) {
-        if (progress && i % 10 == 0) progress(i, last, ProgressColor::Blue);
-        std::string& text = lines[static_cast<std::size_t>(i)];
-        if (text.empty() || ParseLine(text, doc.frameRate, line, doc.ssa) != 1) continue;
-        double start = line.start - DelayAt(PA, PB, SA, SB, line.start);
-        double end = line.end;
-        if (end != 0.0) end -= DelayAt(PA, PB, SA, SB, end);
-        if (start < 0.0 || end < 0.0) result.negativeTime = true;
-        if (putline(line.format, doc.frameRate, start, end, line.text, written) != 1) continue;
-        text.swap(written);
-        ++result.changed;
-    }
+    result.changed =
+        RewriteLines(doc, doc.frameRate, doc.frameRate, first, last, progress, [&](SubtitleLine& sub) {
+            const double start = sub.start;
+            sub.start -= DelayAt(PA, PB, SA, SB, start);
+            if (sub.end != 0.0) sub.end -= DelayAt(PA, PB, SA, SB, sub.end);
+            if (sub.start < 0.0 || sub.end < 0.0) result.negativeTime = true;
+        });
     return result;
 }
 

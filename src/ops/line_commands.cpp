@@ -5,27 +5,6 @@
 #include "core/text_util.h"
 
 namespace kravelo {
-namespace {
-
-// Byte offset of the code point at `index` (the end of the text when it has fewer), counting
-// as CountChars does: each byte of an invalid sequence is one character.
-std::size_t ByteOffsetOfChar(std::string_view utf8, long index) {
-    std::size_t i = 0;
-    for (long n = 0; n < index && i < utf8.size(); ++n) {
-        auto c = static_cast<unsigned char>(utf8[i]);
-        std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
-        if (i + len > utf8.size()) len = 1;
-        for (std::size_t k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) {
-                len = 1;
-                break;
-            }
-        i += len;
-    }
-    return i;
-}
-
-}  // namespace
 
 ItalicRowResult ToggleItalicRow(std::string_view text, long position) {
     const std::size_t p = ByteOffsetOfChar(text, std::max(0L, position));
