@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "ops/next_scan.h"
+
 namespace kravelo {
 namespace {
 
@@ -62,24 +64,20 @@ SearchHit FindStartGap(const SubtitleDocument& doc, double threshold, long fromL
     SearchHit hit;
     const std::vector<std::string>& lines = doc.lines;
     count = std::min(count, static_cast<long>(lines.size()));
-    SubtitleLine line, next;
-    // The next subtitle after k is the same for every k before its line: remember it, so that
-    // a run of lines that are not subtitles is scanned once.
-    long nextLine = -1;  // line of the remembered next subtitle; -1 = none remembered
+    SubtitleLine line;
+    NextSubtitleScan scan(doc);  // a run of lines that are not subtitles is scanned once
     for (long k = std::max(0L, fromLine + 1); k < count; ++k) {
         const std::string& text = lines[static_cast<std::size_t>(k)];
         if (text.empty() || ParseLine(text, doc.frameRate, line, doc.ssa) != 1) continue;
-        if (nextLine <= k) {
-            std::size_t index = static_cast<std::size_t>(k) + 1;
-            bool found = NextSubtitle(lines, doc.frameRate, index, next, doc.ssa);
-            nextLine = found ? static_cast<long>(index) - 1 : static_cast<long>(lines.size());
-        }
-        if (next.start - line.start <= threshold) {
+        std::size_t nextLine = 0;
+        const SubtitleLine* next = scan.Find(static_cast<std::size_t>(k) + 1, &nextLine);
+        const double nextStart = next ? next->start : kEndOfSubtitlesTime;
+        if (nextStart - line.start <= threshold) {
             hit.found = true;
             hit.line = hit.caretLine = k;
             hit.time = line.start;
-            hit.nextLine = nextLine < static_cast<long>(lines.size()) ? nextLine : -1;
-            hit.nextStart = next.start;
+            hit.nextLine = next ? static_cast<long>(nextLine) : -1;
+            hit.nextStart = nextStart;
             return hit;
         }
     }
