@@ -12,8 +12,8 @@ namespace {
 
 // Reads the subtitle at or after `index` into the three fields; the text changes hands with the
 // scratch line, so the strings keep their capacity from read to read.
-void ReadSubtitle(const DisplayInput& in, std::size_t& index, SubtitleLine& scratch, double& start, double& end,
-                  std::string& text) {
+void ReadSubtitle(const DisplayInput& in, std::size_t& index, SubtitleLine& scratch, double& start,
+                  double& end, std::string& text) {
     NextSubtitle(*in.lines, in.frameRate, index, scratch, in.ssa ? *in.ssa : SsaTables::None());
     start = scratch.start;
     end = scratch.end;
@@ -89,11 +89,14 @@ std::string IncrementDigits(std::string_view digits) {
     return s.substr(nonZero == std::string::npos ? s.size() - 1 : nonZero);
 }
 
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+bool IsDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
 
 }  // namespace
 
-void DisplayTick(SubtitleCursor& c, bool& resyncRequested, const DisplayInput& in, SubtitleDisplaySink& sink) {
+void DisplayTick(SubtitleCursor& c, bool& resyncRequested, const DisplayInput& in,
+                 SubtitleDisplaySink& sink) {
     static const std::vector<std::string> kNoLines;
     DisplayInput input = in;
     if (!input.lines) input.lines = &kNoLines;

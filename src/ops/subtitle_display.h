@@ -30,7 +30,7 @@ struct SubtitleCursor {
 
 // Where the display sends its decisions.
 class SubtitleDisplaySink {
-public:
+  public:
     virtual ~SubtitleDisplaySink() = default;
     virtual void ShowSubtitle(std::string_view text) = 0;
     virtual void HideSubtitle() = 0;
@@ -51,7 +51,8 @@ struct DisplayInput {
 // One display tick. `resyncRequested` makes it rebuild the cursor from line 0 (and is cleared);
 // otherwise only a subtitle that starts or ends is read. The caller skips the tick while the
 // edit delay after a seek is running.
-void DisplayTick(SubtitleCursor& cursor, bool& resyncRequested, const DisplayInput& input, SubtitleDisplaySink& sink);
+void DisplayTick(SubtitleCursor& cursor, bool& resyncRequested, const DisplayInput& input,
+                 SubtitleDisplaySink& sink);
 
 // Status-bar panel 0: "{frame}{frame total}", the frame truncated.
 std::string FramePositionText(double position, double frameRate, long long frameTotal);

@@ -59,7 +59,9 @@ void SubtitleDisplayTimer::ShowSubtitle(std::string_view text) {
     if (!FullScreen && !Options.FocusNaPoleEdycyjne) windows_->BringToFront();
 }
 
-void SubtitleDisplayTimer::HideSubtitle() { windows_->SetSubtitleWindowsVisible(false, TransparentMode()); }
+void SubtitleDisplayTimer::HideSubtitle() {
+    windows_->SetSubtitleWindowsVisible(false, TransparentMode());
+}
 
 void SubtitleDisplayTimer::SubtitlesNotSorted() {
     if (!Options.InfoNotSortSub) return;

@@ -31,7 +31,7 @@ struct DisplayOptions {
 class SubtitleDisplayTimer : public QObject, private SubtitleDisplaySink {
     Q_OBJECT
 
-public:
+  public:
     SubtitleDisplayTimer(MediaPlayer* player, SubtitleWindows* windows, QObject* parent = nullptr);
 
     // The document as the tick needs it; the position is filled in from the player.
@@ -64,7 +64,7 @@ public:
     // Transparent mode: full screen with transparent fonts.
     bool TransparentMode() const { return FullScreen && Options.TransparentFonts; }
 
-private:
+  private:
     void ShowSubtitle(std::string_view text) override;
     void HideSubtitle() override;
     void SubtitlesNotSorted() override;

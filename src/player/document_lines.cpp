@@ -4,7 +4,8 @@
 
 namespace kravelo {
 
-DocumentLines::DocumentLines(QTextDocument* document, QObject* parent) : QObject(parent), document_(document) {
+DocumentLines::DocumentLines(QTextDocument* document, QObject* parent)
+    : QObject(parent), document_(document) {
     connect(document, &QTextDocument::contentsChange, this, &DocumentLines::ContentsChange);
     Rebuild();
 }
@@ -13,7 +14,8 @@ void DocumentLines::Rebuild() {
     lines_.clear();
     if (!document_) return;
     lines_.reserve(static_cast<std::size_t>(document_->blockCount()));
-    for (QTextBlock b = document_->begin(); b.isValid(); b = b.next()) lines_.push_back(b.text().toStdString());
+    for (QTextBlock b = document_->begin(); b.isValid(); b = b.next())
+        lines_.push_back(b.text().toStdString());
 }
 
 void DocumentLines::ContentsChange(int position, int, int charsAdded) {

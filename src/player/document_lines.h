@@ -13,18 +13,18 @@ namespace kravelo {
 class DocumentLines : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit DocumentLines(QTextDocument* document, QObject* parent = nullptr);
 
     const std::vector<std::string>& Lines() const { return lines_; }
     // Reads every line again (after the document was replaced wholesale, say).
     void Rebuild();
 
-signals:
+  signals:
     // The number of lines changed (the display rebuilds its cursor then).
     void LineCountChanged(long long count);
 
-private:
+  private:
     void ContentsChange(int position, int charsRemoved, int charsAdded);
 
     QPointer<QTextDocument> document_;

@@ -9,7 +9,7 @@ namespace {
 
 // A black picture that hands its input to the player.
 class FakeVideoWidget : public QWidget {
-public:
+  public:
     explicit FakeVideoWidget(MediaPlayer* player) : player_(player) {
         setObjectName("MediaPlayerNew1");
         setAutoFillBackground(true);
@@ -19,20 +19,22 @@ public:
         setFocusPolicy(Qt::StrongFocus);
     }
 
-protected:
+  protected:
     bool event(QEvent* e) override {
         if (player_->ForwardInputEvent(e)) return true;
         return QWidget::event(e);
     }
 
-private:
+  private:
     MediaPlayer* player_;
 };
 
 }  // namespace
 
 FakePlayer::FakePlayer(QObject* parent) : MediaPlayer(parent) {}
-FakePlayer::~FakePlayer() { delete widget_; }
+FakePlayer::~FakePlayer() {
+    delete widget_;
+}
 
 void FakePlayer::SetFileName(const QString& path) {
     log << "Open " + path;

@@ -13,7 +13,7 @@ namespace kravelo {
 class FakePlayer : public MediaPlayer {
     Q_OBJECT
 
-public:
+  public:
     struct Movie {
         long long frameTotal = 250;
         double length = 10.0;
@@ -58,7 +58,7 @@ public:
     void SetVolumeLevel(int level) override;
     QWidget* VideoWidget() override;
 
-private:
+  private:
     void SetState(int state);
 
     QMap<QString, Movie> movies_;

@@ -50,7 +50,8 @@ QPixmap LogoPixmap() {
     return pix;
 }
 
-QToolButton* StripButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& hint) {
+QToolButton* StripButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
+                         const QString& hint) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setIcon(parent->style()->standardIcon(icon));
@@ -109,7 +110,8 @@ TFormMP::TFormMP(MediaPlayer* player, QWidget* parent) : QWidget(parent), player
     sp.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));  // silver
     Shape1->setPalette(sp);
 
-    SpeedButtonPlay = StripButton(PanelControl, "SpeedButtonPlay", QStyle::SP_MediaPlay, "Odtwarzaj (Spacja)");
+    SpeedButtonPlay =
+        StripButton(PanelControl, "SpeedButtonPlay", QStyle::SP_MediaPlay, "Odtwarzaj (Spacja)");
     SpeedButtonPause = StripButton(PanelControl, "SpeedButtonPause", QStyle::SP_MediaPause, "Pauza (Spacja)");
     SpeedButtonStop = StripButton(PanelControl, "SpeedButtonStop", QStyle::SP_MediaStop, "Stop");
     SpeedButtonRepeat = StripButton(PanelControl, "SpeedButtonRepeat", QStyle::SP_BrowserReload, "Repeat");
@@ -236,7 +238,9 @@ void TFormMP::SetFullScreen(bool on) {
 }
 
 void TFormMP::ShowPlayState(int state) {
-    QToolButton* b = state == kPlayPlaying ? SpeedButtonPlay : state == kPlayPaused ? SpeedButtonPause : SpeedButtonStop;
+    QToolButton* b = state == kPlayPlaying  ? SpeedButtonPlay
+                     : state == kPlayPaused ? SpeedButtonPause
+                                            : SpeedButtonStop;
     b->setChecked(true);
 }
 
@@ -245,7 +249,9 @@ void TFormMP::BringSubtitlesToFront() {
     Subtitles->BringToFront();
 }
 
-void TFormMP::RestartToFrontTimer() { TimerNapisyToFront->start(); }
+void TFormMP::RestartToFrontTimer() {
+    TimerNapisyToFront->start();
+}
 
 void TFormMP::PictureClicked() {
     BringSubtitlesToFront();
@@ -256,7 +262,8 @@ void TFormMP::SpeedButtonPlayClick() {
     // At the end, play starts again from the beginning.
     const int mode = player_->DisplayMode();
     player_->SetDisplayMode(kDisplayTime);
-    if (player_->OpenState() && player_->CurrentPosition() == player_->Duration()) player_->SetCurrentPosition(0.0);
+    if (player_->OpenState() && player_->CurrentPosition() == player_->Duration())
+        player_->SetCurrentPosition(0.0);
     player_->SetDisplayMode(mode);
     player_->Play();
     ShowPlayState(player_->PlayState());
@@ -281,10 +288,13 @@ void TFormMP::SpeedButtonRepeatClick() {
     RestartToFrontTimer();
 }
 
-void TFormMP::keyPressEvent(QKeyEvent* event) { emit KeyPressed(event); }
+void TFormMP::keyPressEvent(QKeyEvent* event) {
+    emit KeyPressed(event);
+}
 
 bool TFormMP::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) PictureClicked();
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)
+        PictureClicked();
     return QWidget::eventFilter(watched, event);
 }
 

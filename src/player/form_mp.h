@@ -19,7 +19,7 @@ namespace kravelo {
 class TFormMP : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // The player's picture widget becomes a child of the window.
     explicit TFormMP(MediaPlayer* player, QWidget* parent = nullptr);
 
@@ -27,7 +27,7 @@ public:
 
     QWidget* PanelKraveloLogo;
     QLabel* ImageKraveloLogo;
-    QWidget* PanelTop;     // letterbox bars, hidden outside the full-screen zoom
+    QWidget* PanelTop;  // letterbox bars, hidden outside the full-screen zoom
     QWidget* PanelBottom;
     QWidget* MediaPlayerNew1;  // the player's picture
     QWidget* PanelControl;
@@ -62,7 +62,7 @@ public:
     void SpeedButtonStopClick();
     void SpeedButtonRepeatClick();
 
-signals:
+  signals:
     // A key pressed on the window, the picture or a subtitle window: for the keyboard commands.
     void KeyPressed(QKeyEvent* event);
     // A click on the picture, the bars or the control strip outside full screen: the main
@@ -74,7 +74,7 @@ signals:
     void VolumeChanged(int level);
     void FilesDropped(const QStringList& paths);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -82,7 +82,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void Relayout();
     void PictureClicked();
     void RestartToFrontTimer();

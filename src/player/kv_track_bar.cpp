@@ -11,12 +11,12 @@ namespace {
 // One of the two pictures: draws its pixmap stretched, or a plain groove or knob without one,
 // and hands its mouse events to the bar.
 class TrackPicture : public QWidget {
-public:
+  public:
     TrackPicture(TKvTrackBar* bar, bool tracker) : QWidget(bar), bar_(bar), tracker_(tracker) {
         setObjectName(tracker ? "ImageTracker" : "ImageTrack");
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         const QPixmap pic = tracker_ ? bar_->getTrackerPic() : bar_->getTrackPic();
@@ -47,7 +47,7 @@ protected:
         tracker_ ? bar_->ImageTrackerMouseMove(e->buttons(), x) : bar_->ImageTrackMouseMove(e->buttons(), x);
     }
 
-private:
+  private:
     TKvTrackBar* bar_;
     bool tracker_;
 };
@@ -117,7 +117,8 @@ void TKvTrackBar::setScreenPos(int x) {
 int TKvTrackBar::getPos() const {
     const int span = TrackWidth() - trackerWidth_;
     if (span == 0) return 0;
-    return static_cast<int>(static_cast<double>(trackerLeft_ - 1) * (maxValue_ - minValue_) / span + minValue_ + 0.5);
+    return static_cast<int>(static_cast<double>(trackerLeft_ - 1) * (maxValue_ - minValue_) / span +
+                            minValue_ + 0.5);
 }
 
 void TKvTrackBar::setMaxValue(int v) {

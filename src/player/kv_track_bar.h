@@ -15,7 +15,7 @@ namespace kravelo {
 class TKvTrackBar : public QFrame {
     Q_OBJECT
 
-public:
+  public:
     explicit TKvTrackBar(QWidget* parent = nullptr);
 
     void setWidth(int w);
@@ -61,10 +61,10 @@ public:
     // The width of the track picture (control width - 3).
     int TrackWidth() const { return width_ - 3; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void Relayout();
 
     QWidget* imageTrack_;

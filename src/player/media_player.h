@@ -25,7 +25,7 @@ inline constexpr int kContextMenuDialog = 3;
 class MediaPlayer : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit MediaPlayer(QObject* parent = nullptr) : QObject(parent) {}
     ~MediaPlayer() override = default;
 
@@ -81,7 +81,7 @@ public:
     // For the picture widgets: turns their input events into the signals. True when handled.
     bool ForwardInputEvent(QEvent* event);
 
-signals:
+  signals:
     void EndOfStream();
     void PlayStateChange(int newState);
     // The position jumped (a seek), not the steady advance of playing.
@@ -92,7 +92,7 @@ signals:
     void DblClick(QMouseEvent* event);
     void Enter();
 
-private:
+  private:
     bool enableContextMenu_ = false;
     QPointer<QMenu> popupMenu_;
 };

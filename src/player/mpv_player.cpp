@@ -24,7 +24,7 @@ namespace kravelo {
 // with the widget's GL context: it is freed when that goes (re-parenting to full screen makes a
 // new one) and made again in the next initializeGL.
 class MpvVideoWidget : public QOpenGLWidget {
-public:
+  public:
     MpvVideoWidget(MpvPlayer* player, mpv_handle* mpv) : player_(player), mpv_(mpv) {
         setObjectName("MediaPlayerNew1");
         setFocusPolicy(Qt::StrongFocus);
@@ -37,7 +37,7 @@ public:
         doneCurrent();
     }
 
-protected:
+  protected:
     void initializeGL() override {
         if (render_ || !mpv_) return;
         mpv_opengl_init_params gl{&MpvVideoWidget::ProcAddress, nullptr};
@@ -52,8 +52,9 @@ protected:
         }
         mpv_render_context_set_update_callback(render_, &MpvVideoWidget::OnUpdate, this);
         disconnect(contextGone_);
-        contextGone_ = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { FreeRenderContext(); },
-                               Qt::DirectConnection);
+        contextGone_ = connect(
+            context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { FreeRenderContext(); },
+            Qt::DirectConnection);
         // A movie loaded while there was no render context has lost its picture: select the
         // video track again now that it can be drawn.
         if (player_->OpenState()) {
@@ -84,7 +85,7 @@ protected:
         return QOpenGLWidget::event(e);
     }
 
-private:
+  private:
     static void* ProcAddress(void*, const char* name) {
         QOpenGLContext* c = QOpenGLContext::currentContext();
         return c ? reinterpret_cast<void*>(c->getProcAddress(name)) : nullptr;
@@ -92,7 +93,8 @@ private:
     // Called on an mpv thread: only queue a repaint.
     static void OnUpdate(void* self) {
         auto* w = static_cast<MpvVideoWidget*>(self);
-        QMetaObject::invokeMethod(w, [w] { w->update(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            w, [w] { w->update(); }, Qt::QueuedConnection);
     }
     void FreeRenderContext() {
         if (render_) mpv_render_context_free(render_);
@@ -109,7 +111,8 @@ namespace {
 
 void OnWakeup(void* self) {
     auto* p = static_cast<MpvPlayer*>(self);
-    QMetaObject::invokeMethod(p, [p] { p->DrainEvents(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        p, [p] { p->DrainEvents(); }, Qt::QueuedConnection);
 }
 
 }  // namespace
@@ -226,52 +229,52 @@ void MpvPlayer::DrainEvents() {
 
 void MpvPlayer::HandleEvent(const mpv_event& e) {
     switch (e.event_id) {
-    case MPV_EVENT_START_FILE:
-        loadStarted_ = true;
-        break;
-    case MPV_EVENT_FILE_LOADED:
-        loaded_ = true;
-        eof_ = false;
-        if (loadStarted_) loadDone_ = true;
-        break;
-    case MPV_EVENT_END_FILE: {
-        const auto* end = static_cast<const mpv_event_end_file*>(e.data);
-        if (!loadStarted_) break;  // the previous file going away
-        loaded_ = false;
-        pendingSeek_.reset();
-        if (end && end->reason == MPV_END_FILE_REASON_ERROR)
-            error_ = QStringLiteral("Cannot open \"%1\": %2.")
-                         .arg(fileName_, QString::fromUtf8(mpv_error_string(end->error)));
-        loadDone_ = true;
-        SetState(kPlayStopped);
-        break;
-    }
-    case MPV_EVENT_PLAYBACK_RESTART:
-        pendingSeek_.reset();
-        break;
-    case MPV_EVENT_PROPERTY_CHANGE: {
-        const auto* p = static_cast<const mpv_event_property*>(e.data);
-        if (!p || p->format != MPV_FORMAT_FLAG || !p->data) break;
-        const bool on = *static_cast<const int*>(p->data) != 0;
-        const QByteArray name(p->name);
-        if (name == "eof-reached") {
-            if (on && !eof_ && loaded_) {
-                eof_ = true;
-                SetState(kPlayStopped);
-                emit EndOfStream();
-            } else if (!on) {
-                eof_ = false;
-            }
-        } else if (name == "pause" && loaded_) {
-            if (!on)
-                SetState(kPlayPlaying);
-            else if (state_ == kPlayPlaying)
-                SetState(eof_ ? kPlayStopped : kPlayPaused);
+        case MPV_EVENT_START_FILE:
+            loadStarted_ = true;
+            break;
+        case MPV_EVENT_FILE_LOADED:
+            loaded_ = true;
+            eof_ = false;
+            if (loadStarted_) loadDone_ = true;
+            break;
+        case MPV_EVENT_END_FILE: {
+            const auto* end = static_cast<const mpv_event_end_file*>(e.data);
+            if (!loadStarted_) break;  // the previous file going away
+            loaded_ = false;
+            pendingSeek_.reset();
+            if (end && end->reason == MPV_END_FILE_REASON_ERROR)
+                error_ = QStringLiteral("Cannot open \"%1\": %2.")
+                             .arg(fileName_, QString::fromUtf8(mpv_error_string(end->error)));
+            loadDone_ = true;
+            SetState(kPlayStopped);
+            break;
         }
-        break;
-    }
-    default:
-        break;
+        case MPV_EVENT_PLAYBACK_RESTART:
+            pendingSeek_.reset();
+            break;
+        case MPV_EVENT_PROPERTY_CHANGE: {
+            const auto* p = static_cast<const mpv_event_property*>(e.data);
+            if (!p || p->format != MPV_FORMAT_FLAG || !p->data) break;
+            const bool on = *static_cast<const int*>(p->data) != 0;
+            const QByteArray name(p->name);
+            if (name == "eof-reached") {
+                if (on && !eof_ && loaded_) {
+                    eof_ = true;
+                    SetState(kPlayStopped);
+                    emit EndOfStream();
+                } else if (!on) {
+                    eof_ = false;
+                }
+            } else if (name == "pause" && loaded_) {
+                if (!on)
+                    SetState(kPlayPlaying);
+                else if (state_ == kPlayPlaying)
+                    SetState(eof_ ? kPlayStopped : kPlayPaused);
+            }
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -381,11 +384,12 @@ QString MpvPlayer::PropertyText(const char* name) const {
 }
 
 void MpvPlayer::ShowProperties() {
-    const QString text = QStringLiteral(
-                             "%1\n\nFormat: %2\nVideo: %3, %4 x %5, %6 fps\nAudio: %7\nLength: %8 s\nSize: %9 bytes")
-                             .arg(fileName_, PropertyText("file-format"), PropertyText("video-codec"),
-                                  PropertyText("width"), PropertyText("height"), PropertyText("container-fps"),
-                                  PropertyText("audio-codec"), PropertyText("duration"), PropertyText("file-size"));
+    const QString text =
+        QStringLiteral(
+            "%1\n\nFormat: %2\nVideo: %3, %4 x %5, %6 fps\nAudio: %7\nLength: %8 s\nSize: %9 bytes")
+            .arg(fileName_, PropertyText("file-format"), PropertyText("video-codec"), PropertyText("width"),
+                 PropertyText("height"), PropertyText("container-fps"), PropertyText("audio-codec"),
+                 PropertyText("duration"), PropertyText("file-size"));
     QMessageBox::information(widget_ ? widget_->window() : nullptr, QFileInfo(fileName_).fileName(), text);
 }
 

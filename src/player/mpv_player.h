@@ -19,7 +19,7 @@ class MpvVideoWidget;
 class MpvPlayer : public MediaPlayer {
     Q_OBJECT
 
-public:
+  public:
     struct Options {
         // No picture and no sound (vo=null, ao=null): for tests and tools.
         bool nullOutput = false;
@@ -68,7 +68,7 @@ public:
 
     mpv_handle* Handle() const { return mpv_; }
 
-private:
+  private:
     void HandleEvent(const ::mpv_event& event);
     void SetState(int state);
     QString PropertyText(const char* name) const;

@@ -12,7 +12,7 @@ const QString kPaddedEmpty = QStringLiteral("  ");
 
 // The painted rows of transparent mode, over the whole video window.
 class SubtitleCanvas : public QWidget {
-public:
+  public:
     struct Row {
         QString text;
         bool italic = false;
@@ -35,13 +35,14 @@ public:
         update();
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::TextAntialiasing);
         const int o = outline;
         const int b = o > 2 ? 1 : 0;
-        const QPoint offsets[] = {{-o + b, -o + b}, {o - b, o - b}, {o - b, -o + b}, {-o + b, o - b}, {-o, 0}, {o, 0}};
+        const QPoint offsets[] = {{-o + b, -o + b}, {o - b, o - b}, {o - b, -o + b},
+                                  {-o + b, o - b},  {-o, 0},        {o, 0}};
         for (const Row& row : rows) {
             if (row.text.trimmed().isEmpty()) continue;
             QFont f = font;
@@ -58,7 +59,9 @@ protected:
     }
 };
 
-SubtitleCanvas* CanvasOf(QWidget* w) { return static_cast<SubtitleCanvas*>(w); }
+SubtitleCanvas* CanvasOf(QWidget* w) {
+    return static_cast<SubtitleCanvas*>(w);
+}
 
 // A lone "&" is doubled so that a label shows it; an existing "&&" stays (shown as one "&").
 QString DoubleAmpersands(const QString& s) {
@@ -153,9 +156,13 @@ int SubtitleLabel::TextWidth() const {
     return QFontMetrics(font()).size(Qt::TextShowMnemonic | Qt::TextSingleLine, text_).width();
 }
 
-int SubtitleLabel::TextHeight() const { return QFontMetrics(font()).height(); }
+int SubtitleLabel::TextHeight() const {
+    return QFontMetrics(font()).height();
+}
 
-void SubtitleLabel::AutoSize() { resize(TextWidth(), TextHeight()); }
+void SubtitleLabel::AutoSize() {
+    resize(TextWidth(), TextHeight());
+}
 
 void SubtitleLabel::changeEvent(QEvent* e) {
     if (e->type() == QEvent::FontChange) AutoSize();
@@ -187,7 +194,8 @@ TFormNapis::TFormNapis(int number, QWidget* videoWindow) : QWidget(videoWindow) 
 
 void TFormNapis::keyPressEvent(QKeyEvent* e) {
     // Keys typed on a subtitle window go straight to the keyboard commands.
-    if (auto* owner = parent() ? parent()->findChild<SubtitleWindows*>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
+    if (auto* owner =
+            parent() ? parent()->findChild<SubtitleWindows*>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
         emit owner->KeyPressed(e);
 }
 
@@ -269,7 +277,8 @@ void SubtitleWindows::SizeSubtitleWindows(int elevation, bool transparent) {
     for (int i = 1; i <= 3; ++i) Window(i)->resize(Window(i)->width(), h);
     if (!transparent) {
         for (int i = 1; i <= 3; ++i)
-            Window(i)->resize(Label(i)->text() == kPaddedEmpty || Label(i)->text().isEmpty() ? 0 : Label(i)->width(), h);
+            Window(i)->resize(
+                Label(i)->text() == kPaddedEmpty || Label(i)->text().isEmpty() ? 0 : Label(i)->width(), h);
     } else {
         const qreal size = Label(1)->font().pointSizeF();
         OutlineWidth = size < 16 ? 1 : size < 22 ? 2 : 3;
@@ -280,7 +289,8 @@ void SubtitleWindows::SizeSubtitleWindows(int elevation, bool transparent) {
 void SubtitleWindows::PlaceSubtitleWindows(int elevation) {
     Elevation = elevation;
     const int h = Window(3)->height();
-    const int top3 = FullScreen ? video_->height() - h - elevation : video_->height() - h - elevation - ControlHeight;
+    const int top3 =
+        FullScreen ? video_->height() - h - elevation : video_->height() - h - elevation - ControlHeight;
     Window(3)->move(Window(3)->x(), top3);
     Window(2)->move(Window(2)->x(), top3 - Window(2)->height());
     Window(1)->move(Window(1)->x(), Window(2)->y() - Window(1)->height());

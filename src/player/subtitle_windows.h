@@ -35,7 +35,7 @@ SubtitleRows SplitSubtitleText(const QString& text, bool transparent, bool itali
 
 // LabelNapis: an auto-sized label. "&&" shows as one "&", as in a caption.
 class SubtitleLabel : public QWidget {
-public:
+  public:
     explicit SubtitleLabel(QWidget* parent);
     void setText(const QString& text);
     QString text() const { return text_; }
@@ -46,11 +46,11 @@ public:
     int TextWidth() const;
     int TextHeight() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void changeEvent(QEvent* e) override;
 
-private:
+  private:
     void AutoSize();
     QString text_;
     QColor color_ = Qt::white;
@@ -58,18 +58,18 @@ private:
 
 // TFormNapis1..3: a black strip holding its label.
 class TFormNapis : public QWidget {
-public:
+  public:
     TFormNapis(int number, QWidget* videoWindow);
     SubtitleLabel* LabelNapis;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
 };
 
 class SubtitleWindows : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // The windows become children of `videoWindow`, created with width 0.
     explicit SubtitleWindows(QWidget* videoWindow);
 
@@ -106,13 +106,13 @@ public:
     QStringList PaintedRows() const;
     QWidget* Canvas() const { return canvas_; }
 
-signals:
+  signals:
     void KeyPressed(QKeyEvent* event);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     friend class TFormNapis;
     QWidget* video_;
     std::array<TFormNapis*, 3> windows_{};

@@ -94,7 +94,8 @@ TEST(DisplayTick, ResyncFindsTheSubtitleAtThePosition) {
     // S<i> runs from 2i to 2i + 1 seconds.
     Lines lines;
     for (int i = 0; i < 100; ++i)
-        lines.push_back("[" + std::to_string(i * 20) + "][" + std::to_string(i * 20 + 10) + "]S" + std::to_string(i));
+        lines.push_back("[" + std::to_string(i * 20) + "][" + std::to_string(i * 20 + 10) + "]S" +
+                        std::to_string(i));
     Display d(lines);
     d.At(50.5);
     EXPECT_EQ(d.sink.shown, "S25");

@@ -47,7 +47,9 @@ TEST(DocumentLines, FollowsEveryEdit) {
         const int size = editor.document()->characterCount() - 1;
         QTextCursor e(editor.document());
         e.setPosition(static_cast<int>(rng() % (size + 1)));
-        if (rng() % 3 == 0) e.setPosition(std::min(size, e.position() + static_cast<int>(rng() % 12)), QTextCursor::KeepAnchor);
+        if (rng() % 3 == 0)
+            e.setPosition(std::min(size, e.position() + static_cast<int>(rng() % 12)),
+                          QTextCursor::KeepAnchor);
         e.insertText(pieces[static_cast<int>(rng() % pieces.size())]);
         if (i % 50 == 49) editor.undo();
         ASSERT_EQ(lines.Lines(), AllLines(editor.document())) << "after edit " << i;

@@ -111,7 +111,8 @@ TEST(TFormMP, ShowsTheMovieWithASubtitleOverIt) {
     form.SetLogoVisible(false);
     form.KvTrackBarTrack->setMaxValue(100);
 
-    std::vector<std::string> lines = {"{50}{100}Pierwszy napis", "{125}{200}/Kursywa na górze|i zwykły wiersz & znak"};
+    std::vector<std::string> lines = {"{50}{100}Pierwszy napis",
+                                      "{125}{200}/Kursywa na górze|i zwykły wiersz & znak"};
     SubtitleDisplayTimer display(&player, form.Subtitles);
     display.Source = [&] { return DisplayInput{&lines, 25.0, nullptr, 0.0, 10.04}; };
     form.Subtitles->LabelW.font = QFont("DejaVu Sans", 14, QFont::Bold);

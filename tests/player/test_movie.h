@@ -16,12 +16,15 @@ inline const std::string& TestMovie() {
         const std::string file = dir.File("film1.avi");
         const std::string cmd =
             "ffmpeg -nostdin -v error -y -f lavfi -i testsrc=duration=10:size=320x240:rate=25 "
-            "-f lavfi -i sine=d=10 -c:v mpeg4 -c:a mp3 -shortest '" + file + "'";
+            "-f lavfi -i sine=d=10 -c:v mpeg4 -c:a mp3 -shortest '" +
+            file + "'";
         return std::system(cmd.c_str()) == 0 ? file : std::string();
     }();
     return path;
 }
 
-inline bool CanShowVideo() { return QGuiApplication::platformName() == "xcb"; }
+inline bool CanShowVideo() {
+    return QGuiApplication::platformName() == "xcb";
+}
 
 }  // namespace kravelo::test

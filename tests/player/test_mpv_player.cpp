@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <mpv/client.h>
 
 #include <QSignalSpy>

@@ -100,7 +100,8 @@ TEST(SubtitleWindows, AdjustMovesLeadingWordsUp) {
     EXPECT_TRUE(longRow.endsWith(w.Text(3).trimmed()));
     // Row 2 overflowed in turn and passed its leading words on to row 1.
     EXPECT_TRUE(w.Text(1).startsWith(" gora jeden")) << w.Text(1).toStdString();
-    EXPECT_EQ((w.Text(1).trimmed() + " " + w.Text(2).trimmed() + " " + w.Text(3).trimmed()), "gora " + longRow);
+    EXPECT_EQ((w.Text(1).trimmed() + " " + w.Text(2).trimmed() + " " + w.Text(3).trimmed()),
+              "gora " + longRow);
 
     // A row without a space stays as it is.
     const QString word(80, 'x');
