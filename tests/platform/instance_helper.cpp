@@ -1,7 +1,7 @@
 // The other process of the single-instance tests.
 //   kravelo_instance_helper <server> handover <argument>   exit 0 when handed over, 1 when not
-//   kravelo_instance_helper <server> listen                prints "listening", then the first
-//                                                           argument handed over, and ends
+//   kravelo_instance_helper <server> listen                prints "listening" and waits to be
+//                                                           killed (it leaves a stale socket)
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -19,11 +19,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    QObject::connect(&instance, &kravelo::SingleInstance::argumentReceived, &app, [](const QString& argument) {
-        std::printf("%s\n", argument.toUtf8().constData());
-        std::fflush(stdout);
-        QCoreApplication::exit(0);
-    });
     std::printf("listening\n");
     std::fflush(stdout);
     return QCoreApplication::exec();
