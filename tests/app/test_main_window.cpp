@@ -255,8 +255,15 @@ TEST_F(MainWindowTest, LineErrorBreakLeavesEverythingAndPutsTheCaretOnTheLine) {
     Open(dir.Write("film.txt", "{100}{250}Jeden\r\n{260}{340}Dwa\r\nto nie jest napis\r\n{400}{460}Cztery\r\n"));
     window->State().frameRate = 25.0;
     const auto before = Lines();
-    prompter.Dialog("FormPytanie12BladLinii", AnswerLineError("RadioButtonBreak"));
+    prompter.Dialog("FormPytanie12BladLinii", [&](QDialog& d) {
+        // The check draws its red progress bar in status panel 0 while it runs.
+        auto* panel = static_cast<ProgressPanel*>(window->StatusPanel(0));
+        EXPECT_TRUE(panel->OwnerDrawn());
+        EXPECT_EQ(panel->BarColor(), QColor(255, 0, 0));
+        AnswerLineError("RadioButtonBreak")(d);
+    });
     window->TimeShiftCommand();
+    EXPECT_FALSE(static_cast<ProgressPanel*>(window->StatusPanel(0))->OwnerDrawn());
     EXPECT_EQ(Lines(), before);
     EXPECT_EQ(prompter.dialogsShown, (std::vector<QString>{"FormPytanie12BladLinii"}));
     QTextCursor c = window->Editor()->textCursor();
@@ -534,6 +541,24 @@ TEST_F(MainWindowTest, ReplacingAModifiedDocumentAsksFirst) {
     EXPECT_TRUE(Lines().empty());
     EXPECT_EQ(window->LabelFileName()->text(), Text("Form1", "LabelDefaultFileName_Cpt"));
     EXPECT_EQ(window->GetSettings().LastSubFile, "");
+}
+
+TEST_F(MainWindowTest, ClosingAsksAboutChangesAndSavesTheSettings) {
+    Open(dir.Write("film.txt", kFrameLines));
+    window->Editor()->appendPlainText("zmiana");
+    prompter.answers.push_back(BoxAnswer::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->Closing());
+
+    window->GetSettings().SystemCrashed = true;
+    prompter.answers.push_back(BoxAnswer::No);
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(window->Closing());
+    const std::string ini = TempDir::Read(dir.File("prog/kravelo.ini"));
+    EXPECT_NE(ini.find("SystemCrashed=0"), std::string::npos);
+    EXPECT_NE(ini.find("SubtitleFilename=" + dir.File("film.txt")), std::string::npos);
+    EXPECT_NE(ini.find("Filename1=" + dir.File("film.txt")), std::string::npos);
 }
 
 TEST_F(MainWindowTest, AppendAddsTheLinesUnchangedAndKeepsTheName) {
