@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -27,6 +29,7 @@
 #include <QVBoxLayout>
 #include <clocale>
 
+#include "app/about_box.h"
 #include "app/form_language.h"
 #include "app/recent_files.h"
 #include "kravelo_version.h"
@@ -105,7 +108,13 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
     lineError_ = new TFormPytanie12BladLinii(openDialogs_, prompts_, this);
     formLanguage_ = new TFormLanguage(language_, settings_, openDialogs_, this);
     formLanguage_->onLanguageChanged = [this] { SetActiveFormat(state_.activeFormat); };
-    for (QWidget* form : std::initializer_list<QWidget*>{convert_, shift_, fpsChange_, defaultFps_, lineError_})
+    about_ = new TFormInformacje(openDialogs_, prompts_, this);
+    openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    about_->openUrl = [this](const QUrl& url) {
+        if (openUrl) openUrl(url);
+    };
+    for (QWidget* form :
+         std::initializer_list<QWidget*>{about_, convert_, shift_, fpsChange_, defaultFps_, lineError_})
         language_.AddForm(form);
 
     BuildWindow();
@@ -246,6 +255,12 @@ void MainWindow::CreateActions() {
         formLanguage_->SetCurrentFile(settings_.LanguageFile);
         prompts_.ExecDialog(*formLanguage_);
     });
+    // Part 4.1: the FAQ pages and the about box.
+    AddAction("FAQProgram1", QStringLiteral("FAQ - Problemy z &programem"), {},
+              [this] { OpenFaq(QStringLiteral("faq_program.html")); });
+    AddAction("FAQEdycja1", QStringLiteral("FAQ - Edycja &napisów"), {},
+              [this] { OpenFaq(QStringLiteral("faq_edycja.html")); });
+    AddAction("Informacjeoprogramie1", QStringLiteral("&Informacje o programie..."), {}, [this] { AboutCommand(); });
     // Part 4.5: the recent-file items.
     for (int i = 0; i < 5; ++i) {
         std::string movieItem = "reopen" + std::to_string(i + 1);
@@ -297,6 +312,12 @@ void MainWindow::BuildMenus() {
     add(tools, "DomylnawartowspczynnikaFPS1");
     tools->addSeparator();
     add(tools, "Language1");
+
+    QMenu* help = menu("Pomoc1", QStringLiteral("Pomo&c"));
+    add(help, "FAQProgram1");
+    add(help, "FAQEdycja1");
+    help->addSeparator();
+    add(help, "Informacjeoprogramie1");
 
     // All ten recent items start hidden; AddRecent* shows the filled ones.
     for (QAction* a : reopenMovie_) a->setVisible(false);
@@ -499,6 +520,28 @@ void MainWindow::DropFiles(const QStringList& paths) {
         movie.open(pendingMovie, settings_.CheckForOtherSub && alone, settings_.AutoOpenSubtitle && alone, true);
     }
     if (!pendingSubtitle.isEmpty() && ConfirmDiscard()) OpenSubtitleFile(pendingSubtitle, false);
+}
+
+// --- Help (Part 4.1, 13 and 14)
+
+void MainWindow::OpenFaq(const QString& fileName) {
+    // The program folder, as the Part says; an installed program has its pages in help/.
+    const QString program = QDir(Q(paths_.programFolder)).filePath(fileName);
+    for (const QString& path : {program, QDir(Q(paths_.programFolder)).filePath(QStringLiteral("help/") + fileName),
+                                QDir(Q(paths_.shareFolder)).filePath(QStringLiteral("help/") + fileName)}) {
+        if (QFileInfo::exists(path)) {
+            if (openUrl) openUrl(QUrl::fromLocalFile(path));
+            return;
+        }
+    }
+    prompts_.MessageBox(prompts_.Text("Form1", "CantLocalizeFile") + QStringLiteral(" \"") + program + u'"',
+                        prompts_.Caption(MessageIcon::Warning), BoxButtons::Ok, MessageIcon::Warning);
+}
+
+void MainWindow::AboutCommand() {
+    // Only while no other box or dialog is open.
+    if (openDialogs_.Value() != 0) return;
+    prompts_.ExecDialog(*about_);
 }
 
 // --- Recent files (Part 4.5)

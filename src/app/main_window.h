@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
+#include <QUrl>
 #include <array>
 #include <functional>
 #include <memory>
@@ -41,6 +42,7 @@ class QToolButton;
 
 namespace kravelo {
 
+class TFormInformacje;
 class TFormLanguage;
 class TFormPytanie01Konwert;
 class TFormPytanie03PrzesNap;
@@ -123,6 +125,13 @@ public:
     void AddRecentMovie(const std::string& path);
     void AddRecentSubtitle(const std::string& path);
     void ReopenSubtitle(int index);  // reopentxt1..5 (index 0..4)
+
+    // --- Help (Part 4.1): the FAQ pages and the about box.
+    // How a file or link is opened (QDesktopServices::openUrl unless a test replaces it).
+    std::function<void(const QUrl&)> openUrl;
+    void OpenFaq(const QString& fileName);
+    void AboutCommand();
+    TFormInformacje& AboutBox() { return *about_; }
 
     // --- Dropped files (Part 4.1, WM_DROPFILES).
     void DropFiles(const QStringList& paths);
@@ -216,6 +225,7 @@ private:
     TFormPytanie09OkreslFPS* defaultFps_ = nullptr;
     TFormPytanie12BladLinii* lineError_ = nullptr;
     TFormLanguage* formLanguage_ = nullptr;
+    TFormInformacje* about_ = nullptr;
     std::unique_ptr<OperationFrame> frame_;
 
     QString saveFolder_ = QStringLiteral(".");  // starting folder of the save dialog

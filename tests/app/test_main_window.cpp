@@ -17,10 +17,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <regex>
 
+#include "app/about_box.h"
 #include "app/main_window.h"
 #include "app/recent_files.h"
 #include "core/marker.h"
+#include "core/profile_file.h"
 #include "core/ssa.h"
 #include "ops/dialogs/convert_dialogs.h"
 #include "ops/dialogs/frame_rate_dialogs.h"
@@ -639,6 +642,74 @@ TEST_F(MainWindowTest, RecentSubtitleMenu) {
     EXPECT_EQ(window->Action("reopentxt1")->text(), "&a " + Q(a));
 }
 
+TEST_F(MainWindowTest, FaqPagesAndTheAboutBox) {
+    std::vector<QUrl> opened;
+    window->openUrl = [&](const QUrl& url) { opened.push_back(url); };
+    window->OpenFaq("faq_brak.html");  // nowhere
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text,
+              Text("Form1", "CantLocalizeFile") + " \"" + Q(dir.File("prog/faq_brak.html")) + "\"");
+    EXPECT_EQ(prompter.boxes[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(opened.empty());
+    window->OpenFaq("faq_program.html");  // the shipped page, from the share folder's help/
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(Q(std::string(KRAVELO_SOURCE_DIR) + "/data/help/faq_program.html")));
+    dir.Write("prog/faq_edycja.html", "<html></html>");  // the program folder comes first
+    window->OpenFaq("faq_edycja.html");
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[1], QUrl::fromLocalFile(Q(dir.File("prog/faq_edycja.html"))));
+    opened.clear();
+
+    int countWhileShown = -1;
+    prompter.Dialog("FormInformacje", [&](QDialog& d) {
+        countWhileShown = window->OpenDialogs().Value();
+        auto& about = static_cast<TFormInformacje&>(d);
+        EXPECT_EQ(d.windowTitle(), "About the program");
+        EXPECT_EQ(about.LabelDate->text(), "2000-07-14  -  2001-10-06");
+        EXPECT_TRUE(about.LabelVersion->text().startsWith("build "));
+        emit about.LabelWWW->clicked(about.LabelWWW->Url());
+        ClickOk(d);
+    });
+    window->AboutCommand();
+    EXPECT_EQ(countWhileShown, 1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].toString(), "https://kravelo.org");
+    // Not over another dialog.
+    prompter.dialogsShown.clear();
+    {
+        OpenDialogScope busy(window->OpenDialogs());
+        window->AboutCommand();
+    }
+    EXPECT_TRUE(prompter.dialogsShown.empty());
+}
+
+TEST_F(MainWindowTest, EnglishTranslatesTheWindowAndItsDialogs) {
+    // Everything the window and its dialogs would export has an english.klg key, except texts
+    // that are not words (format patterns, standard buttons, numbers shown) or are built at run time.
+    fs::create_directories(dir.path() / "prog" / "language");
+    ASSERT_TRUE(window->GetLanguage().ExportLanguage("all.klg"));
+    ProfileFile exported(dir.File("prog/language/all.klg"));
+    ProfileFile english(std::string(KRAVELO_SOURCE_DIR) + "/data/language/english.klg");
+    const std::regex untranslated(
+        "(reopen|reopentxt)[1-5]_Cpt|N[0-9]+_Cpt|PopupMenuEditor_Cpt|FRM_MPL1_Cpt|Button[12]_Cpt|"
+        "RadioButton[1-5]_Cpt|LabelFps2_Cpt|LabelFPS_Cpt|Label(Version|Date|WWW|Email)_Cpt|StatusPanel[0-4]_Cpt|"
+        "LabelFile(Name|Size)_Cpt|SpeedButtonFRM_MPL_Hnt");
+    std::string section;
+    int checked = 0;
+    for (const std::string& line : exported.Lines()) {
+        if (!line.empty() && line[0] == '[') {
+            section = line.substr(1, line.find(']') - 1);
+            continue;
+        }
+        std::string key = line.substr(0, line.find('='));
+        if (key.empty() || std::regex_match(key, untranslated) || (section == "Form1" && key == "Form_Cpt")) continue;
+        if (section == "FormLanguage" || section == "FormOpenText") continue;  // their own tests
+        ++checked;
+        EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
+    }
+    EXPECT_GT(checked, 60);
+}
+
 TEST(RecentFiles, AddMovesToTheTopAndDropsTheOldest) {
     RecentList list;
     for (const char* p : {"1", "2", "3", "4", "5"}) AddRecent(list, p);
@@ -688,6 +759,7 @@ TEST_F(MainWindowTest, Screenshot) {
     save(window->DefaultFrameRateDialog(), "fps-default");
     save(window->LineErrorDialog(), "line-error");
     save(window->SetFormatDialog(), "set-format");
+    save(window->AboutBox(), "about");
 }
 
 }  // namespace
