@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -159,6 +160,7 @@ void MainWindow::BuildWindow() {
     editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     editor_->setContextMenuPolicy(Qt::CustomContextMenu);
     editor_->viewport()->installEventFilter(this);
+    editor_->installEventFilter(this);
     connect(editor_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { editorMenu_->exec(editor_->viewport()->mapToGlobal(p)); });
     connect(editor_->document(), &QTextDocument::modificationChanged, this,
@@ -479,6 +481,21 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The commands' keys win over the editor's own bindings (Ctrl+D deletes a character in a
+    // QPlainTextEdit on X11): a key that an enabled action owns is left to the action.
+    if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (QAction* action : std::as_const(actions_)) {
+            if (!action->isEnabled()) continue;
+            for (const QKeySequence& shortcut : action->shortcuts()) {
+                if (shortcut.matches(pressed) == QKeySequence::ExactMatch) {
+                    event->ignore();
+                    return true;
+                }
+            }
+        }
+    }
     // Files dropped on the editor are files for the window, not text for the editor.
     if (watched == editor_->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {

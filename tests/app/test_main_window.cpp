@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBlock>
+#include <QTest>
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
@@ -225,6 +227,31 @@ TEST_F(MainWindowTest, ShiftOfTheWholeDocumentPutsTheCaretBackAndWarnsOnceOfNega
     EXPECT_EQ(prompter.boxes[0].text, Text("Editor", "NegativeShowTime"));
     EXPECT_EQ(prompter.boxes[0].caption, Text("TypeMessages", "Warning"));
     EXPECT_EQ(prompter.boxes[0].openDialogs, 1);  // the MessageBox wrapper counts the box
+}
+
+TEST_F(MainWindowTest, KeysOfTheCommandsWinOverTheEditorsOwn) {
+    Open(dir.Write("film.txt", kFrameLines));
+    window->State().frameRate = 25.0;
+    const auto before = Lines();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->Editor()->setFocus();
+    window->Editor()->selectAll();
+    // Ctrl+D deletes in a QPlainTextEdit with X11 key bindings: the editor must not claim it.
+    QKeyEvent ctrlD(QEvent::ShortcutOverride, Qt::Key_D, Qt::ControlModifier);
+    QApplication::sendEvent(window->Editor(), &ctrlD);
+    EXPECT_FALSE(ctrlD.isAccepted());
+    QKeyEvent ctrlA(QEvent::ShortcutOverride, Qt::Key_A, Qt::ControlModifier);  // no command owns it
+    QApplication::sendEvent(window->Editor(), &ctrlA);
+    EXPECT_TRUE(ctrlA.isAccepted());
+    QTest::keyClick(window->Editor(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(prompter.dialogsShown, (std::vector<QString>{"FormPytanie03PrzesNap"}));
+    EXPECT_EQ(Lines(), before);
+    // Ctrl+. nudges the caret's line.
+    QTextCursor c(window->Editor()->document());
+    window->Editor()->setTextCursor(c);
+    QTest::keyClick(window->Editor(), Qt::Key_Period, Qt::ControlModifier);
+    EXPECT_EQ(Lines()[0], "{106}{256}Ala ma kota");
 }
 
 TEST_F(MainWindowTest, ShiftDialogRefusesZeroFramesAndNoBoxTicked) {
