@@ -9,7 +9,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kravelo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kravelo 2001"));
     kravelo::ApplyProcessNumberFormat();
 
     kravelo::MainWindowPaths paths;

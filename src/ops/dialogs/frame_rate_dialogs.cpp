@@ -26,6 +26,8 @@ QComboBox* RateBox(QWidget* parent, const char* name, const QString& text, const
     box->addItems(StandardFrameRates());
     box->model()->sort(0);
     box->lineEdit()->setMaxLength(10);
+    // No inline completion: typing "25" stays "25", and Enter presses OK at once.
+    box->setCompleter(nullptr);
     box->setEditText(text);
     box->setToolTip(hint);
     return box;
