@@ -1,5 +1,5 @@
 #pragma once
-// TFormInformacje, the about box (Part 4.1, 14): the logo, the version and date labels, OK and
+// TFormInformacje, the about box: the logo, the version and date labels, OK and
 // two link labels (the web address and the e-mail address) that turn blue and underlined under
 // the mouse and open the desktop's handler when clicked.
 

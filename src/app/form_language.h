@@ -1,5 +1,5 @@
 #pragma once
-// The language chooser TFormLanguage (Part 4.3): a list of the "*.klg" files of the language
+// The language chooser TFormLanguage: a list of the "*.klg" files of the language
 // folder, the full path of the selected one, "OK" and "Anuluj". OK stores the chosen file name
 // in Settings::LanguageFile and loads it; Ctrl+Alt+Shift+S exports the current texts to
 // "SAVE.KLG" and beeps.

@@ -31,7 +31,7 @@ std::string S(const QString& s) {
     return s.toStdString();
 }
 
-// The seven captioned kinds of Part 4.3.
+// The seven captioned kinds.
 bool IsCaptioned(const QObject* o) {
     return qobject_cast<const QLabel*>(o) || qobject_cast<const QPushButton*>(o) ||
            qobject_cast<const QCheckBox*>(o) || qobject_cast<const QRadioButton*>(o) ||

@@ -1,5 +1,5 @@
 #pragma once
-// Language files (Part 4.3). A language file is a profile file ("*.klg", UTF-8) in the program
+// Language files. A language file is a profile file ("*.klg", UTF-8) in the program
 // folder's "language/" (else <prefix>/share/kravelo/language). It overrides captions and hints
 // of the forms by object names and supplies every message text.
 //
@@ -102,8 +102,8 @@ public:
     }
     const std::string& Text(const Message& message) const { return texts_.Text(message); }
 
-    // Results of the fix-ups (step 4): the base hint of the show-subtitles button (Part 4.7
-    // appends the shortcut), the five page names of the options dialog and the two column
+    // Results of the fix-ups (step 4): the base hint of the show-subtitles button (the view
+    // modes append the shortcut), the five page names of the options dialog and the two column
     // titles of the subtitle chooser, for forms that read them when they are built.
     const std::string& ShowSubtitlesHint() const { return showSubtitlesHint_; }
     const std::vector<std::string>& OptionsPages() const { return optionsPages_; }

@@ -1,4 +1,4 @@
-// Step 4 of LoadLanguage (Part 4.3): fix-ups after the texts are in place. Each one finds its
+// Step 4 of LoadLanguage: fix-ups after the texts are in place. Each one finds its
 // forms and controls by object name and is skipped while they do not exist, so a form that is
 // built later takes part as soon as it is registered with the Language under its section name
 // and its controls carry the names used here:

@@ -1,7 +1,7 @@
 #pragma once
-// The message texts of the program (Part 4.3): every text shown in a message box, a status text
+// The message texts of the program: every text shown in a message box, a status text
 // or the transient message window comes from the language file by section and key. This file
-// lists every such key (the Part's table), reads them all when a language is loaded, and hands
+// lists every such key, reads them all when a language is loaded, and hands
 // them out. No Qt.
 //
 // A key that the code looks up must be in kMessageKeys and in both shipped language files
@@ -26,7 +26,7 @@ struct MessageKey {
     std::string_view key;
 };
 
-// Every message key of Part 4.3's table, section by section.
+// Every message key, section by section.
 inline constexpr MessageKey kMessageKeys[] = {
     {"Form1", "NoDescription"},
     {"Form1", "LabelDefaultFileName_Cpt"},

@@ -44,7 +44,7 @@ QString RunFileDialog(QWidget* owner, FileRequest& request, QFileDialog::AcceptM
     QFileDialog dialog(owner, request.title, request.folder);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    // The program asks its own overwrite question (Part 1.4).
+    // The program asks its own overwrite question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilters(request.filters);
     if (request.filterIndex >= 1 && request.filterIndex <= request.filters.size())

@@ -6,7 +6,7 @@
 // without a real modal loop.
 //
 // `Prompts` is the one wrapper the rest of the program calls. Its `MessageBox` counts
-// `OpenDialogCount` around every box (Part 4.1); dialogs count themselves when shown and hidden
+// `OpenDialogCount` around every box; dialogs count themselves when shown and hidden
 // (`CountedDialog`).
 //
 //     prompts.Box(msg::NegativeShowTime);                              // warning, OK
@@ -31,7 +31,7 @@ enum class BoxButtons { Ok, YesNo, YesNoCancel };
 enum class BoxAnswer { Ok, Yes, No, Cancel };
 
 // A file dialog as the program asks for it. Filters are Qt filter strings ("Plik tekstowy
-// (*.txt)"); filterIndex is 1-based like the specification's filter entries and is updated to
+// (*.txt)"); filterIndex is 1-based like the dialog's filter entries and is updated to
 // the entry the user chose.
 struct FileRequest {
     QString title;
@@ -80,7 +80,7 @@ public:
     BoxAnswer Box(const Message& message, BoxButtons buttons = BoxButtons::Ok) {
         return Box(message.section, message.key, message.icon, buttons);
     }
-    // WarningBox of Part 2.1: the text, caption TypeMessages/Warning, exclamation icon, OK.
+    // WarningBox: the text, caption TypeMessages/Warning, exclamation icon, OK.
     void WarningBox(std::string_view section, std::string_view key) {
         Box(section, key, MessageIcon::Warning, BoxButtons::Ok);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The two most-recently-used lists of Part 4.5 (five entries, index 0 = most recent, empty =
+// The two most-recently-used lists (five entries, index 0 = most recent, empty =
 // free slot) and the captions of their menu items.
 
 #include <array>

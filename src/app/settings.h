@@ -1,5 +1,5 @@
 #pragma once
-// The settings store (Part 4.2): every section and key of the settings file "kravelo.ini" with
+// The settings store: every section and key of the settings file "kravelo.ini" with
 // its type and default, the per-movie files, and when each is read and written. Plain C++, no
 // Qt: the values live in one `Settings` object, named after their keys; the parts of the
 // program that own fonts, timers, menu ticks and windows apply them and copy them back.
@@ -9,7 +9,7 @@
 //     Settings settings;                       // the defaults
 //     ChooseIniPath(settings, ProgramFolder(), DefaultConfigFolder());  // start: load + save
 //     ...apply settings to the window...
-//     OpenMovieSettings(settings, chapters, movie);      // a movie was opened (Part 1.3)
+//     OpenMovieSettings(settings, chapters, movie);      // a movie was opened
 //     SaveAllSettings(settings, chapters);                // close, options confirmed, ...
 
 #include <array>
@@ -120,7 +120,7 @@ struct Settings {
     // --- "LastMovie".
     std::string LastMovieFile;   // key "Filename"
     std::string LastSubFile;     // key "SubtitleFilename"
-    float MoviePosition = 0.0f;  // seconds, single precision as the Part says
+    float MoviePosition = 0.0f;  // seconds, single precision as designed
     bool SystemCrashed = false;
     bool RestorePosition = true;
     bool ResumeWhenCrashed = true;
@@ -145,10 +145,10 @@ struct Settings {
     std::string MovieIniPath;    // per-movie file of the open movie; empty when none
 };
 
-// Today in the program's short date format, "yy-mm-dd" (Part 4.1).
+// Today in the program's short date format, "yy-mm-dd".
 std::string TodayShortDate();
 
-// Reads every key in the Part's order. Never fails: a missing file, section or key, or a value
+// Reads every key in their fixed order. Never fails: a missing file, section or key, or a value
 // that does not parse, gives the default. ExecuteCount becomes the file's value + 1.
 void LoadSettings(Settings& settings, const std::string& path);
 // Writes every key (keeping the file's other lines). False with a message when it cannot.
@@ -164,7 +164,7 @@ std::string DefaultConfigFolder();
 std::string ChooseIniPath(Settings& settings, const std::string& programFolder,
                           const std::string& configFolder);
 
-// The condition of Part 1.3 for using per-movie files with a movie of this length.
+// The condition for using per-movie files with a movie of this length.
 bool UseMovieSettingsFor(const Settings& settings, double movieLengthSeconds);
 
 // A movie was opened: MovieIniPath = movie + ".ini", loaded and saved. When the save fails
@@ -183,7 +183,7 @@ void LoadChapters(TChapters& chapters, const std::string& path);
 // The chapters and their terminating pair.
 bool SaveChapters(const TChapters& chapters, const std::string& path, std::string* error = nullptr);
 
-// What SaveAllSettings managed; the program itself ignores it (the Part swallows failures).
+// What SaveAllSettings managed; the program itself ignores it (each step goes on after a failure).
 struct SaveAllResult {
     bool settings = false;
     bool movie = false;

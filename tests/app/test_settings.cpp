@@ -199,7 +199,7 @@ TEST(Settings, ReadOnlyProgramFolderUsesTheConfigFolderSeededFromIt) {
     std::string ini = ChooseIniPath(s, dir.File("prog"), config);
     EXPECT_EQ(ini, config + "/kravelo.ini");
     EXPECT_EQ(s.ProgramIniPath, dir.File("prog/kravelo.ini"));
-    EXPECT_TRUE(s.FirstStart);      // true again, as the Part says
+    EXPECT_TRUE(s.FirstStart);      // true again for the copied file
     EXPECT_FALSE(s.AutoPlayMovie);  // seeded from the program folder's file
     EXPECT_EQ(s.ExecuteCount, 42);
     EXPECT_TRUE(fs::is_directory(config));

@@ -1,5 +1,5 @@
 #pragma once
-// Part 1.5: TFormPytanie01Konwert (target format of a conversion, with the SSA output options
+// TFormPytanie01Konwert (target format of a conversion, with the SSA output options
 // shown only while SSA is chosen) and TFormPytanie14SetFormat (the active format). The five
 // choices are RadioButton1..5 = formats 1..5, each with a remark label Label1..5.
 

@@ -141,7 +141,7 @@ TFormPytanie09OkreslFPS::TFormPytanie09OkreslFPS(OpenDialogCounter& openDialogs,
     setWindowTitle(QStringLiteral("Domyślna wartość współczynnika FPS"));
     setProperty("HelpContext", 515);
 
-    // Laid out by position as the Part gives it: the two rate groups stand at 70 and 140 pixels
+    // Laid out by position as designed: the two rate groups stand at 70 and 140 pixels
     // with the explanation, at 10 and 80 without it.
     ImageDesc = new QLabel(this);
     ImageDesc->setObjectName(QStringLiteral("ImageDesc"));

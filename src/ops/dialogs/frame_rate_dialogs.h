@@ -1,5 +1,5 @@
 #pragma once
-// Part 2.3: TFormPytanie06ZmianaFPSNap (source and target rate of the frame-rate change) and
+// TFormPytanie06ZmianaFPSNap (source and target rate of the frame-rate change) and
 // TFormPytanie09OkreslFPS (the default frame rate, also shown by EnsureFrameRate with its
 // explanation). Both are created once and keep their values between uses. The movie-rate
 // labels show the movie's rate or "N/A"; clicking one copies its rate into the field.

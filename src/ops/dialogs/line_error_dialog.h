@@ -1,5 +1,5 @@
 #pragma once
-// TFormPytanie12BladLinii (Part 2.1): the line check found an unrecognised line. Break (the
+// TFormPytanie12BladLinii: the line check found an unrecognised line. Break (the
 // default) stops with the caret on the line, Ignore stops checking, Delete removes every
 // unrecognised line of the range.
 

@@ -1,5 +1,5 @@
 #pragma once
-// The operation frame of Part 2.1 on the subtitle editor: the range a whole-document command
+// The operation frame on the subtitle editor: the range a whole-document command
 // works on, the line check with its dialog, the bulk edit that suspends the editor and the
 // subtitle display, the progress bar in status-bar panel 0, and the frame-rate question.
 //
@@ -35,14 +35,14 @@ class Prompts;
 class TFormPytanie09OkreslFPS;
 class TFormPytanie12BladLinii;
 
-// Main-window document state (Part 1.1) that the frame and the commands share.
+// Main-window document state that the frame and the commands share.
 struct DocumentState {
     double frameRate = 0.0;   // FrameRate; 0 = not set
     int documentFormat = 0;   // DocumentFormat: 0, 1..5, 99
     int fileFormat = 0;       // FileFormat: 0, 1, 5, 99
     int activeFormat = 3;     // ActiveFormat
     bool resyncRequested = false;  // ResyncRequested, read and cleared by the display tick
-    SsaTables ssa;            // the SSA tables of the document (Part 1.2)
+    SsaTables ssa;            // the SSA tables of the document
 };
 
 // Status-bar panel 0: plain text, or (owner-drawn) the progress bar of DrawProgress.
@@ -81,7 +81,7 @@ public:
     OperationFrame(QPlainTextEdit& editor, ProgressPanel& panel, Prompts& prompts, DocumentState& state,
                    TFormPytanie12BladLinii& lineError, TFormPytanie09OkreslFPS& defaultFrameRate, QAction* undo);
 
-    // The subtitle display switch of Part 3.2; until the player exists the display is never on.
+    // The subtitle display switch; until the player exists the display is never on.
     std::function<bool()> subtitleDisplayOn;
     std::function<void()> toggleSubtitleDisplay;
 

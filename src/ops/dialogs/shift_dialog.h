@@ -1,5 +1,5 @@
 #pragma once
-// TFormPytanie03PrzesNap (Part 2.1): the time-shift parameters. Seconds and frames mirror each
+// TFormPytanie03PrzesNap: the time-shift parameters. Seconds and frames mirror each
 // other through the frame rate given when the dialog is shown (a guard stops the echo). Created
 // once: the fields keep their values from one use to the next.
 
