@@ -1,24 +1,41 @@
-// kravelo: the main window. The first "txt", "ssa" or "srt" argument opens as a subtitle file.
+// kravelo: the main window with its player. A second start hands its first argument to the
+// running program and ends; the first movie and the first subtitle file of the command line open.
 #include <QApplication>
 #include <QDir>
 
 #include "app/language.h"
 #include "app/main_window.h"
+#include "app/movie_side.h"
 #include "app/settings.h"
+#include "platform/power_off.h"
+#include "platform/single_instance.h"
+#include "player/mpv_player.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kravelo"));
     kravelo::ApplyProcessNumberFormat();
 
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    // A running program takes the file over; this one ends without a window.
+    kravelo::SingleInstance instance;
+    if (instance.HandOver(arguments.value(0))) return 0;
+    instance.Listen();
+
     kravelo::MainWindowPaths paths;
     paths.programFolder = QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString();
     paths.configFolder = kravelo::DefaultConfigFolder();
     paths.shareFolder = kravelo::DefaultShareFolder();
 
+    // The player outlives the window (its picture goes with the window), the movie side
+    // goes first.
+    kravelo::MpvPlayer player;
+    kravelo::LogindPowerOff powerOff;
     kravelo::MainWindow window(paths);
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    kravelo::MovieSideController movie(window, player, powerOff);
+    QObject::connect(&instance, &kravelo::SingleInstance::argumentReceived, &movie,
+                     &kravelo::MovieSideController::ArgumentReceived);
     window.SetCommandLine(arguments);
     window.show();
     return QApplication::exec();

@@ -431,6 +431,7 @@ void MainWindow::Startup() {
 // and the crash resume belong to the player.
 void MainWindow::TimerOpenVideoTimer() {
     timerOpenVideo_.stop();
+    if (movie.resumeAfterCrash && movie.resumeAfterCrash()) return;
     bool anyTxt = false;
     for (const QString& a : commandLine_)
         if (ExtensionOf(a) == QLatin1String("txt")) anyTxt = true;
@@ -453,6 +454,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closing_ = true;
+    if (movie.closing) movie.closing();
     // Window placement: the geometry only while the window is normal.
     settings_.WindowState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
     if (settings_.WindowState == 0) {

@@ -85,6 +85,10 @@ public:
         std::function<void()> reset;  // the player's share of ResetMovie
         // ChooseSubtitleVersion of Part 4.5: the path to open, empty for none.
         std::function<QString(const QString&)> chooseSubtitleVersion;
+        // TimerOpenVideoTimer's crash resume: true when it reopened the last movie.
+        std::function<bool()> resumeAfterCrash;
+        // The window closes normally (the position is kept, the crash marker goes).
+        std::function<void()> closing;
     };
     MovieSide movie;
     bool MovieLoaded() const { return movie.loaded && movie.loaded(); }
@@ -168,6 +172,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class MovieSideController;  // adds its commands, menus and tool buttons
     void BuildWindow();
     void CreateActions();
     void BuildMenus();

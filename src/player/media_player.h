@@ -68,6 +68,9 @@ class MediaPlayer : public QObject {
     void SetEnableContextMenu(bool on) { enableContextMenu_ = on; }
     virtual void ShowDialog(int dialog) = 0;
 
+    // The frame rate the video stream declares; 0 when it declares none.
+    virtual double NominalFrameRate() const { return 0.0; }
+
     // Sound level 0..255 (the volume bars' scale).
     virtual int VolumeLevel() const = 0;
     virtual void SetVolumeLevel(int level) = 0;

@@ -368,6 +368,12 @@ int MpvPlayer::ImageSourceHeight() const {
     return static_cast<int>(h);
 }
 
+double MpvPlayer::NominalFrameRate() const {
+    double fps = 0.0;
+    if (!mpv_ || !loaded_ || mpv_get_property(mpv_, "container-fps", MPV_FORMAT_DOUBLE, &fps) < 0) return 0.0;
+    return fps > 0.0 ? fps : 0.0;
+}
+
 void MpvPlayer::SetVolumeLevel(int level) {
     volume_ = std::clamp(level, 0, 255);
     if (!mpv_) return;

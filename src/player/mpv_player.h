@@ -54,6 +54,7 @@ class MpvPlayer : public MediaPlayer {
     void Stop() override;
     int ImageSourceWidth() const override;
     int ImageSourceHeight() const override;
+    double NominalFrameRate() const override;
     void ShowDialog(int dialog) override;
     int VolumeLevel() const override { return volume_; }
     void SetVolumeLevel(int level) override;
