@@ -22,7 +22,9 @@
 #include "app/main_window.h"
 #include "app/movie_side.h"
 #include "app/scripted_prompter.h"
+#include "core/profile_file.h"
 #include "core/subtitle_line.h"
+#include <regex>
 #include "platform/power_off.h"
 #include "player/display_timer.h"
 #include "player/fake_player.h"
@@ -269,6 +271,39 @@ TEST_F(MovieSideTest, EndOfMovieOpensTheNextPartOrPowersOff) {
     EXPECT_EQ(powerOff.requests, 1);
     EXPECT_EQ(prompter.boxes.back().text, "refused by the test");
     EXPECT_FALSE(window->GetSettings().SystemCrashed);
+}
+
+}  // namespace
+
+namespace {
+
+// The captions and hints the movie side adds to the window, and the jump dialog, are in
+// english.klg (texts made at run time aside).
+TEST_F(MovieSideTest, EnglishTranslatesTheMovieCommands) {
+    Start(player);
+    fs::create_directories(dir.path() / "prog" / "language");
+    ASSERT_TRUE(window->GetLanguage().ExportLanguage("all.klg"));
+    ProfileFile exported(dir.File("prog/language/all.klg"));
+    ProfileFile english(std::string(KRAVELO_SOURCE_DIR) + "/data/language/english.klg");
+    const std::regex runtime("Przewiniciey.*|(reopen|reopentxt)[1-5]_Cpt|FRM_MPL1_Cpt|SpeedButtonFRM_MPL_Hnt|N[0-9]+_Cpt|LabelMessage_Cpt|LabelNapis.*|StatusPanel[0-4]_Cpt|LabelFile(Name|Size)_Cpt|Button[12]_Cpt");
+    std::string section;
+    int checked = 0;
+    for (const std::string& line : exported.Lines()) {
+        if (!line.empty() && line[0] == '[') {
+            section = line.substr(1, line.find(']') - 1);
+            continue;
+        }
+        const std::string key = line.substr(0, line.find('='));
+        if (key.empty() || (section != "Form1" && section != "FormPytanie05SkokDo") || std::regex_match(key, runtime))
+            continue;
+        const std::string value = line.substr(line.find('=') + 1);
+        if (value.empty() || (section == "Form1" && !window->findChild<QObject*>(QString::fromStdString(
+                                                         key.substr(0, key.rfind('_'))))))
+            continue;
+        ++checked;
+        EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
+    }
+    EXPECT_GT(checked, 20);
 }
 
 }  // namespace
