@@ -1,5 +1,5 @@
 // Main window: construction, the action table, menus, tool bar and status bar, start-up and
-// shutdown (Part 4.1), dropped files and the recent-file menus (Part 4.5).
+// shutdown, dropped files and the recent-file menus.
 
 #include "app/main_window.h"
 
@@ -87,7 +87,7 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
       ownPrompter_(prompter ? nullptr : std::make_unique<QtPrompter>()),
       language_(paths_.programFolder, paths_.shareFolder),
       prompts_(prompter ? *prompter : *ownPrompter_, openDialogs_, language_.Texts(), this) {
-    // FormCreate, in the Part's order as far as the pieces exist.
+    // FormCreate, in start-up order as far as the pieces exist.
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kDesignCaption));
     setMinimumSize(396, 270);
@@ -215,7 +215,7 @@ QAction* MainWindow::AddAction(const char* name, const QString& caption, const Q
 void MainWindow::CreateActions() {
     using K = QKeySequence;
     const auto ctrl = Qt::CTRL;
-    // Part 1.3: new, close, open, append.
+    // New, close, open, append.
     AddAction("Nowy1", QStringLiteral("Nowy"), K(ctrl | Qt::Key_N), [this] { CloseDocument(); });
     AddAction("Nowy2", QStringLiteral("&Nowy"), {}, [this] { CloseDocument(); });
     AddAction("Zamknijnapisy1", QStringLiteral("Zamknij"), K(ctrl | Qt::Key_F4), [this] { CloseDocument(); });
@@ -223,47 +223,47 @@ void MainWindow::CreateActions() {
               [this] { OpenCommand(); });
     AddAction("Otwrzplikznapisami1", QStringLiteral("&Otwórz plik z napisami..."), {}, [this] { OpenCommand(); });
     AddAction("Dodajpliknakoniec1", QStringLiteral("Dodaj na koniec pliku napisów"), {}, [this] { AppendCommand(); });
-    // Part 1.4: save, save as.
+    // Save, save as.
     AddAction("Zapisz1", QStringLiteral("Zapisz"), K(ctrl | Qt::Key_S), [this] { SaveDocument(); });
     AddAction("Zapiszjako1", QStringLiteral("Zapisz jako"), K(ctrl | Qt::SHIFT | Qt::Key_S),
               [this] { SaveDocumentAs(); });
-    // Part 4.1: exit (closes unless in full screen).
+    // Exit (closes unless in full screen).
     AddAction("Exit1", QStringLiteral("Za&kończ"), K(Qt::ALT | Qt::Key_F4), [this] {
         if (!fullScreen_) close();
     });
-    // Edit menu: undo follows the editor; the bulk edit disables it (Part 2.1).
+    // Edit menu: undo follows the editor; the bulk edit disables it.
     QAction* undo = AddAction("Cofnij1", QStringLiteral("&Cofnij"), K(ctrl | Qt::Key_Z), [this] { editor_->undo(); });
     undo->setEnabled(false);
-    // Part 2.1: time shift and the two nudges.
+    // Time shift and the two nudges.
     AddAction("Dodajodejmijklatki1", QStringLiteral("&Przesuń czas napisów..."), K(ctrl | Qt::Key_D),
               [this] { TimeShiftCommand(); });
     AddAction("Przesuteksto5klatekdoprzodu1", QStringLiteral("&Dodaj ćwierć sekundy do czasu napisu"),
               K(ctrl | Qt::Key_Period), [this] { NudgeCommand(true); });
     AddAction("Przesuteksto5klatekdotyu1", QStringLiteral("Od&ejmij ćwierć sekundy od czasu napisu"),
               K(ctrl | Qt::Key_Comma), [this] { NudgeCommand(false); });
-    // Part 2.3: frame-rate change and default frame rate.
+    // Frame-rate change and default frame rate.
     AddAction("Zmianailociklateknasekund1", QStringLiteral("&Zmień współczynnik FPS napisów..."), K(ctrl | Qt::Key_Q),
               [this] { FrameRateChangeCommand(); });
     AddAction("DomylnawartowspczynnikaFPS1", QStringLiteral("Domyślna wartość współczynnika &FPS..."),
               K(ctrl | Qt::SHIFT | Qt::Key_Q), [this] { DefaultFrameRateCommand(); });
-    // Part 1.5: conversion and active format (Ctrl+~: the key left of 1, with or without Shift).
+    // Conversion and active format (Ctrl+~: the key left of 1, with or without Shift).
     AddAction("Konwertujformatnapisw1", QStringLiteral("&Konwertuj format napisów..."), K(ctrl | Qt::Key_T),
               [this] { ConvertCommand(); });
     QAction* frm = AddAction("FRM_MPL1", QStringLiteral("Domyślny format napisów MPL2/Klatkowy"), {},
                              [this] { ActiveFormatCommand(); });
     frm->setShortcuts({K(ctrl | Qt::Key_QuoteLeft), K(ctrl | Qt::Key_AsciiTilde)});
-    // Part 4.3: the language chooser.
+    // The language chooser.
     AddAction("Language1", QStringLiteral("Język (Language)..."), {}, [this] {
         formLanguage_->SetCurrentFile(settings_.LanguageFile);
         prompts_.ExecDialog(*formLanguage_);
     });
-    // Part 4.1: the FAQ pages and the about box.
+    // The FAQ pages and the about box.
     AddAction("FAQProgram1", QStringLiteral("FAQ - Problemy z &programem"), {},
               [this] { OpenFaq(QStringLiteral("faq_program.html")); });
     AddAction("FAQEdycja1", QStringLiteral("FAQ - Edycja &napisów"), {},
               [this] { OpenFaq(QStringLiteral("faq_edycja.html")); });
     AddAction("Informacjeoprogramie1", QStringLiteral("&Informacje o programie..."), {}, [this] { AboutCommand(); });
-    // Part 4.5: the recent-file items.
+    // The recent-file items.
     for (int i = 0; i < 5; ++i) {
         std::string movieItem = "reopen" + std::to_string(i + 1);
         reopenMovie_[static_cast<std::size_t>(i)] = AddAction(movieItem.c_str(), {}, {}, [this, i] {
@@ -390,7 +390,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (firstShowPending_) Startup();
 }
 
-// FormShow (Part 4.1, 6): runs once.
+// FormShow: runs once.
 void MainWindow::Startup() {
     firstShowPending_ = false;
     if (handedOver_) return;
@@ -427,7 +427,7 @@ void MainWindow::Startup() {
     }
 }
 
-// The start-up timer (Part 1.3): opens the first subtitle file of the command line. Movies
+// The start-up timer: opens the first subtitle file of the command line. Movies
 // and the crash resume belong to the player.
 void MainWindow::TimerOpenVideoTimer() {
     timerOpenVideo_.stop();
@@ -541,10 +541,10 @@ void MainWindow::DropFiles(const QStringList& paths) {
     if (!pendingSubtitle.isEmpty() && ConfirmDiscard()) OpenSubtitleFile(pendingSubtitle, false);
 }
 
-// --- Help (Part 4.1, 13 and 14)
+// --- Help
 
 void MainWindow::OpenFaq(const QString& fileName) {
-    // The program folder, as the Part says; an installed program has its pages in help/.
+    // The program folder first; an installed program has its pages in help/.
     const QString program = QDir(Q(paths_.programFolder)).filePath(fileName);
     for (const QString& path : {program, QDir(Q(paths_.programFolder)).filePath(QStringLiteral("help/") + fileName),
                                 QDir(Q(paths_.shareFolder)).filePath(QStringLiteral("help/") + fileName)}) {
@@ -563,7 +563,7 @@ void MainWindow::AboutCommand() {
     prompts_.ExecDialog(*about_);
 }
 
-// --- Recent files (Part 4.5)
+// --- Recent files
 
 void MainWindow::AddRecentMovie(const std::string& path) {
     AddRecent(settings_.ReopenMovies, path);

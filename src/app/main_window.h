@@ -57,12 +57,12 @@ struct MainWindowPaths {
     std::string shareFolder;    // language/ of an installed program
 };
 
-// The fixed build date text of Part 4.1.
+// The fixed build date text.
 inline constexpr const char* kBuildDate = "2001-10-06";
 // Built-in caption of the main form.
 inline constexpr const char* kDesignCaption = "Kravelo (Player)";
 
-// Movie extensions of the command line and dropped files, in the Part's order; subtitle extensions.
+// Movie extensions of the command line and dropped files, in their fixed order; subtitle extensions.
 bool IsMovieExtension(const QString& path);
 bool IsSubtitleExtension(const QString& path);
 
@@ -83,7 +83,7 @@ public:
         // OpenMovie (path, offer choice, load subtitles, use movie settings).
         std::function<void(const QString&, bool, bool, bool)> open;
         std::function<void()> reset;  // the player's share of ResetMovie
-        // ChooseSubtitleVersion of Part 4.5: the path to open, empty for none.
+        // ChooseSubtitleVersion: the path to open, empty for none.
         std::function<QString(const QString&)> chooseSubtitleVersion;
         // TimerOpenVideoTimer's crash resume: true when it reopened the last movie.
         std::function<bool()> resumeAfterCrash;
@@ -93,7 +93,7 @@ public:
     MovieSide movie;
     bool MovieLoaded() const { return movie.loaded && movie.loaded(); }
 
-    // --- Start-up (Part 4.1). The first show runs Startup(); the start-up timer then opens the
+    // --- Start-up. The first show runs Startup(); the start-up timer then opens the
     // command-line files (TimerOpenVideoTimer).
     void SetCommandLine(const QStringList& arguments) { commandLine_ = arguments; }
     void TimerOpenVideoTimer();
@@ -114,7 +114,7 @@ public:
     // The path LabelFileName names, empty while it shows the default caption.
     QString CurrentFileName() const;
 
-    // --- Format (Part 1.5).
+    // --- Format.
     void SetActiveFormat(int format);
     void ActiveFormatCommand();
     void ConvertCommand();
@@ -125,19 +125,19 @@ public:
     void FrameRateChangeCommand();
     void DefaultFrameRateCommand();
 
-    // --- Recent files (Part 4.5).
+    // --- Recent files.
     void AddRecentMovie(const std::string& path);
     void AddRecentSubtitle(const std::string& path);
     void ReopenSubtitle(int index);  // reopentxt1..5 (index 0..4)
 
-    // --- Help (Part 4.1): the FAQ pages and the about box.
+    // --- Help: the FAQ pages and the about box.
     // How a file or link is opened (QDesktopServices::openUrl unless a test replaces it).
     std::function<void(const QUrl&)> openUrl;
     void OpenFaq(const QString& fileName);
     void AboutCommand();
     TFormInformacje& AboutBox() { return *about_; }
 
-    // --- Dropped files (Part 4.1, WM_DROPFILES).
+    // --- Dropped files.
     void DropFiles(const QStringList& paths);
 
     // --- State.

@@ -17,7 +17,7 @@
 
 namespace kravelo {
 
-// --- Active format (Part 1.5)
+// --- Active format
 
 void MainWindow::SetActiveFormat(int format) {
     state_.activeFormat = format;
@@ -37,7 +37,7 @@ void MainWindow::ActiveFormatCommand() {
     SetActiveFormat(state_.activeFormat);
 }
 
-// --- Conversion (Part 1.5)
+// --- Conversion
 
 void MainWindow::ConvertCommand() {
     LineRange r = frame_->GetWorkRange();
@@ -61,7 +61,7 @@ void MainWindow::ConvertCommand() {
     if (auto warning = report.Warning()) ShowMessage(*warning);
 }
 
-// --- Time shift and nudges (Part 2.1)
+// --- Time shift and nudges
 
 void MainWindow::TimeShiftCommand() {
     LineRange r = frame_->GetWorkRange();
@@ -97,7 +97,7 @@ void MainWindow::NudgeCommand(bool forward) {
     if (auto warning = result.Warning()) ShowMessage(*warning);
 }
 
-// --- Frame rates (Part 2.3)
+// --- Frame rates
 
 void MainWindow::FrameRateChangeCommand() {
     LineRange r = frame_->GetWorkRange();

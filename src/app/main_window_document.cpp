@@ -341,7 +341,7 @@ void MainWindow::RenewMarker() {
     editor_->setTextCursor(c);
 }
 
-// --- The movie side's reset (Part 1.3 ResetMovie), as far as it concerns the window.
+// --- The movie side's reset (ResetMovie), as far as it concerns the window.
 
 void MainWindow::ResetMovie() {
     if (movie.reset) movie.reset();
