@@ -27,6 +27,7 @@
 #include <filesystem>
 
 #include "app/form_open_text.h"
+#include "app/form_sub_not_sorted.h"
 #include "app/main_window.h"
 #include "app/subtitle_candidate.h"
 #include "core/format_size.h"
@@ -233,7 +234,8 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
         return in;
     };
     display_->OpenDialogCount = [this] { return window_.OpenDialogs().Value(); };
-    display_->ShowNotSortedNotice = [this] { window_.GetPrompts().Box("Form1", "SubtitlesNotSorted", MessageIcon::Warning); };
+    auto* notSorted = new TFormSubNotSorted(window_.OpenDialogs(), window_.GetPrompts(), &window_);
+    display_->ShowNotSortedNotice = [notSorted] { notSorted->Notify(); };
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer"));

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/form_sub_not_sorted.h"
+#include "app/language.h"
+#include "app/open_dialog_count.h"
+#include "app/prompts.h"
+#include "scripted_prompter.h"
+
+using namespace kravelo;
+using kravelo::test::ScriptedPrompter;
+
+TEST(FormSubNotSorted, CountsDownAndClosesItself) {
+    OpenDialogCounter open;
+    ScriptedPrompter prompter;
+    Language shipped(std::string(KRAVELO_SOURCE_DIR) + "/data", "");
+    ASSERT_TRUE(shipped.LoadLanguage("english.klg"));
+    Prompts prompts(prompter, open, shipped.Texts());
+    TFormSubNotSorted notice(open, prompts);
+
+    int countWhileShown = -1;
+    QString countAtStart, message;
+    bool timerRunning = false;
+    prompter.Dialog("FormSubNotSorted", [&](QDialog&) {
+        countWhileShown = open.Value();
+        countAtStart = notice.LabelCount->text();
+        message = notice.LabelMessage->text();
+        timerRunning = notice.Timer1->isActive();
+        for (int second = 0; second < 4; ++second) notice.Timer1Timer();
+        EXPECT_TRUE(notice.isVisible());  // "1": still up
+        notice.Timer1Timer();             // "0": closes as if OK were pressed
+    });
+    notice.Notify();
+
+    EXPECT_EQ(countWhileShown, 1);
+    EXPECT_EQ(countAtStart, "5");
+    EXPECT_TRUE(timerRunning);
+    EXPECT_EQ(notice.Timer1->interval(), 1000);
+    EXPECT_EQ(message.toStdString(), shipped.Text("Form1", "SubtitlesNotSorted"));
+    EXPECT_EQ(notice.windowTitle().toStdString(), shipped.Texts().Caption(MessageIcon::Warning));
+    EXPECT_EQ(notice.result(), QDialog::Accepted);
+    EXPECT_FALSE(notice.isVisible());
+    EXPECT_FALSE(notice.Timer1->isActive());
+    EXPECT_EQ(open.Value(), 0);
+
+    // Shown again, the countdown starts from 5 once more; OK stops it at once. A count that is
+    // not a number counts as 5.
+    prompter.Dialog("FormSubNotSorted", [&](QDialog&) {
+        EXPECT_EQ(notice.LabelCount->text(), "5");
+        notice.LabelCount->setText("x");
+        notice.Timer1Timer();
+        EXPECT_EQ(notice.LabelCount->text(), "4");
+        notice.Button1->click();
+    });
+    notice.Notify();
+    EXPECT_EQ(notice.result(), QDialog::Accepted);
+    EXPECT_FALSE(notice.Timer1->isActive());
+    // The OK button stands inside the bevel, which is centred in the window.
+    EXPECT_EQ(notice.Button1->x(), notice.Bevel1->x() + 1);
+    EXPECT_NEAR(notice.Bevel1->x() * 2 + notice.Bevel1->width(), notice.width(), 1);
+    EXPECT_EQ(notice.width(), notice.LabelMessage->geometry().right() + 1 + 18);
+}
