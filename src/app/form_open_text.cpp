@@ -54,10 +54,7 @@ TFormOpenText::TFormOpenText(Language& language, OpenDialogCounter& openDialogs,
     Button2 = MakeCancelButton();
     connect(ListViewFiles, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    QHBoxLayout* buttons = ButtonRow(Button1, Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LabelDir);
     layout->addWidget(ListViewFiles);

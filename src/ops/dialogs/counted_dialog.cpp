@@ -34,6 +34,14 @@ QPushButton* CountedDialog::MakeCancelButton(const char* name) {
     return b;
 }
 
+QHBoxLayout* CountedDialog::ButtonRow(QPushButton* ok, QPushButton* cancel) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
 void CountedDialog::showEvent(QShowEvent* event) {
     if (!counted_) {
         counted_ = true;

@@ -5,6 +5,7 @@
 // clickable label that turns blue under the mouse.
 
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -22,6 +23,8 @@ public:
     // unless other names are given.
     QPushButton* MakeOkButton(const char* name = "Button1");
     QPushButton* MakeCancelButton(const char* name = "Button2");
+    // The two buttons side by side at the right of a row.
+    static QHBoxLayout* ButtonRow(QPushButton* ok, QPushButton* cancel);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -89,10 +89,7 @@ TFormPytanie06ZmianaFPSNap::TFormPytanie06ZmianaFPSNap(OpenDialogCounter& openDi
 
     Button1 = MakeOkButton();
     Button2 = MakeCancelButton();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    QHBoxLayout* buttons = ButtonRow(Button1, Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
     layout->addLayout(buttons);

@@ -36,10 +36,7 @@ TFormPytanie12BladLinii::TFormPytanie12BladLinii(OpenDialogCounter& openDialogs,
     auto* top = new QHBoxLayout;
     top->addWidget(Image1);
     top->addWidget(Label1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    QHBoxLayout* buttons = ButtonRow(Button1, Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addSpacing(6);

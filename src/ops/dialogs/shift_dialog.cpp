@@ -63,10 +63,7 @@ TFormPytanie03PrzesNap::TFormPytanie03PrzesNap(OpenDialogCounter& openDialogs, P
 
     Button1 = MakeOkButton();
     Button2 = MakeCancelButton();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    QHBoxLayout* buttons = ButtonRow(Button1, Button2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
