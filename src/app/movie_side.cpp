@@ -27,7 +27,6 @@
 #include <filesystem>
 
 #include "app/form_open_text.h"
-#include "app/form_sub_not_sorted.h"
 #include "app/main_window.h"
 #include "app/subtitle_candidate.h"
 #include "core/format_size.h"
@@ -234,8 +233,8 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
         return in;
     };
     display_->OpenDialogCount = [this] { return window_.OpenDialogs().Value(); };
-    auto* notSorted = new TFormSubNotSorted(window_.OpenDialogs(), window_.GetPrompts(), &window_);
-    display_->ShowNotSortedNotice = [notSorted] { notSorted->Notify(); };
+    notSorted_ = std::make_unique<TFormSubNotSorted>(window_.OpenDialogs(), window_.GetPrompts());
+    display_->ShowNotSortedNotice = [this] { notSorted_->Notify(); };
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer"));

@@ -16,8 +16,10 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "app/form_sub_not_sorted.h"
 #include "ops/dialogs/counted_dialog.h"
 #include "platform/crash_resume_marker.h"
 
@@ -165,6 +167,8 @@ private:
     QLabel* messageLabel_ = nullptr;
     QTimer* messageTimer_ = nullptr;
     TFormPytanie05SkokDo* jump_ = nullptr;
+    // Without a parent: its texts come with each showing, not from the window's language section.
+    std::unique_ptr<TFormSubNotSorted> notSorted_;
     QToolButton* buttonShowSubtitles_ = nullptr;
     QToolButton* buttonShutDown_ = nullptr;
     int crashSaveMs_ = 0;
