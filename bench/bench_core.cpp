@@ -2,21 +2,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_documents.h"
 #include "core/convert.h"
 #include "core/subtitle_line.h"
 
 using namespace kravelo;
 
 namespace {
-
-std::vector<std::string> FrameDocument(std::size_t n) {
-    std::vector<std::string> lines;
-    lines.reserve(n);
-    for (std::size_t i = 0; i < n; ++i)
-        lines.push_back("{" + std::to_string(100 + i * 60) + "}{" + std::to_string(150 + i * 60) +
-                        "}Przykładowy napis numer " + std::to_string(i) + "|drugi wiersz");
-    return lines;
-}
 
 void ParseOne(benchmark::State& state, std::string line, const SsaTables& ssa) {
     SubtitleLine s;
@@ -42,7 +34,7 @@ void BM_ParseLine_Ssa(benchmark::State& s) {
 }
 
 void BM_NextSubtitle_Scan100k(benchmark::State& state) {
-    auto lines = FrameDocument(100000);
+    auto lines = bench::FrameDocument(100000);
     SubtitleLine s;
     for (auto _ : state) {
         std::size_t index = 0, found = 0;
@@ -53,7 +45,7 @@ void BM_NextSubtitle_Scan100k(benchmark::State& state) {
 }
 
 void BM_ConvertLines_100k(benchmark::State& state) {
-    const auto source = FrameDocument(100000);
+    const auto source = bench::FrameDocument(100000);
     for (auto _ : state) {
         state.PauseTiming();
         SubtitleDocument d;

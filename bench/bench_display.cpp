@@ -3,21 +3,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_documents.h"
 #include "ops/subtitle_display.h"
 
 using namespace kravelo;
 
 namespace {
-
-// Subtitle i runs from frame 100 + 60i to 150 + 60i at 25 fps.
-std::vector<std::string> DisplayDocument(std::size_t n) {
-    std::vector<std::string> lines;
-    lines.reserve(n);
-    for (std::size_t i = 0; i < n; ++i)
-        lines.push_back("{" + std::to_string(100 + i * 60) + "}{" + std::to_string(150 + i * 60) +
-                        "}Przykładowy napis numer " + std::to_string(i) + "|drugi wiersz");
-    return lines;
-}
 
 struct NullSink : SubtitleDisplaySink {
     int calls = 0;
@@ -26,7 +17,7 @@ struct NullSink : SubtitleDisplaySink {
 };
 
 void BM_DisplayTick_Steady(benchmark::State& state) {
-    const auto lines = DisplayDocument(100000);
+    const auto lines = bench::FrameDocument(100000);
     SubtitleCursor cursor;
     NullSink sink;
     bool resync = true;
@@ -40,7 +31,7 @@ void BM_DisplayTick_Steady(benchmark::State& state) {
 }
 
 void BM_DisplayTick_Resync100k(benchmark::State& state) {
-    const auto lines = DisplayDocument(100000);
+    const auto lines = bench::FrameDocument(100000);
     SubtitleCursor cursor;
     NullSink sink;
     // Past the last subtitle: the rebuild walks every line.
