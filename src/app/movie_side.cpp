@@ -32,6 +32,7 @@
 #include "core/format_size.h"
 #include "core/subtitle_line.h"
 #include "core/text_util.h"
+#include "core/time_model.h"
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/subtitle_display.h"
 #include "player/display_timer.h"
@@ -133,19 +134,17 @@ TFormPytanie05SkokDo::TFormPytanie05SkokDo(OpenDialogCounter& openDialogs, Promp
 double TFormPytanie05SkokDo::Seconds() const { return EditGotoSec->text().toDouble(); }
 
 void TFormPytanie05SkokDo::WriteClock(double seconds) {
-    const long long h = static_cast<long long>(seconds / 3600);
-    const long long m = static_cast<long long>((seconds - h * 3600) / 60);
-    const long long s = static_cast<long long>(seconds - h * 3600 - m * 60);
-    EditGotoH->setText(TwoDigits(h));
-    EditGotoM->setText(TwoDigits(m));
-    EditGotoS->setText(TwoDigits(s));
+    const SplitTimeParts t = SplitTime(seconds);
+    EditGotoH->setText(TwoDigits(t.hours));
+    EditGotoM->setText(TwoDigits(t.minutes));
+    EditGotoS->setText(TwoDigits(t.seconds));
 }
 
 void TFormPytanie05SkokDo::SecondsChanged() {
     if (guard_) return;
     guard_ = true;
     const double seconds = Seconds();
-    EditGotoFrm->setText(QString::number(static_cast<long long>(seconds * frameRate_ + 0.5)));
+    EditGotoFrm->setText(QString::number(TimeToFrame(seconds, frameRate_)));
     WriteClock(seconds);
     guard_ = false;
 }
@@ -154,7 +153,7 @@ void TFormPytanie05SkokDo::FramesChanged() {
     if (guard_ || frameRate_ <= 0.0) return;
     guard_ = true;
     const double seconds = EditGotoFrm->text().toLongLong() / frameRate_;
-    EditGotoSec->setText(QString::number(seconds, 'g', 15));
+    EditGotoSec->setText(Q(FormatGeneral(seconds)));
     WriteClock(seconds);
     guard_ = false;
 }
@@ -165,7 +164,7 @@ void TFormPytanie05SkokDo::ClockChanged() {
     const double seconds = EditGotoH->text().toLongLong() * 3600.0 + EditGotoM->text().toLongLong() * 60.0 +
                            EditGotoS->text().toLongLong();
     EditGotoSec->setText(Q(FormatGeneral(seconds)));
-    EditGotoFrm->setText(QString::number(static_cast<long long>(seconds * frameRate_ + 0.5)));
+    EditGotoFrm->setText(QString::number(TimeToFrame(seconds, frameRate_)));
     guard_ = false;
 }
 

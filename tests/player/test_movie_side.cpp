@@ -234,6 +234,9 @@ TEST_F(MovieSideTest, NavigationKeysAndTheJumpDialog) {
     window->Action("Skokdowybranejklatkifilmu1")->trigger();
     EXPECT_EQ(prompter.boxes.back().text, window->GetPrompts().Text("FormPytanie01Konwert", "IncorrectVal"));
     prompter.Dialog("FormPytanie05SkokDo", [](QDialog& d) {
+        // A huge time gives the largest frame number, not an overflow.
+        d.findChild<QLineEdit*>("EditGotoSec")->setText("1e300");
+        EXPECT_EQ(d.findChild<QLineEdit*>("EditGotoFrm")->text(), "2147483647");
         d.findChild<QLineEdit*>("EditGotoFrm")->setText("1525");
         EXPECT_EQ(d.findChild<QLineEdit*>("EditGotoSec")->text(), "61");
         EXPECT_EQ(d.findChild<QLineEdit*>("EditGotoM")->text(), "01");
