@@ -189,7 +189,21 @@ double ProfileFile::ReadFloat(std::string_view section, std::string_view key, do
     return ParseFloat(*v).value_or(def);
 }
 
+bool ProfileFile::ValidSectionName(std::string_view section) {
+    section = Trim(section);
+    return section.find_first_of("\r\n]") == std::string_view::npos;
+}
+
+bool ProfileFile::ValidKeyName(std::string_view key) {
+    key = Trim(key);
+    return !key.empty() && key.find_first_of("\r\n=") == std::string_view::npos && key.front() != '[' &&
+           key.front() != ';';
+}
+
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    // A name that would break its line, start a section or a comment, or end early cannot be
+    // read back as written: nothing is written rather than a line of something else.
+    if (!ValidSectionName(section) || !ValidKeyName(key)) return;
     section = Trim(section);
     key = Trim(key);
     std::string v = OneLine(value);

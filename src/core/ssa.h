@@ -57,6 +57,20 @@ std::string_view SsaField(std::string_view line, std::string_view prefix, int n)
 // Everything after the comma that precedes column n, to the end of the line, stripped.
 std::string_view SsaTextFrom(std::string_view line, std::string_view prefix, int n);
 
+// Where a field stands in its line: bytes [begin, end) of the stripped field.
+struct SsaSpan {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+// The span of SsaField(line, prefix, n); nullopt when the line does not start with the prefix
+// or has fewer than n commas after it.
+std::optional<SsaSpan> SsaFieldSpan(std::string_view line, std::string_view prefix, int n);
+// The span of SsaTextFrom(line, prefix, n), with the same nullopt cases.
+std::optional<SsaSpan> SsaTextSpan(std::string_view line, std::string_view prefix, int n);
+
+// The name of the first style of the table whose italic flag is `italic`, or empty.
+std::string_view SsaFirstStyle(const SsaTables& tables, bool italic);
+
 // H:MM:SS.CC reading; nullopt when a part is missing or not an integer.
 std::optional<double> ReadSsaTime(std::string_view s);
 // H:MM:SS.CC writing with truncated hundredths.

@@ -156,7 +156,7 @@ TEST(TimeModel, SplitTimeAndFrameRounding) {
     EXPECT_EQ(p.minutes, 59);
     EXPECT_EQ(p.seconds, 59);
     EXPECT_EQ(p.hundredths, 99);
-    EXPECT_EQ(SplitTime(0.29).hundredths, 28);  // the double 0.29 is just below
+    EXPECT_EQ(SplitTime(0.29).hundredths, 29);  // the double 0.29 is just below, yet a whole hundredth
     p = SplitTime(-5.0);
     EXPECT_EQ(p.hours, 0);
     EXPECT_EQ(p.seconds, -5);
