@@ -26,10 +26,7 @@ std::string_view StyleFor(const SsaTables& ssa, bool italic) {
 
 // The event-line splice; false when the line cannot be spliced (the caller writes it whole).
 bool SpliceEvent(std::string_view line, const SubtitleLine& sub, const SsaTables& ssa, std::string& out) {
-    if (!ssa.EventsKnown()) return false;
-    // The Text column runs to the end of the line, so it must come after the columns written
-    // into the line.
-    if (ssa.textColumn <= std::max({ssa.startColumn, ssa.endColumn, ssa.styleColumn})) return false;
+    if (!ssa.EventsKnown()) return false;  // also: Text comes after the columns written here
     auto startSpan = SsaFieldSpan(line, kPrefix, ssa.startColumn);
     auto endSpan = SsaFieldSpan(line, kPrefix, ssa.endColumn);
     auto textSpan = SsaTextSpan(line, kPrefix, ssa.textColumn);

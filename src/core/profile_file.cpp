@@ -79,6 +79,16 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
     exists_ = true;
 }
 
+ProfileFile ProfileFile::FromBytes(std::string_view bytes, std::string path) {
+    ProfileFile p;
+    p.path_ = std::move(path);
+    TextDocument doc = DecodeText(bytes);
+    p.lines_ = std::move(doc.lines);
+    p.format_ = doc.format;
+    p.exists_ = true;
+    return p;
+}
+
 std::size_t ProfileFile::FindSection(std::string_view section) const {
     section = Trim(section);
     for (std::size_t i = 0; i < lines_.size(); ++i) {

@@ -34,6 +34,8 @@ public:
     ProfileFile() = default;
     // Reads the file at `path`; a missing file is an empty profile.
     explicit ProfileFile(std::string path);
+    // A profile read from bytes already in memory, to be saved at `path` (may be empty).
+    static ProfileFile FromBytes(std::string_view bytes, std::string path = {});
 
     const std::string& Path() const { return path_; }
     // The file existed and was read.

@@ -27,8 +27,13 @@ struct SsaTables {
     int textColumn = -1;
     int headerLines = -1;  // index of the first "Dialogue:" line; -1 = none
 
-    // Event lines are readable only when Start, End and Text are known.
-    bool EventsKnown() const { return startColumn >= 0 && endColumn >= 0 && textColumn >= 0; }
+    // Event lines are readable only when Start, End and Text are known, and Text comes after
+    // the other columns: it runs to the end of the line, so a time or style column after it
+    // would be part of the text.
+    bool EventsKnown() const {
+        return startColumn >= 0 && endColumn >= 0 && textColumn > startColumn && textColumn > endColumn &&
+               textColumn > styleColumn;
+    }
     bool IsItalicStyle(std::string_view style) const;
 
     // The reset state: no column known, so no line reads as SSA.

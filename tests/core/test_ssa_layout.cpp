@@ -108,7 +108,7 @@ TEST(SsaLayout, ProgramsOwnLinesComeOutAsPutlineWritesThem) {
     EXPECT_EQ(out, "Dialogue: Marked=0,0:00:05.00,0:00:06.00,NORMAL,00,0000,0000,0000,,kot pies");
 }
 
-TEST(SsaLayout, HundredthsDoNotDriftOverRewrites) {
+TEST(SsaLayout, TimesDoNotDriftOverRewrites) {
     SubtitleDocument d = test::SsaDoc({test::Ssa("0:17:04.87", "0:17:05.29", "x")});
     const long last = static_cast<long>(d.lines.size());
     for (int i = 0; i < 12; ++i) {
@@ -123,6 +123,7 @@ TEST(SsaLayout, HundredthsDoNotDriftOverRewrites) {
     }
     EXPECT_EQ(WriteSsaTime(1.0 / 23.976), "0:00:00.04");
     EXPECT_EQ(WriteSsaTime(59.999), "0:00:59.99");
+
 }
 
 TEST(SsaLayout, AnEventLineWithoutItsTextColumnIsUnreadable) {
