@@ -198,24 +198,34 @@ void WriteResult(const Options& o, const LoadedFile& f) {
     auto out = o.Get("-o");
     if (out && o.Has("--in-place")) throw Failure{kExitUsage, "-o and --in-place exclude each other"};
     TextFormat format = f.format;
-    EncodeProblems problems;
-    std::string bytes = EncodeText(f.doc.lines, format, problems);
-    if (problems.unmappable > 0) throw Failure{kExitUsage, f.path + ": " + EncodeProblemText(problems)};
-    if (problems.misread > 0) {
-        // Windows-1250 bytes that happen to form UTF-8 would reopen as other characters: the
-        // text is written in UTF-8, which reads back as it is.
-        Warn(f, "written as UTF-8: in Windows-1250 this text would read back as UTF-8 and show other characters");
-        format.encoding = TextEncoding::Utf8;
-        format.bom = false;
+    std::string bytes;  // Windows-1250 only: UTF-8 is encoded piece by piece as it is written
+    if (format.encoding == TextEncoding::Windows1250) {
+        EncodeProblems problems;
         bytes = EncodeText(f.doc.lines, format, problems);
+        if (problems.unmappable > 0) throw Failure{kExitUsage, f.path + ": " + EncodeProblemText(problems)};
+        if (problems.misread > 0) {
+            // Windows-1250 bytes that happen to form UTF-8 would reopen as other characters: the
+            // text is written in UTF-8, which reads back as it is.
+            Warn(f, "written as UTF-8: in Windows-1250 this text would read back as UTF-8 and show other characters");
+            format.encoding = TextEncoding::Utf8;
+            format.bom = false;
+            bytes.clear();
+        }
     }
+    const bool utf8 = format.encoding == TextEncoding::Utf8;
+    const ChunkProducer produce = [&](const ChunkWriter& write) {
+        return utf8 ? EncodeUtf8Chunks(f.doc.lines, format, write) : write(bytes);
+    };
     if (out || o.Has("--in-place")) {
         std::string target = out ? *out : f.path;
         std::string error;
-        if (!WriteFileAtomic(target, bytes, error)) throw Failure{kExitUsage, error};
+        if (!WriteFileAtomic(target, produce, error)) throw Failure{kExitUsage, error};
         return;
     }
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    produce([](std::string_view chunk) {
+        std::fwrite(chunk.data(), 1, chunk.size(), stdout);
+        return 0;
+    });
     std::fflush(stdout);
 }
 

@@ -48,7 +48,6 @@ bool ResolveLinks(const std::string& path, std::string& target, std::string& err
 }
 
 int WriteAll(int fd, std::string_view bytes, off_t offset) {
-    if (int e = Fault("write")) return e;
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -69,13 +68,32 @@ int Sync(int fd) {
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
-// Writes the file's own inode, so every hard link and the owner stay. Only called once the
-// complete temporary copy exists.
-bool RewriteInPlace(const std::string& target, std::string_view bytes) {
-    int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes, 0) == 0 && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && Sync(fd) == 0;
-    return ::close(fd) == 0 && ok;
+// Copies the complete temporary file into the file's own inode, so every hard link and the
+// owner stay.
+bool RewriteInPlace(const std::string& target, const std::string& tmp) {
+    int in = ::open(tmp.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    int out = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    std::vector<char> buf(1 << 20);
+    off_t at = 0;
+    bool ok = true;
+    while (ok) {
+        ssize_t n = ::read(in, buf.data(), buf.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        ok = WriteAll(out, std::string_view(buf.data(), static_cast<std::size_t>(n)), at) == 0;
+        at += n;
+    }
+    ok = ok && ::ftruncate(out, at) == 0 && Sync(out) == 0;
+    ::close(in);
+    return ::close(out) == 0 && ok;
 }
 
 void SyncFolder(const std::string& folder) {
@@ -92,6 +110,10 @@ void SetSaveFaultForTests(SaveFaultFn fault) {
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string& error) {
+    return WriteFileAtomic(path, [&](const ChunkWriter& write) { return write(bytes); }, error);
+}
+
+bool WriteFileAtomic(const std::string& path, const ChunkProducer& produce, std::string& error) {
     auto fail = [&](int err) {
         error = path + ": " + std::strerror(err);
         return false;
@@ -130,7 +152,14 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
         ::unlink(tmp.c_str());
         return fail(err);
     };
-    if (int e = WriteAll(fd, bytes, 0)) return discard(e);
+    off_t offset = 0;
+    const ChunkWriter write = [&](std::string_view chunk) {
+        if (int e = Fault("write")) return e;
+        int e = WriteAll(fd, chunk, offset);
+        offset += static_cast<off_t>(chunk.size());
+        return e;
+    };
+    if (int e = produce(write)) return discard(e);
     if (int e = Sync(fd)) return discard(e);
 
     mode_t mode;
@@ -150,7 +179,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
     fd = -1;
     if (closed != 0) return discard(errno);
 
-    if (inPlace && RewriteInPlace(target, bytes)) {
+    if (inPlace && RewriteInPlace(target, tmp)) {
         ::unlink(tmp.c_str());
         return true;
     }

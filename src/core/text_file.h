@@ -5,11 +5,17 @@
 // back gives the same bytes. Every write goes to a temporary file in the target's folder that
 // is then renamed over the target: a failed write leaves the old file as it was.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kravelo {
+
+// Bytes handed over in pieces: a writer takes one piece and returns 0 or an errno; a producer
+// calls it for each piece and returns the first non-zero value (or its own errno).
+using ChunkWriter = std::function<int(std::string_view chunk)>;
+using ChunkProducer = std::function<int(const ChunkWriter& write)>;
 
 enum class TextEncoding { Utf8, Windows1250 };
 enum class LineEnding { CrLf, Lf };
@@ -52,6 +58,10 @@ std::string EncodeText(const std::vector<std::string>& lines, const TextFormat& 
 // so a caller that offers UTF-8 for unmappable characters offers it for these too.
 std::string EncodeText(const std::vector<std::string>& lines, const TextFormat& format,
                        std::size_t* unmappable = nullptr);
+// A UTF-8 format's bytes (exactly EncodeText's) handed to `sink` in pieces of about a megabyte,
+// so a large document is written without a second copy of it in memory. Stops at the first
+// non-zero value `sink` returns and returns it.
+int EncodeUtf8Chunks(const std::vector<std::string>& lines, const TextFormat& format, const ChunkWriter& sink);
 // An English sentence for the problems (empty when there are none).
 std::string EncodeProblemText(const EncodeProblems& problems);
 
@@ -68,6 +78,9 @@ bool ReadTextFile(const std::string& path, TextDocument& out, std::string& error
 // write permission bit at all (write protection counts even for root) and a file the process
 // may not write.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string& error);
+// The same with the bytes handed over in pieces: `produce` calls the writer for each piece and
+// returns the first non-zero errno it got (or its own), 0 when all went well.
+bool WriteFileAtomic(const std::string& path, const ChunkProducer& produce, std::string& error);
 // Encodes and writes lines. Refuses (and writes nothing) when a character cannot be written
 // in the file's encoding or would read back as another, so no text is silently lost.
 bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines, const TextFormat& format,

@@ -90,6 +90,25 @@ TEST(TextRoundTrip, SettingsNamesCannotInjectLines) {
     EXPECT_EQ(p.Lines(), (std::vector<std::string>{"[Main]", "Key=v"}));
 }
 
+TEST(TextRoundTrip, LargeFilesReadAndWriteWhole) {
+    // Over the sizes where reading uses a buffer of its own and writing goes in pieces, with a
+    // line longer than a piece.
+    std::vector<std::string> lines(120000, "{100}{200}Przykładowy napis|drugi wiersz");
+    lines[7] = std::string(3 << 20, 'x');
+    lines.back() = "\xEF\xBB\xBF";  // U+FEFF, not at the start: an ordinary character
+    TextFormat lf{TextEncoding::Utf8, false, LineEnding::Lf, false};
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(WriteTextFile(dir.File("big.txt"), lines, lf, error)) << error;
+    const std::string bytes = TempDir::Read(dir.File("big.txt"));
+    EXPECT_EQ(bytes.size(), 119998u * 41 + (3u << 20) + 3 + 119999);  // line breaks between the lines only
+    TextDocument back;
+    ASSERT_TRUE(ReadTextFile(dir.File("big.txt"), back, error)) << error;
+    EXPECT_EQ(back.lines, lines);
+    EXPECT_EQ(back.format.lineEnding, LineEnding::Lf);
+    EXPECT_FALSE(back.format.finalLineBreak);
+}
+
 TEST(TextRoundTrip, OnlyRegularFilesAreRead) {
     std::string bytes, error;
     EXPECT_FALSE(ReadFileBytes("/dev/zero", bytes, error));

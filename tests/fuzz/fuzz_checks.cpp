@@ -251,6 +251,15 @@ void CheckText(std::string_view data) {
     for (std::size_t i = 0; i < data.size(); ++i)
         if (data[i] == '\n' && (i == 0 || data[i - 1] != '\r')) bareLf = true;
     if (!(bareLf && doc.format.lineEnding == LineEnding::CrLf)) REQUIRE(bytes == data, std::string(data));
+    // Written piece by piece, UTF-8 comes out as the same bytes.
+    if (doc.format.encoding == TextEncoding::Utf8) {
+        std::string pieces;
+        EncodeUtf8Chunks(doc.lines, doc.format, [&](std::string_view chunk) {
+            pieces.append(chunk);
+            return 0;
+        });
+        REQUIRE(pieces == bytes, std::string(data));
+    }
     // Whatever was written reads back as the same lines in the same encoding.
     TextDocument back = DecodeText(bytes);
     REQUIRE(back.lines == doc.lines, std::string(data));
