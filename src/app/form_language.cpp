@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/language.h"
-#include "app/open_dialog_count.h"
-#include "app/settings.h"
+#include "core/settings.h"
+#include "ui/open_dialog_count.h"
 
 namespace kravelo {
 

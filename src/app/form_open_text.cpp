@@ -10,17 +10,10 @@
 #include <filesystem>
 
 #include "app/language.h"
-#include "app/prompts.h"
+#include "core/format_size.h"
+#include "ui/prompts.h"
 
 namespace kravelo {
-
-std::string ChooserSizeText(std::uint64_t n) {
-    if (n < 1024) return std::to_string(n) + " b";
-    const std::uint64_t scale = n < 1048576 ? 1024 : 1048576;
-    // The first decimal digit of the exact quotient, truncated.
-    const std::uint64_t tenth = (n % scale) * 10 / scale;
-    return std::to_string(n / scale) + "." + std::to_string(tenth) + (scale == 1024 ? " kb" : " Mb");
-}
 
 TFormOpenText::TFormOpenText(Language& language, OpenDialogCounter& openDialogs, Prompts& prompts,
                              QWidget* parent)

@@ -30,7 +30,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "core/profile_file.h"
 
 namespace kravelo {

@@ -32,7 +32,7 @@
 
 #include "app/about_box.h"
 #include "app/form_language.h"
-#include "app/recent_files.h"
+#include "core/recent_files.h"
 #include "kravelo_version.h"
 #include "ops/dialogs/convert_dialogs.h"
 #include "ops/dialogs/frame_rate_dialogs.h"

@@ -28,7 +28,7 @@
 
 #include "app/form_open_text.h"
 #include "app/main_window.h"
-#include "app/subtitle_candidate.h"
+#include "core/subtitle_candidate.h"
 #include "core/format_size.h"
 #include "core/subtitle_line.h"
 #include "core/text_util.h"

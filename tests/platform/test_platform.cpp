@@ -1,5 +1,5 @@
-// The Linux layer: single instance between real processes, the crash-resume autostart entry and
-// the logind power-off on a private bus.
+// The Linux layer: single instance between real processes and the logind power-off on a private
+// bus.
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -12,16 +12,13 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <atomic>
-#include <filesystem>
 
-#include "platform/crash_resume_marker.h"
 #include "platform/power_off.h"
 #include "platform/single_instance.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
 using kravelo::test::TempDir;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -100,48 +97,6 @@ TEST(SingleInstance, StaleSocketDoesNotBlockTheNextStart) {
     EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), QStringLiteral("film.avi")}), 0);
     ASSERT_EQ(received.size(), 1);
     EXPECT_EQ(received[0][0].toString(), "film.avi");
-}
-
-TEST(CrashResumeMarker, AutostartEntryRoundTrip) {
-    TempDir dir;
-    const std::string config = dir.File("config");  // not there yet
-    const std::string program = "/opt/moje programy/kra\"ve`lo$HOME\\x 100%/żółw";
-    CrashResumeMarker marker(program, config);
-    EXPECT_EQ(marker.EntryPath(), config + "/autostart/kravelo-resume.desktop");
-    EXPECT_EQ(marker.RegisteredProgram(), "");
-
-    std::string error;
-    ASSERT_TRUE(marker.Register(&error)) << error;
-    EXPECT_EQ(marker.RegisteredProgram(), program);
-    const std::string entry = TempDir::Read(marker.EntryPath());
-    EXPECT_TRUE(entry.starts_with("[Desktop Entry]\nType=Application\n")) << entry;
-    // The quoting the desktop-entry rules ask for: string escapes over the quoted argument.
-    EXPECT_NE(entry.find("\nExec=\"/opt/moje programy/kra\\\\\"ve\\\\`lo\\\\$HOME\\\\\\\\x 100%%/żółw\"\n"),
-              std::string::npos)
-        << entry;
-
-    // Registering again replaces the entry; another program's path reads back as that.
-    CrashResumeMarker plain("/usr/bin/kravelo", config);
-    ASSERT_TRUE(plain.Register());
-    EXPECT_NE(TempDir::Read(plain.EntryPath()).find("\nExec=\"/usr/bin/kravelo\"\n"), std::string::npos);
-    EXPECT_EQ(marker.RegisteredProgram(), "/usr/bin/kravelo");
-
-    EXPECT_TRUE(marker.Remove());
-    EXPECT_FALSE(fs::exists(marker.EntryPath()));
-    EXPECT_EQ(marker.RegisteredProgram(), "");
-    EXPECT_TRUE(marker.Remove());  // nothing left to remove is no failure
-
-    // A path no desktop entry line can hold, and a config folder that cannot be made.
-    EXPECT_FALSE(CrashResumeMarker("/tmp/a\nExec=rm", config).Register(&error));
-    EXPECT_FALSE(fs::exists(marker.EntryPath()));
-    dir.Write("file", "");
-    EXPECT_FALSE(CrashResumeMarker(program, dir.File("file")).Register(&error));
-    EXPECT_FALSE(error.empty());
-
-    // Values that are not one quoted argument name no program.
-    EXPECT_EQ(DesktopExecUnquote("/usr/bin/kravelo"), "");
-    EXPECT_EQ(DesktopExecUnquote("\"/usr/bin/kravelo"), "");
-    EXPECT_EQ(DesktopExecUnquote("\"/usr/bin/kravelo\" %f"), "");
 }
 
 namespace {

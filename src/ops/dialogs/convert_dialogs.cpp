@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/prompts.h"
 #include "core/text_util.h"
+#include "ui/prompts.h"
 
 namespace kravelo {
 

@@ -9,8 +9,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/prompts.h"
 #include "core/text_util.h"
+#include "ui/prompts.h"
 
 namespace kravelo {
 

@@ -9,10 +9,10 @@
 #include <QTextDocument>
 #include <algorithm>
 
-#include "app/prompts.h"
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/dialogs/line_error_dialog.h"
 #include "ops/validate.h"
+#include "ui/prompts.h"
 
 namespace kravelo {
 
