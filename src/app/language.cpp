@@ -31,33 +31,6 @@ std::string S(const QString& s) {
     return s.toStdString();
 }
 
-// The seven captioned kinds.
-bool IsCaptioned(const QObject* o) {
-    return qobject_cast<const QLabel*>(o) || qobject_cast<const QPushButton*>(o) ||
-           qobject_cast<const QCheckBox*>(o) || qobject_cast<const QRadioButton*>(o) ||
-           qobject_cast<const QToolButton*>(o) || qobject_cast<const QGroupBox*>(o) ||
-           // A panel is a plain QFrame; labels and scroll areas are frames too, but not panels.
-           o->metaObject() == &QFrame::staticMetaObject;
-}
-
-QString CaptionOf(const QObject* o) {
-    if (auto* l = qobject_cast<const QLabel*>(o)) return l->text();
-    if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->text();
-    if (auto* g = qobject_cast<const QGroupBox*>(o)) return g->title();
-    return o->property("Caption").toString();
-}
-
-void SetCaption(QObject* o, const QString& text) {
-    if (auto* l = qobject_cast<QLabel*>(o))
-        l->setText(text);
-    else if (auto* b = qobject_cast<QAbstractButton*>(o))
-        b->setText(text);
-    else if (auto* g = qobject_cast<QGroupBox*>(o))
-        g->setTitle(text);
-    else
-        o->setProperty("Caption", text);
-}
-
 // The StdButtons key of a standard button, or empty.
 std::string_view StdButtonKey(const QObject* o) {
     if (!qobject_cast<const QPushButton*>(o)) return {};
@@ -165,6 +138,32 @@ private:
 };
 
 }  // namespace
+
+bool IsCaptioned(const QObject* o) {
+    return qobject_cast<const QLabel*>(o) || qobject_cast<const QPushButton*>(o) ||
+           qobject_cast<const QCheckBox*>(o) || qobject_cast<const QRadioButton*>(o) ||
+           qobject_cast<const QToolButton*>(o) || qobject_cast<const QGroupBox*>(o) ||
+           // A panel is a plain QFrame; labels and scroll areas are frames too, but not panels.
+           o->metaObject() == &QFrame::staticMetaObject;
+}
+
+QString CaptionOf(const QObject* o) {
+    if (auto* l = qobject_cast<const QLabel*>(o)) return l->text();
+    if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(o)) return g->title();
+    return o->property("Caption").toString();
+}
+
+void SetCaption(QObject* o, const QString& text) {
+    if (auto* l = qobject_cast<QLabel*>(o))
+        l->setText(text);
+    else if (auto* b = qobject_cast<QAbstractButton*>(o))
+        b->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(o))
+        g->setTitle(text);
+    else
+        o->setProperty("Caption", text);
+}
 
 bool IsLanguageForm(std::string_view objectName) {
     for (std::string_view f : kLanguageForms)

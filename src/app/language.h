@@ -67,6 +67,13 @@ inline constexpr std::string_view kLanguageForms[] = {
 
 bool IsLanguageForm(std::string_view objectName);
 
+// The seven captioned kinds: QLabel, QPushButton, QCheckBox, QRadioButton, QToolButton, QGroupBox
+// and a panel (a plain QFrame). Their caption is a label's or button's text, a group box's
+// title, a panel's dynamic property "Caption".
+bool IsCaptioned(const QObject* object);
+QString CaptionOf(const QObject* object);
+void SetCaption(QObject* object, const QString& text);
+
 // Reads (exportTexts false) or writes (true) the section of one form, named by its objectName.
 void ApplyFormTexts(ProfileFile& file, QWidget* form, bool exportTexts);
 
@@ -102,7 +109,7 @@ public:
     }
     const std::string& Text(const Message& message) const { return texts_.Text(message); }
 
-    // Results of the fix-ups (step 4): the base hint of the show-subtitles button (the view
+    // Results of the fix-ups after a load: the base hint of the show-subtitles button (the view
     // modes append the shortcut), the five page names of the options dialog and the two column
     // titles of the subtitle chooser, for forms that read them when they are built.
     const std::string& ShowSubtitlesHint() const { return showSubtitlesHint_; }
@@ -125,8 +132,8 @@ private:
     std::string loadedPath_;
 };
 
-// Step 4 of LoadLanguage: the fix-ups after the texts are in place, each done when the forms
-// and controls it names exist (language_fixups.cpp).
+// The fix-ups LoadLanguage runs once the texts are in place, each done when the forms and
+// controls it names exist (language_fixups.cpp).
 void ApplyLanguageFixUps(Language& language, const ProfileFile& file);
 
 }  // namespace kravelo

@@ -320,10 +320,12 @@ TEST_F(LanguageTest, FixUpsFindTheirControlsByName) {
     jump.setObjectName("FormPytanie05SkokDo");
     Make<QToolButton>(&jump, "SpeedButton1")->setText("Now");
     Make<QLabel>(&jump, "Label12")->setText("h");
+    Make<QFrame>(&jump, "Label14")->setProperty("Caption", "s");
     QWidget chapterSet;
     chapterSet.setObjectName("FormChapterSet");
     auto* current = Make<QToolButton>(&chapterSet, "SpeedButton1");
     auto* hours = Make<QLabel>(&chapterSet, "Label12");
+    auto* panel = Make<QFrame>(&chapterSet, "Label14");
     for (QWidget* w : {&options, &stats, &chooser, &jump, &chapterSet}) language.AddForm(w);
 
     WriteLanguage("fix.klg",
@@ -342,6 +344,7 @@ TEST_F(LanguageTest, FixUpsFindTheirControlsByName) {
     EXPECT_EQ(labelLen->text(), "Length");
     EXPECT_EQ(current->text(), "Now");
     EXPECT_EQ(hours->text(), "h");
+    EXPECT_EQ(panel->property("Caption").toString(), "s");  // a panel's caption is copied too
     // The button's own hint, since the file has none.
     EXPECT_EQ(language.ShowSubtitlesHint(), "Wyświetlaj napisy");
 

@@ -189,7 +189,7 @@ void OperationFrame::BeginBulkEdit() {
     active_ = true;
 }
 
-// Steps 3 to 6 of EndBulkEdit, shared with AbortBulkEdit.
+// The editor comes back to life: the part of EndBulkEdit that AbortBulkEdit shares.
 void OperationFrame::ResumeEditor() {
     editor_.setUpdatesEnabled(true);
     editor_.viewport()->update();
