@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <filesystem>
 
 #include "app/language.h"
 #include "core/format_size.h"
@@ -64,11 +63,9 @@ QString TFormOpenText::ChooseSubtitleVersion(const QString& path) {
     ListViewFiles->clear();
 
     for (const std::string& name : ListVersions(pattern, probe_)) {
-        std::error_code ec;
-        const std::uintmax_t size = std::filesystem::file_size(pattern.folder + name, ec);
         auto* row = new QTreeWidgetItem(ListViewFiles);
         row->setText(0, QString::fromStdString(name));
-        row->setText(1, QString::fromStdString(ChooserSizeText(ec ? 0 : size)));
+        row->setText(1, QString::fromStdString(ChooserSizeText(FileSizeOf(pattern.folder + name))));
     }
     if (ListViewFiles->topLevelItemCount() == 0) return {};
     ListViewFiles->setCurrentItem(ListViewFiles->topLevelItem(0));

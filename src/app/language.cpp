@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "ui/qt_text.h"
+
 #ifndef KRAVELO_SHARE_DIR
 #define KRAVELO_SHARE_DIR "/usr/local/share/kravelo"
 #endif
@@ -23,13 +25,6 @@ namespace kravelo {
 namespace {
 
 namespace fs = std::filesystem;
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-std::string S(const QString& s) {
-    return s.toStdString();
-}
 
 // The StdButtons key of a standard button, or empty.
 std::string_view StdButtonKey(const QObject* o) {

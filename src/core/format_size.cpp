@@ -1,7 +1,9 @@
 #include "core/format_size.h"
 
+#include <filesystem>
 #include <span>
 #include <string_view>
+#include <system_error>
 
 namespace kravelo {
 namespace {
@@ -31,6 +33,12 @@ std::string FormatSize(std::uint64_t n) {
 
 std::string ChooserSizeText(std::uint64_t n) {
     return SizeText(n, kChooserUnits);
+}
+
+std::uint64_t FileSizeOf(const std::string& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(std::filesystem::path(path), ec);
+    return ec ? 0 : static_cast<std::uint64_t>(size);
 }
 
 }  // namespace kravelo

@@ -11,4 +11,7 @@ std::string FormatSize(std::uint64_t bytes);
 // units.
 std::string ChooserSizeText(std::uint64_t bytes);
 
+// The size of a file in bytes, 0 when it cannot be read.
+std::uint64_t FileSizeOf(const std::string& path);
+
 }  // namespace kravelo

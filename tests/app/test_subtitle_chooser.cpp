@@ -12,16 +12,11 @@
 #include "support/temp_dir.h"
 #include "ui/open_dialog_count.h"
 #include "ui/prompts.h"
+#include "ui/qt_text.h"
 
 using namespace kravelo;
 using kravelo::test::ScriptedPrompter;
 using kravelo::test::TempDir;
-
-namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 class SubtitleChooserTest : public ::testing::Test {
 protected:
