@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, StartsWithAnEmptyDocumentAndTheLanguageApplied) {
     EXPECT_EQ(window->ShiftDialog().windowTitle(), "Shift subtitle times");
     EXPECT_EQ(window->LineErrorDialog().RadioButtonIgnore->text(), "Continue, IGNORING all unrecognised lines");
     EXPECT_EQ(window->ConvertDialog().Button2->text(), "Cancel");  // StdButtons
-    // Shortcuts as the Parts give them.
+    // The commands' shortcuts.
     EXPECT_EQ(window->Action("Dodajodejmijklatki1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
     EXPECT_EQ(window->Action("Zmianailociklateknasekund1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_EQ(window->Action("Konwertujformatnapisw1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
