@@ -439,7 +439,8 @@ void MainWindow::TimerOpenVideoTimer() {
     bool subtitleOpened = false;
     for (const QString& a : commandLine_) {
         if (!movieOpened && IsMovieExtension(a) && movie.open) {
-            movie.open(a, settings_.CheckForOtherSub && !anyTxt, settings_.AutoOpenSubtitle && !anyTxt, true);
+            movie.open(QFileInfo(a).absoluteFilePath(), settings_.CheckForOtherSub && !anyTxt,
+                       settings_.AutoOpenSubtitle && !anyTxt, true);
             movieOpened = true;
         } else if (!subtitleOpened && IsSubtitleExtension(a)) {
             OpenSubtitleFile(QFileInfo(a).absoluteFilePath(), false);

@@ -180,7 +180,8 @@ void MainWindow::AppendCommand() {
 void MainWindow::OpenSubtitleFile(const QString& requested, bool offerChoice) {
     state_.documentFormat = 0;
     state_.fileFormat = 0;
-    QString path = requested;
+    // Kept absolute: the name goes into the recent list and the settings.
+    QString path = QFileInfo(requested).absoluteFilePath();
     if (offerChoice && settings_.CheckForOtherSub && movie.chooseSubtitleVersion)
         path = movie.chooseSubtitleVersion(path);
     if (path.isEmpty()) return;

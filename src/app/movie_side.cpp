@@ -195,6 +195,7 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
               std::move(configHome)) {
     // The video window fills the video panel.
     formMP_ = new TFormMP(&player_, window_.PanelMP());
+    window_.GetLanguage().AddForm(formMP_);
     auto* layout = new QVBoxLayout(window_.PanelMP());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(formMP_);
@@ -501,7 +502,7 @@ void MovieSideController::OpenMovie(const QString& path, bool offerChoice, bool 
     LoadChapters(window_.chapters_, s.MovieIniPath);
     SaveMovieSettings(s, window_.chapters_, s.MovieIniPath);
 
-    s.LastMovieFile = S(player_.FileName());
+    s.LastMovieFile = S(QFileInfo(player_.FileName()).absoluteFilePath());
     if (s.ResumeWhenCrashed)
         marker_.Register();
     else
@@ -545,6 +546,10 @@ void MovieSideController::ResetPlayer() {
         b->setEnabled(false);
     window_.Action(QStringLiteral("Zamknijplikwideo1"))->setEnabled(false);
     UpdateUserJumpCaptions();
+    // The subtitle fonts and elevations of the settings (loaded by the first reset at start).
+    const Settings& s = window_.GetSettings();
+    formMP_->ApplySubtitleSettings(SubtitleFontOf(s.FontFullScreen), SubtitleFontOf(s.FontWindow),
+                                   s.SubtitlesElevation, s.SubtitlesElevationFS);
 }
 
 void MovieSideController::CloseMovieCommand() {

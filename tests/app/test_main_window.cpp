@@ -739,10 +739,10 @@ TEST_F(MainWindowTest, EnglishTranslatesTheWindowAndItsDialogs) {
 
 TEST(RecentFiles, AddMovesToTheTopAndDropsTheOldest) {
     RecentList list;
-    for (const char* p : {"1", "2", "3", "4", "5"}) AddRecent(list, p);
-    EXPECT_EQ(list, (RecentList{"5", "4", "3", "2", "1"}));
-    AddRecent(list, "6");
-    EXPECT_EQ(list, (RecentList{"6", "5", "4", "3", "2"}));
+    for (const char* p : {"/1", "/2", "/3", "/4", "/5"}) AddRecent(list, p);
+    EXPECT_EQ(list, (RecentList{"/5", "/4", "/3", "/2", "/1"}));
+    AddRecent(list, "/6");
+    EXPECT_EQ(list, (RecentList{"/6", "/5", "/4", "/3", "/2"}));
     RecentList mixed{"/a/X.txt", "/a/y.txt", "/a/z.txt", "", ""};
     AddRecent(mixed, "/a/Y.TXT");
     EXPECT_EQ(mixed, (RecentList{"/a/Y.TXT", "/a/X.txt", "/a/z.txt", "", ""}));
@@ -750,6 +750,19 @@ TEST(RecentFiles, AddMovesToTheTopAndDropsTheOldest) {
     EXPECT_EQ(mixed[0], "/a/Y.TXT");
     EXPECT_EQ(RecentCaption(true, 0, "f.avi"), "&1 f.avi");
     EXPECT_EQ(RecentCaption(false, 4, "f.txt"), "&e f.txt");
+
+    // Relative names are stored absolute in the current folder: the same file named three ways
+    // is one entry, which still opens after a start from elsewhere.
+    TempDir dir;
+    fs::create_directories(dir.path() / "filmy");
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path() / "filmy");
+    RecentList relative;
+    AddRecent(relative, "film.avi");
+    AddRecent(relative, dir.File("filmy/film.avi"));
+    AddRecent(relative, "../filmy/./FILM.avi");
+    fs::current_path(before);
+    EXPECT_EQ(relative, (RecentList{dir.File("filmy/FILM.avi"), "", "", "", ""}));
 }
 
 TEST_F(MainWindowTest, CommandLineOpensTheFirstSubtitleFile) {
