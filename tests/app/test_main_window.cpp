@@ -204,7 +204,6 @@ TEST_F(MainWindowTest, ShiftOfSelectedLinesThroughTheDialogs) {
     EXPECT_EQ(window->LabelFileName()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_FALSE(window->Action("Cofnij1")->isEnabled());
     EXPECT_FALSE(doc->isUndoAvailable());
-    EXPECT_TRUE(window->State().resyncRequested);
     EXPECT_EQ(window->OpenDialogs().Value(), 0);
     EXPECT_TRUE(prompter.boxes.empty());
 }

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QDir>
@@ -31,6 +32,7 @@
 #include "player/form_mp.h"
 #include "player/mpv_player.h"
 #include "player/test_movie.h"
+#include "player/transport.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
@@ -100,14 +102,14 @@ TEST_F(MovieSideTest, OpensARealMovieWithItsSubtitlesAndShowsThemOverThePicture)
     window->Action("Otwrzplikwideo1")->trigger();
 
     ASSERT_TRUE(window->MovieLoaded()) << real.ErrorDescription().toStdString();
-    EXPECT_EQ(movie->MovieFrameTotal, 250);
+    EXPECT_EQ(movie->Movie().MovieFrameTotal, 250);
     EXPECT_DOUBLE_EQ(window->State().frameRate, 25.0);
     EXPECT_EQ(prompter.openRequests.at(0).title, "Otwórz plik z filmem");
     EXPECT_TRUE(window->StatusPanel(4)->text().startsWith("film1.avi     (320x240  25 fps)     "));
     EXPECT_EQ(window->LabelFileName()->text(), Q(sub));
     EXPECT_EQ(window->GetSettings().ReopenMovies[0], film);
-    EXPECT_EQ(movie->Marker().RegisteredProgram(), "/usr/bin/kravelo");
-    EXPECT_TRUE(movie->Timer()->isActive());
+    EXPECT_EQ(movie->Movie().Marker().RegisteredProgram(), "/usr/bin/kravelo");
+    EXPECT_TRUE(movie->Movie().Timer()->isActive());
     EXPECT_TRUE(window->Action("Zamknijplikwideo1")->isEnabled());
 
     // The display is on; at 2 s the first subtitle shows.
@@ -117,7 +119,7 @@ TEST_F(MovieSideTest, OpensARealMovieWithItsSubtitlesAndShowsThemOverThePicture)
     // The edit delay after the seek runs out first.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !movie->Display()->TimerNowyTekst->isActive(); }, 2000));
     movie->Display()->TimerNapisyTimer();
-    movie->TimerTimer();
+    movie->Movie().TimerTimer();
     EXPECT_EQ(window->StatusPanel(0)->text(), "{50}{250}");
     EXPECT_EQ(movie->FormMP()->Subtitles->Label(3)->text().trimmed(), "druga linia");
     EXPECT_EQ(movie->FormMP()->Subtitles->Label(2)->text().trimmed(), "Pierwszy napis");
@@ -133,14 +135,14 @@ TEST_F(MovieSideTest, OpensARealMovieWithItsSubtitlesAndShowsThemOverThePicture)
     EXPECT_FALSE(window->MovieLoaded());
     EXPECT_FALSE(movie->DisplayOn());
     EXPECT_TRUE(window->GetSettings().LastMovieFile.empty());
-    EXPECT_TRUE(movie->Marker().RegisteredProgram().empty());
+    EXPECT_TRUE(movie->Movie().Marker().RegisteredProgram().empty());
     EXPECT_EQ(window->StatusPanel(0)->text(), "{0}{0}");
 }
 
 TEST_F(MovieSideTest, StampingStartAndEnd) {
     player.AddMovie("film.avi", {});
     Start(player, "ReactionSpeed=0.3\r\n");
-    window->movie.open("film.avi", false, false, true);
+    movie->Movie().Open("film.avi", false, false, true);
     ASSERT_TRUE(window->MovieLoaded());
     SetText("{100}{150}Frame line\n\nAla ma kota\n{0}{0}", 0);
     player.SetPositionSilently(10.0);
@@ -184,22 +186,24 @@ TEST_F(MovieSideTest, StampingStartAndEnd) {
     EXPECT_NEAR(l.start, 9.7, 1e-9);
     EXPECT_EQ(window->Editor()->textCursor().blockNumber(), 3);
     player.SetPositionSilently(0.1);
+    QSignalSpy changes(&window->Session(), &SubtitleSession::Changed);
     window->Action("Wstawklatkfilmudoliniijakoklatkpoczrkow1")->trigger();
     EXPECT_EQ(Line(3), "{0}{}");
-    EXPECT_TRUE(window->State().resyncRequested);
+    ASSERT_FALSE(changes.isEmpty());
+    EXPECT_TRUE(changes.last().at(0).value<SubtitleSession::Changes>() & SubtitleSession::LinesReplaced);
 }
 
 TEST_F(MovieSideTest, NavigationKeysAndTheJumpDialog) {
     player.AddMovie("film.avi", {2500, 100.0, 320, 240});
     Start(player, "AutoPlayMovie=0\r\n");
-    window->movie.open("film.avi", false, false, true);
+    movie->Movie().Open("film.avi", false, false, true);
     ASSERT_TRUE(window->MovieLoaded());
     SetText("{0}{50}Jeden\n{100}{150}Dwa\n{500}{600}Trzy", 0);
 
     player.SetPositionSilently(3.0);
     window->Action("Skokwsteczo50klatek1")->trigger();
     EXPECT_EQ(player.log.last(), "Seek 0");
-    EXPECT_EQ(movie->LastMessage(), window->GetPrompts().Text("Messages", "5SecRew"));
+    EXPECT_EQ(movie->GetTransport().LastMessage(), window->GetPrompts().Text("Messages", "5SecRew"));
 
     // The editor's keys stay the editor's while it is enabled; disabled, they drive the movie.
     player.SetPositionSilently(0.0);
@@ -255,7 +259,7 @@ TEST_F(MovieSideTest, EndOfMovieOpensTheNextPartOrPowersOff) {
     player.AddMovie(Q(part1), {});
     player.AddMovie(Q(part2), {});
     Start(player);
-    window->movie.open(Q(part1), false, true, true);
+    movie->Movie().Open(Q(part1), false, true, true);
     ASSERT_EQ(window->LabelFileName()->text(), Q(dir.File("cd1.txt")));
     player.Play();
     player.Advance(20.0);
