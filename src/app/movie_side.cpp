@@ -504,11 +504,12 @@ void MovieSideController::Stamp(bool start) {
 bool MovieSideController::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
-        auto* key = static_cast<QKeyEvent*>(event);
-        // One key press, however far it travels up the widgets of the window.
-        if (w->window() == &window_ && !(event == lastKey_ && key->timestamp() == lastKeyTime_)) {
-            lastKey_ = event;
-            lastKeyTime_ = key->timestamp();
+        // A key press travels up the widgets of the window as one event: it is dispatched where
+        // it starts, at the focus widget (or the window when nothing has the focus).
+        QWidget* first = QApplication::focusWidget();
+        if (!first) first = QApplication::activeWindow();
+        if (w->window() == &window_ && (w == first || !first)) {
+            auto* key = static_cast<QKeyEvent*>(event);
             KeyCommand(key->key(), key->modifiers() & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier));
         }
     }

@@ -377,3 +377,85 @@ TEST_F(MovieSideTest, EnglishTranslatesTheMovieCommands) {
 }
 
 }  // namespace
+
+namespace {
+
+// Commands that need a movie are disabled without one, in menus, tool buttons and keys alike.
+TEST_F(MovieSideTest, MovieCommandsFollowTheLoadedMovie) {
+    player.AddMovie("film.avi", {250, 10.0, 320, 240});
+    Start(player, "AutoPlayMovie=0\r\n");
+    const char* movieCommands[] = {"Zamknijplikwideo1", "PauzaOdtwarzaj1", "Stop1", "Skokdowybranejklatkifilmu1",
+                                   "Wstawklatkfilmudoliniijakoklatkpoczrkow1", "Skokdoliniizaktualnklatkfilmu1"};
+    for (const char* name : movieCommands) EXPECT_FALSE(window->Action(name)->isEnabled()) << name;
+    EXPECT_TRUE(window->Action("Otwrzplikwideo1")->isEnabled());
+    window->Editor()->setEnabled(false);
+    const QStringList before = player.log;
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    EXPECT_EQ(player.log, before);
+
+    window->Editor()->setEnabled(true);
+    movie->Movie().Open("film.avi", false, false, true);
+    for (const char* name : movieCommands) EXPECT_TRUE(window->Action(name)->isEnabled()) << name;
+    // Editing commands go with the editor, the player's commands stay.
+    window->Editor()->setEnabled(false);
+    EXPECT_TRUE(window->Action("PauzaOdtwarzaj1")->isEnabled());
+    EXPECT_FALSE(window->Action("Wstawklatkfilmudoliniijakoklatkpoczrkow1")->isEnabled());
+    EXPECT_FALSE(window->findChild<QToolButton*>("SpeedButtonAddFrames")->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    EXPECT_EQ(player.PlayState(), kPlayPlaying);
+
+    window->Action("Zamknijplikwideo1")->trigger();
+    EXPECT_FALSE(window->Action("PauzaOdtwarzaj1")->isEnabled());
+}
+
+// After a run that did not end normally the program reopens the movie and its subtitles where
+// they were, and the shutdown switch of that run comes back; the switch is saved as it stands.
+TEST_F(MovieSideTest, ResumesAnInterruptedRunWithItsShutdownSwitch) {
+    const std::string film = dir.Write("film.avi", "x");
+    const std::string sub = dir.Write("film.txt", "{0}{25}Napis\r\n");
+    player.AddMovie(Q(film), {2500, 100.0, 320, 240});
+    Start(player, "AutoTurnOffComputer=1\r\n[LastMovie]\r\nFilename=" + film + "\r\nSubtitleFilename=" + sub +
+                      "\r\nMoviePosition=42.5\r\nSystemCrashed=1\r\nResumeWhenCrashed=1\r\n");
+    ASSERT_TRUE(window->MovieLoaded());
+    EXPECT_EQ(window->CurrentFileName(), Q(sub));
+    EXPECT_EQ(player.log.mid(player.log.size() - 2), (QStringList{"Seek 42.5", "Play"}));
+    EXPECT_TRUE(window->Action("Wyczkomputerposkoczeniufilmu1")->isChecked());
+    EXPECT_TRUE(window->findChild<QToolButton*>("SpeedButtonShDown")->isChecked());
+
+    // Switched off with the button, it is written off.
+    window->findChild<QToolButton*>("SpeedButtonShDown")->click();
+    EXPECT_FALSE(window->Action("Wyczkomputerposkoczeniufilmu1")->isChecked());
+    window->close();
+    ProfileFile ini(dir.File("prog/kravelo.ini"));
+    EXPECT_EQ(ini.ReadString("Settings", "AutoTurnOffComputer", "?"), "0");
+    EXPECT_EQ(ini.ReadString("LastMovie", "SystemCrashed", "?"), "0");
+}
+
+// A file handed over by a newer instance replaces the document and the movie; while a dialog is
+// open nothing changes; a file that is not there is reported.
+TEST_F(MovieSideTest, HandOverFromANewerInstance) {
+    const std::string film = dir.Write("film.avi", "x");
+    dir.Write("film.txt", "{0}{25}Napis filmu\r\n");
+    player.AddMovie(Q(film), {250, 10.0, 320, 240});
+    Start(player);
+    window->Editor()->setPlainText("zmieniony tekst");
+    prompter.answers.push_back(BoxAnswer::No);  // do not save the changed document
+
+    {
+        OpenDialogScope open(window->OpenDialogs());
+        movie->Movie().ArgumentReceived(Q(film));
+        EXPECT_FALSE(window->MovieLoaded());
+    }
+    movie->Movie().ArgumentReceived(Q(film));
+    ASSERT_TRUE(window->MovieLoaded());
+    EXPECT_EQ(player.FileName(), Q(film));
+    EXPECT_EQ(window->CurrentFileName(), Q(dir.File("film.txt")));
+    EXPECT_EQ(window->Editor()->toPlainText(), "{0}{25}Napis filmu");
+
+    movie->Movie().ArgumentReceived(Q(dir.File("missing.avi")));
+    ASSERT_FALSE(prompter.boxes.empty());
+    EXPECT_TRUE(prompter.boxes.back().text.endsWith(Q(dir.File("missing.avi"))));
+    EXPECT_TRUE(window->MovieLoaded());
+}
+
+}  // namespace
