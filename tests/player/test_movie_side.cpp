@@ -310,16 +310,11 @@ TEST_F(MovieSideTest, SubtitleFontsAndElevationComeFromTheSettings) {
     SubtitleWindows* subs = form->Subtitles;
     EXPECT_EQ(subs->Label(3)->font().family(), "DejaVu Sans");
     EXPECT_EQ(subs->Label(3)->font().pointSize(), 20);
-    EXPECT_FALSE(subs->Label(3)->font().bold());
     EXPECT_EQ(subs->Label(3)->color(), QColor(255, 0, 0));
     EXPECT_EQ(subs->LabelFS.font.family(), "DejaVu Serif");
     EXPECT_EQ(subs->LabelFS.font.pointSize(), 30);
     EXPECT_EQ(subs->LabelFS.color, QColor(255, 255, 0));
     EXPECT_EQ(form->SubtitleElevation(), 15);
-
-    subs->RenderSubtitle(QStringLiteral("Pierwszy|Drugi"), false, false, false);
-    subs->SetSubtitleWindowsVisible(true, false);
-    EXPECT_EQ(subs->Window(3)->height(), QFontMetrics(QFont("DejaVu Sans", 20)).height());
     EXPECT_EQ(subs->Window(3)->geometry().bottom() + 1, form->height() - 40 - 15);
 }
 
