@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -12,6 +14,8 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QToolButton>
+#include <QTranslator>
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -178,6 +182,28 @@ std::string DefaultShareFolder() {
 Language::Language(std::string programFolder, std::string shareFolder)
     : programFolder_(std::move(programFolder)), shareFolder_(std::move(shareFolder)) {}
 
+Language::~Language() {
+    SetQtLanguage({});
+}
+
+void Language::SetQtLanguage(const std::string& code) {
+    if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
+    qtTranslator_.reset();
+    qtLanguage_.clear();
+    // The code names a file of Qt's translations folder: letters and "_" only ("pt_BR").
+    const bool wellFormed = code.size() >= 2 && code.size() <= 8 &&
+                            std::all_of(code.begin(), code.end(), [](char c) {
+                                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+                            });
+    if (!wellFormed) return;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_") + Q(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(translator.get());
+    qtTranslator_ = std::move(translator);
+    qtLanguage_ = code;
+}
+
 std::string Language::LanguageFolder() const {
     std::error_code ec;
     fs::path own = fs::path(programFolder_) / "language";
@@ -220,6 +246,7 @@ bool Language::LoadLanguage(const std::string& fileName) {
     for (std::string_view name : kLanguageForms)
         if (QWidget* form = Form(name)) ApplyFormTexts(file, form, false);
     texts_.Load(file);
+    SetQtLanguage(file.ReadString(kQtLanguageSection, kQtLanguageKey, ""));
     ApplyLanguageFixUps(*this, file);
     loadedPath_ = path;
     return true;

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -451,4 +452,42 @@ TEST(ShippedLanguages, EnglishTranslatesEveryFormThatExists) {
               "Plik z napisami został zmieniony. Czy zapisać zmiany?");
     EXPECT_EQ(formLanguage.ButtonCancel->text(), "Anuluj");
     EXPECT_EQ(formLanguage.windowTitle(), Q("Język (Language)"));  // switching back restores it
+}
+
+// Qt's own texts (standard buttons, file dialogs) follow the language the file declares, and
+// switch with it.
+TEST(ShippedLanguages, QtTextsFollowTheChosenLanguage) {
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    const auto boxButton = [](QMessageBox::StandardButton which) {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return box.button(which)->text();
+    };
+    {
+        Language shipped(SourceFile("data"), "");
+        ASSERT_TRUE(shipped.LoadLanguage("polski.klg"));
+        EXPECT_EQ(shipped.QtLanguage(), "pl");
+        EXPECT_EQ(yes(), "&Tak");
+        EXPECT_EQ(boxButton(QMessageBox::No), "&Nie");
+        EXPECT_EQ(boxButton(QMessageBox::Cancel), "Anuluj");
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), "&Otw\u00f3rz");
+
+        ASSERT_TRUE(shipped.LoadLanguage("english.klg"));
+        EXPECT_EQ(shipped.QtLanguage(), "en");
+        EXPECT_EQ(yes(), "&Yes");
+        EXPECT_EQ(boxButton(QMessageBox::Cancel), "Cancel");
+
+        ASSERT_TRUE(shipped.LoadLanguage("polski.klg"));
+        EXPECT_EQ(boxButton(QMessageBox::Yes), "&Tak");
+        // A code that is no language name of Qt's folder leaves Qt's English.
+        for (const char* code : {"", "../translations/qtbase_pl", "pl.qm", "xx"}) {
+            shipped.SetQtLanguage(code);
+            EXPECT_EQ(shipped.QtLanguage(), "") << code;
+            EXPECT_EQ(yes(), "&Yes") << code;
+        }
+        shipped.SetQtLanguage("pl");
+        EXPECT_EQ(yes(), "&Tak");
+    }
+    // The translation goes with the language texts.
+    EXPECT_EQ(yes(), "&Yes");
 }

@@ -321,13 +321,26 @@ TEST(MovieSettings, OnlyLongMoviesGetTheirOwnFile) {
 
 TEST(RecentFiles, AddMovesToTheTopAndDropsTheOldest) {
     RecentList list;
-    for (const char* p : {"1", "2", "3", "4", "5"}) AddRecent(list, p);
-    EXPECT_EQ(list, (RecentList{"5", "4", "3", "2", "1"}));
-    AddRecent(list, "6");
-    EXPECT_EQ(list, (RecentList{"6", "5", "4", "3", "2"}));
+    for (const char* p : {"/1", "/2", "/3", "/4", "/5"}) AddRecent(list, p);
+    EXPECT_EQ(list, (RecentList{"/5", "/4", "/3", "/2", "/1"}));
+    AddRecent(list, "/6");
+    EXPECT_EQ(list, (RecentList{"/6", "/5", "/4", "/3", "/2"}));
     RecentList mixed{"/a/X.txt", "/a/y.txt", "/a/z.txt", "", ""};
     AddRecent(mixed, "/a/Y.TXT");
     EXPECT_EQ(mixed, (RecentList{"/a/Y.TXT", "/a/X.txt", "/a/z.txt", "", ""}));
     AddRecent(mixed, "");
     EXPECT_EQ(mixed[0], "/a/Y.TXT");
+
+    // Relative names are stored absolute in the current folder: the same file named three ways
+    // is one entry, which still opens after a start from elsewhere.
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() / "filmy");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path() / "filmy");
+    RecentList relative;
+    AddRecent(relative, "film.avi");
+    AddRecent(relative, dir.File("filmy/film.avi"));
+    AddRecent(relative, "../filmy/./FILM.avi");
+    std::filesystem::current_path(before);
+    EXPECT_EQ(relative, (RecentList{dir.File("filmy/FILM.avi"), "", "", "", ""}));
 }

@@ -24,9 +24,10 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// Runs the helper; waits for the event loop to have served it.
-int RunHelper(const QStringList& args, QString* output = nullptr) {
+// Runs the helper (in `workingDir` when given); waits for the event loop to have served it.
+int RunHelper(const QStringList& args, QString* output = nullptr, const QString& workingDir = {}) {
     QProcess helper;
+    if (!workingDir.isEmpty()) helper.setWorkingDirectory(workingDir);
     helper.start(QStringLiteral(KRAVELO_INSTANCE_HELPER), args);
     if (!helper.waitForStarted(10000)) return -1;
     QSignalSpy finished(&helper, &QProcess::finished);
@@ -67,6 +68,17 @@ TEST(SingleInstance, LaterProcessesHandOverTheirArgument) {
     ASSERT_EQ(received.size(), 2);
     EXPECT_EQ(received[1][0].toString(), QString());
 
+    // A name relative to the newer process's folder arrives absolute, in that folder.
+    fs::create_directories(dir.path() / "inny folder" / "filmy");
+    const QString elsewhere = Q(dir.File("inny folder/filmy"));
+    EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), QStringLiteral("film.avi")}, nullptr, elsewhere), 0);
+    EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), QStringLiteral("../drugi/./film 2.avi")}, nullptr,
+                        elsewhere),
+              0);
+    ASSERT_EQ(received.size(), 4);
+    EXPECT_EQ(received[2][0].toString(), Q(dir.File("inny folder/filmy/film.avi")));
+    EXPECT_EQ(received[3][0].toString(), Q(dir.File("inny folder/drugi/film 2.avi")));
+
     // A second listener on the same name is refused while the first answers.
     SingleInstance second(server);
     QString error;
@@ -94,9 +106,9 @@ TEST(SingleInstance, StaleSocketDoesNotBlockTheNextStart) {
     QString error;
     ASSERT_TRUE(next.Listen(&error)) << error.toStdString();
     QSignalSpy received(&next, &SingleInstance::argumentReceived);
-    EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), QStringLiteral("film.avi")}), 0);
+    EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), QStringLiteral("/filmy/film.avi")}), 0);
     ASSERT_EQ(received.size(), 1);
-    EXPECT_EQ(received[0][0].toString(), "film.avi");
+    EXPECT_EQ(received[0][0].toString(), "/filmy/film.avi");
 }
 
 namespace {
