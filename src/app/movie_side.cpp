@@ -158,6 +158,7 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     : window_(window), player_(player) {
     // The video window fills the video panel.
     formMP_ = new TFormMP(&player_, window_.PanelMP());
+    window_.GetLanguage().AddForm(formMP_);
     auto* layout = new QVBoxLayout(window_.PanelMP());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(formMP_);
@@ -503,11 +504,12 @@ void MovieSideController::Stamp(bool start) {
 bool MovieSideController::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
-        auto* key = static_cast<QKeyEvent*>(event);
-        // One key press, however far it travels up the widgets of the window.
-        if (w->window() == &window_ && !(event == lastKey_ && key->timestamp() == lastKeyTime_)) {
-            lastKey_ = event;
-            lastKeyTime_ = key->timestamp();
+        // A key press travels up the widgets of the window as one event: it is dispatched where
+        // it starts, at the focus widget (or the window when nothing has the focus).
+        QWidget* first = QApplication::focusWidget();
+        if (!first) first = QApplication::activeWindow();
+        if (w->window() == &window_ && (w == first || !first)) {
+            auto* key = static_cast<QKeyEvent*>(event);
             KeyCommand(key->key(), key->modifiers() & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier));
         }
     }

@@ -125,9 +125,6 @@ private:
     TFormPytanie05SkokDo* jump_ = nullptr;
     // Without a parent: its texts come with each showing, not from the window's language section.
     std::unique_ptr<TFormSubNotSorted> notSorted_;
-    // The key event last dispatched: a key travels up the widget chain as one event.
-    const QEvent* lastKey_ = nullptr;
-    unsigned long lastKeyTime_ = 0;
 };
 
 }  // namespace kravelo

@@ -23,7 +23,7 @@
 
 #include "app/about_box.h"
 #include "app/main_window.h"
-#include "app/recent_files.h"
+#include "app/scripted_prompter.h"
 #include "core/marker.h"
 #include "core/profile_file.h"
 #include "core/ssa.h"
@@ -32,7 +32,6 @@
 #include "ops/dialogs/line_error_dialog.h"
 #include "ops/dialogs/shift_dialog.h"
 #include "ops/shift.h"
-#include "app/scripted_prompter.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
@@ -149,7 +148,7 @@ TEST_F(MainWindowTest, StartsWithAnEmptyDocumentAndTheLanguageApplied) {
     EXPECT_EQ(window->ShiftDialog().windowTitle(), "Shift subtitle times");
     EXPECT_EQ(window->LineErrorDialog().RadioButtonIgnore->text(), "Continue, IGNORING all unrecognised lines");
     EXPECT_EQ(window->ConvertDialog().Button2->text(), "Cancel");  // StdButtons
-    // Shortcuts as the Parts give them.
+    // The commands' shortcuts.
     EXPECT_EQ(window->Action("Dodajodejmijklatki1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
     EXPECT_EQ(window->Action("Zmianailociklateknasekund1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_EQ(window->Action("Konwertujformatnapisw1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
@@ -581,6 +580,11 @@ TEST_F(MainWindowTest, ClosingAsksAboutChangesAndSavesTheSettings) {
     EXPECT_FALSE(window->Closing());
 
     window->GetSettings().SystemCrashed = true;
+    // The running time of this run (an hour on the test's clock) is added to the stored one,
+    // once however often the settings are written.
+    const double started = window->secondsNow();
+    window->secondsNow = [started] { return started + 3600.0; };
+    window->SaveSettingsNow();
     prompter.answers.push_back(BoxAnswer::No);
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(window->Closing());
@@ -588,6 +592,9 @@ TEST_F(MainWindowTest, ClosingAsksAboutChangesAndSavesTheSettings) {
     EXPECT_NE(ini.find("SystemCrashed=0"), std::string::npos);
     EXPECT_NE(ini.find("SubtitleFilename=" + dir.File("film.txt")), std::string::npos);
     EXPECT_NE(ini.find("Filename1=" + dir.File("film.txt")), std::string::npos);
+    const double working = ProfileFile(dir.File("prog/kravelo.ini")).ReadFloat("Statistics", "WorkingTime", 0.0);
+    EXPECT_GE(working, 3600.0);
+    EXPECT_LE(working, 3660.0);
 }
 
 TEST_F(MainWindowTest, AppendAddsTheLinesUnchangedAndKeepsTheName) {
@@ -734,21 +741,6 @@ TEST_F(MainWindowTest, EnglishTranslatesTheWindowAndItsDialogs) {
         EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
     }
     EXPECT_GT(checked, 60);
-}
-
-TEST(RecentFiles, AddMovesToTheTopAndDropsTheOldest) {
-    RecentList list;
-    for (const char* p : {"1", "2", "3", "4", "5"}) AddRecent(list, p);
-    EXPECT_EQ(list, (RecentList{"5", "4", "3", "2", "1"}));
-    AddRecent(list, "6");
-    EXPECT_EQ(list, (RecentList{"6", "5", "4", "3", "2"}));
-    RecentList mixed{"/a/X.txt", "/a/y.txt", "/a/z.txt", "", ""};
-    AddRecent(mixed, "/a/Y.TXT");
-    EXPECT_EQ(mixed, (RecentList{"/a/Y.TXT", "/a/X.txt", "/a/z.txt", "", ""}));
-    AddRecent(mixed, "");
-    EXPECT_EQ(mixed[0], "/a/Y.TXT");
-    EXPECT_EQ(RecentCaption(true, 0, "f.avi"), "&1 f.avi");
-    EXPECT_EQ(RecentCaption(false, 4, "f.txt"), "&e f.txt");
 }
 
 TEST_F(MainWindowTest, CommandLineOpensTheFirstSubtitleFile) {

@@ -284,6 +284,63 @@ TEST_F(MovieSideTest, EndOfMovieOpensTheNextPartOrPowersOff) {
 
 namespace {
 
+// The video window has a section of its own in the language files.
+TEST_F(MovieSideTest, VideoWindowTakesItsTextsFromItsOwnSection) {
+    Start(player);
+    TFormMP* form = movie->FormMP();
+    EXPECT_EQ(form->objectName(), "FormMP");
+    EXPECT_EQ(form->SpeedButtonPlay->toolTip(), "Play (Space)");
+    fs::create_directories(dir.path() / "prog" / "language");
+    dir.Write("prog/language/test.klg",
+              "[Form1]\nSpeedButtonPlay_Hnt=Main window\n[FormMP]\nForm_Cpt=Video\nSpeedButtonStop_Hnt=Halt\n");
+    ASSERT_TRUE(window->GetLanguage().LoadLanguage("test.klg"));
+    EXPECT_EQ(form->SpeedButtonPlay->toolTip(), "Play (Space)");  // the main window's keys do not reach it
+    EXPECT_EQ(form->SpeedButtonStop->toolTip(), "Halt");
+    EXPECT_EQ(form->windowTitle(), "Video");
+}
+
+// The settings' windowed subtitle font and elevation are what the subtitles show with; the
+// full-screen font waits for full screen.
+TEST_F(MovieSideTest, SubtitleFontsAndElevationComeFromTheSettings) {
+    Start(player,
+          "SubtitlesElevation=15\r\nSubtitlesElevationFS=4\r\n"
+          "[Fonts]\r\nName=DejaVu Serif\r\nSize=30\r\nColor=65535\r\n"
+          "[FontsWindow]\r\nName=DejaVu Sans\r\nSize=20\r\nColor=255\r\nBold=0\r\n");
+    TFormMP* form = movie->FormMP();
+    SubtitleWindows* subs = form->Subtitles;
+    EXPECT_EQ(subs->Label(3)->font().family(), "DejaVu Sans");
+    EXPECT_EQ(subs->Label(3)->font().pointSize(), 20);
+    EXPECT_EQ(subs->Label(3)->color(), QColor(255, 0, 0));
+    EXPECT_EQ(subs->LabelFS.font.family(), "DejaVu Serif");
+    EXPECT_EQ(subs->LabelFS.font.pointSize(), 30);
+    EXPECT_EQ(subs->LabelFS.color, QColor(255, 255, 0));
+    EXPECT_EQ(form->SubtitleElevation(), 15);
+    EXPECT_EQ(subs->Window(3)->geometry().bottom() + 1, form->height() - 40 - 15);
+}
+
+// A movie and a subtitle file named relative to the folder the program was started in open,
+// and are remembered by their full names.
+TEST_F(MovieSideTest, RelativeNamesOfTheCommandLineAreOpenedAndKeptAbsolute) {
+    Start(player);
+    fs::create_directories(dir.path() / "filmy");
+    const std::string film = dir.File("filmy/film.avi");
+    const std::string sub = dir.Write("filmy/film.txt", "{1}{25}Napis\r\n");
+    player.AddMovie(Q(film), {});
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path() / "filmy");
+    window->SetCommandLine({QStringLiteral("film.avi"), QStringLiteral("./film.txt")});
+    window->TimerOpenVideoTimer();
+    fs::current_path(before);
+    ASSERT_TRUE(window->MovieLoaded());
+    EXPECT_EQ(player.FileName(), Q(film));
+    EXPECT_EQ(window->LabelFileName()->text(), Q(sub));
+    const Settings& s = window->GetSettings();
+    EXPECT_EQ(s.LastMovieFile, film);
+    EXPECT_EQ(s.ReopenMovies[0], film);
+    EXPECT_EQ(s.LastSubFile, sub);
+    EXPECT_EQ(s.ReopenTxt[0], sub);
+}
+
 // The captions and hints the movie side adds to the window, and the jump dialog, are in
 // english.klg (texts made at run time aside).
 TEST_F(MovieSideTest, EnglishTranslatesTheMovieCommands) {
@@ -301,7 +358,8 @@ TEST_F(MovieSideTest, EnglishTranslatesTheMovieCommands) {
             continue;
         }
         const std::string key = line.substr(0, line.find('='));
-        if (key.empty() || (section != "Form1" && section != "FormPytanie05SkokDo") || std::regex_match(key, runtime))
+        if (key.empty() || (section != "Form1" && section != "FormMP" && section != "FormPytanie05SkokDo") ||
+            std::regex_match(key, runtime))
             continue;
         const std::string value = line.substr(line.find('=') + 1);
         if (value.empty() || (section == "Form1" && !window->findChild<QObject*>(QString::fromStdString(
@@ -311,6 +369,88 @@ TEST_F(MovieSideTest, EnglishTranslatesTheMovieCommands) {
         EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
     }
     EXPECT_GT(checked, 20);
+}
+
+}  // namespace
+
+namespace {
+
+// Commands that need a movie are disabled without one, in menus, tool buttons and keys alike.
+TEST_F(MovieSideTest, MovieCommandsFollowTheLoadedMovie) {
+    player.AddMovie("film.avi", {250, 10.0, 320, 240});
+    Start(player, "AutoPlayMovie=0\r\n");
+    const char* movieCommands[] = {"Zamknijplikwideo1", "PauzaOdtwarzaj1", "Stop1", "Skokdowybranejklatkifilmu1",
+                                   "Wstawklatkfilmudoliniijakoklatkpoczrkow1", "Skokdoliniizaktualnklatkfilmu1"};
+    for (const char* name : movieCommands) EXPECT_FALSE(window->Action(name)->isEnabled()) << name;
+    EXPECT_TRUE(window->Action("Otwrzplikwideo1")->isEnabled());
+    window->Editor()->setEnabled(false);
+    const QStringList before = player.log;
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    EXPECT_EQ(player.log, before);
+
+    window->Editor()->setEnabled(true);
+    movie->Movie().Open("film.avi", false, false, true);
+    for (const char* name : movieCommands) EXPECT_TRUE(window->Action(name)->isEnabled()) << name;
+    // Editing commands go with the editor, the player's commands stay.
+    window->Editor()->setEnabled(false);
+    EXPECT_TRUE(window->Action("PauzaOdtwarzaj1")->isEnabled());
+    EXPECT_FALSE(window->Action("Wstawklatkfilmudoliniijakoklatkpoczrkow1")->isEnabled());
+    EXPECT_FALSE(window->findChild<QToolButton*>("SpeedButtonAddFrames")->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    EXPECT_EQ(player.PlayState(), kPlayPlaying);
+
+    window->Action("Zamknijplikwideo1")->trigger();
+    EXPECT_FALSE(window->Action("PauzaOdtwarzaj1")->isEnabled());
+}
+
+// After a run that did not end normally the program reopens the movie and its subtitles where
+// they were, and the shutdown switch of that run comes back; the switch is saved as it stands.
+TEST_F(MovieSideTest, ResumesAnInterruptedRunWithItsShutdownSwitch) {
+    const std::string film = dir.Write("film.avi", "x");
+    const std::string sub = dir.Write("film.txt", "{0}{25}Napis\r\n");
+    player.AddMovie(Q(film), {2500, 100.0, 320, 240});
+    Start(player, "AutoTurnOffComputer=1\r\n[LastMovie]\r\nFilename=" + film + "\r\nSubtitleFilename=" + sub +
+                      "\r\nMoviePosition=42.5\r\nSystemCrashed=1\r\nResumeWhenCrashed=1\r\n");
+    ASSERT_TRUE(window->MovieLoaded());
+    EXPECT_EQ(window->CurrentFileName(), Q(sub));
+    EXPECT_EQ(player.log.mid(player.log.size() - 2), (QStringList{"Seek 42.5", "Play"}));
+    EXPECT_TRUE(window->Action("Wyczkomputerposkoczeniufilmu1")->isChecked());
+    EXPECT_TRUE(window->findChild<QToolButton*>("SpeedButtonShDown")->isChecked());
+
+    // Switched off with the button, it is written off.
+    window->findChild<QToolButton*>("SpeedButtonShDown")->click();
+    EXPECT_FALSE(window->Action("Wyczkomputerposkoczeniufilmu1")->isChecked());
+    window->close();
+    ProfileFile ini(dir.File("prog/kravelo.ini"));
+    EXPECT_EQ(ini.ReadString("Settings", "AutoTurnOffComputer", "?"), "0");
+    EXPECT_EQ(ini.ReadString("LastMovie", "SystemCrashed", "?"), "0");
+}
+
+// A file handed over by a newer instance replaces the document and the movie; while a dialog is
+// open nothing changes; a file that is not there is reported.
+TEST_F(MovieSideTest, HandOverFromANewerInstance) {
+    const std::string film = dir.Write("film.avi", "x");
+    dir.Write("film.txt", "{0}{25}Napis filmu\r\n");
+    player.AddMovie(Q(film), {250, 10.0, 320, 240});
+    Start(player);
+    window->Editor()->setPlainText("zmieniony tekst");
+    prompter.answers.push_back(BoxAnswer::No);  // do not save the changed document
+
+    {
+        OpenDialogScope open(window->OpenDialogs());
+        movie->Movie().ArgumentReceived(Q(film));
+        EXPECT_FALSE(window->MovieLoaded());
+    }
+    movie->Movie().ArgumentReceived(Q(film));
+    ASSERT_TRUE(window->MovieLoaded());
+    EXPECT_EQ(player.FileName(), Q(film));
+    EXPECT_EQ(window->CurrentFileName(), Q(dir.File("film.txt")));
+    EXPECT_EQ(window->Editor()->toPlainText(), "{0}{25}Napis filmu");
+
+    movie->Movie().ArgumentReceived(Q(dir.File("missing.avi")));
+    ASSERT_FALSE(prompter.boxes.empty());
+    EXPECT_TRUE(prompter.boxes.back().text.endsWith(Q(dir.File("missing.avi"))));
+    EXPECT_TRUE(window->MovieLoaded());
 }
 
 }  // namespace
