@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string_view>
 
 #include "support/engine_doc.h"
 #include "ops/repair.h"
@@ -18,92 +19,84 @@ RepairOptions Only() {
     return o;
 }
 
-std::string Fix(const std::string& text, RepairOptions o = RepairOptions{}) {
-    return RepairText(text, o);
+// The text rules named by letters: punctuation, dash, spaces (double), row ends, g (digits),
+// braces; "*" is every rule.
+RepairOptions Rules(std::string_view which) {
+    RepairOptions o = Only();
+    const bool all = which == "*";
+    o.punctuation = all || which.find('p') != which.npos;
+    o.dash = all || which.find('d') != which.npos;
+    o.doubleSpaces = all || which.find('s') != which.npos;
+    o.rowEndSpaces = all || which.find('r') != which.npos;
+    o.digitSpaces = all || which.find('g') != which.npos;
+    o.braceCodes = all || which.find('b') != which.npos;
+    return o;
 }
 
 }  // namespace
 
-TEST(RepairText, Punctuation) {
-    RepairOptions p = Only();
-    p.punctuation = true;
-    EXPECT_EQ(Fix("Ala ,ma kota .Tak", p), "Ala, ma kota. Tak");
-    EXPECT_EQ(Fix("Co?!Nie", p), "Co?! Nie");
-    EXPECT_EQ(Fix("Czekaj...Co", p), "Czekaj... Co");  // a space only after the last mark of a run
-    EXPECT_EQ(Fix("Tak ,tak.|Nie !", p), "Tak, tak.|Nie!");
-    // Decimal numbers and clock times keep their form; other marks between digits get a space.
-    EXPECT_EQ(Fix("3.14 i 10:15", p), "3.14 i 10:15");
-    EXPECT_EQ(Fix("koniec.3", p), "koniec. 3");
-    EXPECT_EQ(Fix("1,5", p), "1, 5");
-    EXPECT_EQ(Fix("Uwaga :  żółw", p), "Uwaga: żółw");
+TEST(RepairText, EachRuleAndTheirOrder) {
+    const struct {
+        const char* rules;
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"p", "Ala ,ma kota .Tak", "Ala, ma kota. Tak"},
+        {"p", "Co?!Nie", "Co?! Nie"},
+        {"p", "Czekaj...Co", "Czekaj... Co"},  // a space only after the last mark of a run
+        {"p", "Tak ,tak.|Nie !", "Tak, tak.|Nie!"},
+        // Decimal numbers and clock times keep their form; other marks between digits get a space.
+        {"p", "3.14 i 10:15", "3.14 i 10:15"},
+        {"p", "koniec.3", "koniec. 3"},
+        {"p", "1,5", "1, 5"},
+        {"p", "Uwaga :  żółw", "Uwaga: żółw"},
+        {"d", "  -Tak", "- Tak"},
+        {"d", "- Tak|-Nie", "- Tak|- Nie"},
+        {"d", "-   Tak| -  Nie", "- Tak|- Nie"},
+        {"d", "Ala-ma kota", "Ala-ma kota"},
+        {"d", "--Tak", "--Tak"},
+        {"d", "Tak|-", "Tak|-"},
+        {"d", "-|x", "-|x"},
+        {"d", "A -b", "A -b"},  // not at a row's start
+        {"s", "  Ala  ma   kota ", "Ala ma kota "},
+        {"r", " Tak  |  Nie  ", " Tak|Nie"},
+        {"g", "1 000 000 zł", "1000000 zł"},
+        {"g", "1  000", "1  000"},  // a run of two spaces is not touched
+        {"g", " 1 a 2", " 1 a 2"},
+        {"b", "{c:$0000FF}Tak", "Tak"},
+        {"b", "{y:i}{c:red}Tak {b}x", "Tak x"},
+        {"b", "{a{b}c}", "c}"},
+        {"b", "a}{b", "a}{b"},  // an unclosed "{" stays
+        // Double spaces go before the digit rule, so the run of two becomes one and then goes.
+        {"*", "1  000", "1000"},
+        // Codes go last: the space after a leading code is no longer at the start when the space
+        // rules run, and stays.
+        {"*", "{c:red} Tak", " Tak"},
+        // The punctuation rule spaces a mark before the dash rule looks at row starts.
+        {"*", "Uwaga:-Tak|  -Nie ,dobrze", "Uwaga: -Tak|- Nie, dobrze"},
+        // The punctuation rule leaves no space before "|" and the row-end rule takes the rest.
+        {"*", "Tak . |  Nie  !  ", "Tak.|Nie!"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RepairText(c.text, Rules(c.rules)), c.expected) << c.rules << ": " << c.text;
 }
 
-TEST(RepairText, DialogueDashes) {
-    RepairOptions d = Only();
-    d.dash = true;
-    EXPECT_EQ(Fix("  -Tak", d), "- Tak");
-    EXPECT_EQ(Fix("- Tak|-Nie", d), "- Tak|- Nie");
-    EXPECT_EQ(Fix("-   Tak| -  Nie", d), "- Tak|- Nie");
-    EXPECT_EQ(Fix("Ala-ma kota", d), "Ala-ma kota");
-    EXPECT_EQ(Fix("--Tak", d), "--Tak");
-    EXPECT_EQ(Fix("Tak|-", d), "Tak|-");
-    EXPECT_EQ(Fix("-|x", d), "-|x");
-    EXPECT_EQ(Fix("A -b", d), "A -b");  // not at a row's start
-}
-
-TEST(RepairText, SpacesDigitsAndBraces) {
-    RepairOptions s = Only();
-    s.doubleSpaces = true;
-    EXPECT_EQ(Fix("  Ala  ma   kota ", s), "Ala ma kota ");
-    s = Only();
-    s.rowEndSpaces = true;
-    EXPECT_EQ(Fix(" Tak  |  Nie  ", s), " Tak|Nie");
-    s = Only();
-    s.digitSpaces = true;
-    EXPECT_EQ(Fix("1 000 000 zł", s), "1000000 zł");
-    EXPECT_EQ(Fix("1  000", s), "1  000");  // a run of two spaces is not touched
-    EXPECT_EQ(Fix(" 1 a 2", s), " 1 a 2");
-    s = Only();
-    s.braceCodes = true;
-    EXPECT_EQ(Fix("{c:$0000FF}Tak", s), "Tak");
-    EXPECT_EQ(Fix("{y:i}{c:red}Tak {b}x", s), "Tak x");
-    EXPECT_EQ(Fix("{a{b}c}", s), "c}");
-    EXPECT_EQ(Fix("a}{b", s), "a}{b");  // an unclosed "{" stays
-}
-
-TEST(RepairText, RulesRunInTheirOrder) {
-    RepairOptions all;
-    all.digitSpaces = all.braceCodes = true;
-    // Double spaces go before the digit rule, so the run of two becomes one and then goes.
-    EXPECT_EQ(Fix("1  000", all), "1000");
-    // Codes go last: the space after a leading code is no longer at the start when the space
-    // rules run, and stays.
-    EXPECT_EQ(Fix("{c:red} Tak", all), " Tak");
-    // The punctuation rule spaces a mark before the dash rule looks at row starts.
-    EXPECT_EQ(Fix("Uwaga:-Tak|  -Nie ,dobrze", all), "Uwaga: -Tak|- Nie, dobrze");
-    // The punctuation rule leaves no space before "|" and the row-end rule takes the rest.
-    EXPECT_EQ(Fix("Tak . |  Nie  !  ", all), "Tak.|Nie!");
-}
-
-TEST(RepairSubtitles, EmptyLinesOnly) {
-    SubtitleDocument d = Doc({"{100}{150}Tak", "", "{100}{150}", "{100}{150}  ", "{100}{150}  Nie ,tak",
-                              "śmieci  ,x", "{ 100}{150}Raz", "[1][2]x"});
+TEST(RepairSubtitles, EmptyLinesGoOnlyWithTheirBox) {
+    const Lines lines = {"{100}{150}Tak", "", "{100}{150}", "{100}{150}  ", "{100}{150}  Nie ,tak",
+                         "śmieci  ,x", "{ 100}{150}Raz", "[1][2]x"};
+    SubtitleDocument d = Doc(lines);
+    long last = 8;
+    RepairSubtitles(d, Only(), 0, last);
+    EXPECT_EQ(last, 8);
+    // Nothing but the times written again in their format.
+    EXPECT_EQ(d.lines, (Lines{"{100}{150}Tak", "", "{100}{150}", "{100}{150}  ", "{100}{150}  Nie ,tak",
+                              "śmieci  ,x", "{100}{150}Raz", "[1][2]x"}));
     RepairOptions o = Only();
     o.emptyLines = true;
-    long last = 8;
     RepairResult r = RepairSubtitles(d, o, 0, last);
     EXPECT_EQ(r.linesRemoved, 3);
     EXPECT_EQ(last, 5);
     EXPECT_EQ(d.lines,
               (Lines{"{100}{150}Tak", "{100}{150}Nie ,tak", "śmieci  ,x", "{100}{150}Raz", "[1][2]x"}));
-}
-
-TEST(RepairSubtitles, NothingRemovedWithoutTheEmptyLineBox) {
-    SubtitleDocument d = Doc({"", "{100}{150}  ", "{100}{150}  a"});
-    long last = 3;
-    RepairSubtitles(d, Only(), 0, last);
-    EXPECT_EQ(last, 3);
-    EXPECT_EQ(d.lines, (Lines{"", "{100}{150}  ", "{100}{150}  a"}));
 }
 
 TEST(RepairSubtitles, BlockEndInEveryFormat) {
