@@ -102,32 +102,28 @@ TEST(RepairSubtitles, EmptyLinesGoOnlyWithTheirBox) {
 TEST(RepairSubtitles, BlockEndInEveryFormat) {
     RepairOptions o = Only();
     o.blockEnd = true;
-    SubtitleDocument f = Doc({"{100}{300}A", "{250}{400}B"});
-    long last = 2;
-    RepairSubtitles(f, o, 0, last);
-    EXPECT_EQ(f.lines, (Lines{"{100}{249}A", "{250}{400}B"}));
-
-    SubtitleDocument d = Doc({"[10][30]A", "", "[25][40]B"});
-    last = 1;
-    RepairSubtitles(d, o, 0, last);  // the next subtitle lies outside the range
-    EXPECT_EQ(d.lines[0], "[10][24]A");
-
-    SubtitleDocument m = Doc({"{100}{300}A", "00:00:05:B"});
-    last = 1;
-    RepairSubtitles(m, o, 0, last);
-    EXPECT_EQ(m.lines[0], "{100}{124}A");  // 5 - 0.04 s
-
+    const struct {
+        Lines lines;
+        long last;
+        Lines expected;
+    } cases[] = {
+        {{"{100}{300}A", "{250}{400}B"}, 2, {"{100}{249}A", "{250}{400}B"}},
+        {{"[10][30]A", "", "[25][40]B"}, 1, {"[10][24]A", "", "[25][40]B"}},  // the next lies past the range
+        {{"{100}{300}A", "00:00:05:B"}, 1, {"{100}{124}A", "00:00:05:B"}},   // 5 - 0.04 s
+        // A next subtitle after the end, or a line without an end, is not touched.
+        {{"{100}{200}A", "{300}{400}B", "{500}{}C", "{400}{}D"}, 4, {"{100}{200}A", "{300}{400}B", "{500}{}C", "{400}{}D"}},
+    };
+    for (const auto& c : cases) {
+        SubtitleDocument d = Doc(c.lines);
+        long last = c.last;
+        RepairSubtitles(d, o, 0, last);
+        EXPECT_EQ(d.lines, c.expected);
+    }
     SubtitleDocument s = test::SsaDoc(
         {test::Ssa("0:00:01.00", "0:00:03.00", "A"), test::Ssa("0:00:02.50", "0:00:04.00", "B")});
-    last = static_cast<long>(s.lines.size());
+    long last = 12;
     RepairSubtitles(s, o, 0, last);
     EXPECT_EQ(s.lines[10], test::Ssa("0:00:01.00", "0:00:02.49", "A"));
-
-    // A next subtitle after the end, or a line without an end, is not touched.
-    SubtitleDocument n = Doc({"{100}{200}A", "{300}{400}B", "{500}{}C", "{400}{}D"});
-    last = 4;
-    RepairSubtitles(n, o, 0, last);
-    EXPECT_EQ(n.lines, (Lines{"{100}{200}A", "{300}{400}B", "{500}{}C", "{400}{}D"}));
 }
 
 TEST(RepairSubtitles, DefaultsOverARangeAndTheSsaHeader) {
