@@ -114,19 +114,14 @@ TEST(LineFormats, EveryFormatRoundTripsWithinItsResolution) {
 }
 
 TEST(TimeModel, SplitTimeAndFrameRounding) {
-    SplitTimeParts p = SplitTime(3600.0);
-    EXPECT_EQ(p.hours, 1);
-    EXPECT_EQ(p.minutes, 0);
-    EXPECT_EQ(p.seconds, 0);
-    p = SplitTime(7199.999);
-    EXPECT_EQ(p.hours, 1);
-    EXPECT_EQ(p.minutes, 59);
-    EXPECT_EQ(p.seconds, 59);
-    EXPECT_EQ(p.hundredths, 99);
-    EXPECT_EQ(SplitTime(0.29).hundredths, 28);  // the double 0.29 is just below
-    p = SplitTime(-5.0);
-    EXPECT_EQ(p.hours, 0);
-    EXPECT_EQ(p.seconds, -5);
+    auto split = [](double t) {
+        SplitTimeParts p = SplitTime(t);
+        return std::vector<int>{p.hours, p.minutes, p.seconds, p.hundredths};
+    };
+    EXPECT_EQ(split(3600.0), (std::vector<int>{1, 0, 0, 0}));
+    EXPECT_EQ(split(7199.999), (std::vector<int>{1, 59, 59, 99}));
+    EXPECT_EQ(split(0.29), (std::vector<int>{0, 0, 0, 28}));  // the double 0.29 is just below
+    EXPECT_EQ(split(-5.0), (std::vector<int>{0, 0, -5, 0}));
 
     EXPECT_EQ(TimeToFrame(41.708, 25.0), 1043);
     EXPECT_EQ(TimeToFrame(0.01, 25.0), 0);
