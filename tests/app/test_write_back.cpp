@@ -8,8 +8,8 @@
 #include <QTextCursor>
 #include <random>
 
-#include "ops/dialogs/operation_frame.h"
-#include "player/document_lines.h"
+#include "ui/document_lines.h"
+#include "ui/editor_text.h"
 
 using namespace kravelo;
 
