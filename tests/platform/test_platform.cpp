@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <atomic>
+#include <filesystem>
 
 #include "platform/power_off.h"
 #include "platform/single_instance.h"
@@ -18,6 +19,7 @@
 
 using namespace kravelo;
 using kravelo::test::TempDir;
+namespace fs = std::filesystem;
 
 namespace {
 
