@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
     kravelo::LogindPowerOff powerOff;
     kravelo::MainWindow window(paths);
     kravelo::MovieSideController movie(window, player, powerOff);
-    QObject::connect(&instance, &kravelo::SingleInstance::argumentReceived, &movie,
-                     &kravelo::MovieSideController::ArgumentReceived);
+    QObject::connect(&instance, &kravelo::SingleInstance::argumentReceived, &movie.Movie(),
+                     &kravelo::MovieSession::ArgumentReceived);
     window.SetCommandLine(arguments);
     window.show();
     return QApplication::exec();

@@ -1,43 +1,47 @@
-// Main window: construction, the action table, menus, tool bar and status bar, start-up and
-// shutdown, dropped files and the recent-file menus.
+// Main window: construction and layout, start-up and shutdown, the key dispatcher, dropped
+// files, help and the recent-file menus.
 
 #include "app/main_window.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QSplitterHandle>
 #include <QStatusBar>
-#include <QStyle>
-#include <QToolBar>
-#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <clocale>
 
 #include "app/about_box.h"
 #include "app/form_language.h"
+#include "app/movie_port.h"
 #include "app/recent_files.h"
+#include "core/format_size.h"
+#include "core/text_util.h"
 #include "kravelo_version.h"
 #include "ops/dialogs/convert_dialogs.h"
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/dialogs/line_error_dialog.h"
 #include "ops/dialogs/shift_dialog.h"
+#include "ui/command_names.h"
+#include "ui/qt_text.h"
 
 namespace kravelo {
 
@@ -54,22 +58,25 @@ QString ExtensionOf(const QString& path) {
     return dot < 0 ? QString() : name.mid(dot + 1).toLower();
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+bool HasExtension(const QString& path, const char* const* first, const char* const* last) {
+    const QString ext = ExtensionOf(path);
+    return std::any_of(first, last, [&ext](const char* e) { return ext == QLatin1String(e); });
+}
+
+void SetLabelColor(QLabel* label, const QColor& color) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, color);
+    label->setPalette(p);
+}
 
 }  // namespace
 
 bool IsMovieExtension(const QString& path) {
-    const QString ext = ExtensionOf(path);
-    for (const char* e : kMovieExtensions)
-        if (ext == QLatin1String(e)) return true;
-    return false;
+    return HasExtension(path, std::begin(kMovieExtensions), std::end(kMovieExtensions));
 }
 
 bool IsSubtitleExtension(const QString& path) {
-    const QString ext = ExtensionOf(path);
-    for (const char* e : kSubtitleExtensions)
-        if (ext == QLatin1String(e)) return true;
-    return false;
+    return HasExtension(path, std::begin(kSubtitleExtensions), std::end(kSubtitleExtensions));
 }
 
 void ApplyProcessNumberFormat() {
@@ -87,13 +94,17 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
       ownPrompter_(prompter ? nullptr : std::make_unique<QtPrompter>()),
       language_(paths_.programFolder, paths_.shareFolder),
       prompts_(prompter ? *prompter : *ownPrompter_, openDialogs_, language_.Texts(), this) {
-    // FormCreate, in start-up order as far as the pieces exist.
+    // FormCreate, in start-up order.
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kDesignCaption));
     setMinimumSize(396, 270);
     setAcceptDrops(true);
     ApplyProcessNumberFormat();
-    state_.frameRate = 0.0;
+    secondsNow = [] {
+        static QElapsedTimer clock;
+        if (!clock.isValid()) clock.start();
+        return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    };
 
     language_.SetErrorSink([this](const std::string& text, const std::string& caption) {
         prompts_.MessageBox(Q(text), Q(caption), BoxButtons::Ok, MessageIcon::Error);
@@ -108,7 +119,11 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
     defaultFps_ = new TFormPytanie09OkreslFPS(openDialogs_, prompts_, this);
     lineError_ = new TFormPytanie12BladLinii(openDialogs_, prompts_, this);
     formLanguage_ = new TFormLanguage(language_, settings_, openDialogs_, this);
-    formLanguage_->onLanguageChanged = [this] { SetActiveFormat(state_.activeFormat); };
+    formLanguage_->onLanguageChanged = [this] {
+        SetActiveFormat(State().activeFormat);
+        SessionChanged(SubtitleSession::PathChanged);
+        commands_->Refresh();
+    };
     about_ = new TFormInformacje(openDialogs_, prompts_, this);
     openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     about_->openUrl = [this](const QUrl& url) {
@@ -118,9 +133,17 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
          std::initializer_list<QWidget*>{about_, convert_, shift_, fpsChange_, defaultFps_, lineError_})
         language_.AddForm(form);
 
+    commands_ = new CommandTable(*this);
+    commands_->editorShown = [this] { return EditorShown(); };
+    commands_->movieLoaded = [this] { return MovieLoaded(); };
+    commands_->fullScreen = [this] { return fullScreen_; };
     BuildWindow();
-    frame_ = std::make_unique<OperationFrame>(*editor_, *progressPanel_, prompts_, state_, *lineError_, *defaultFps_,
-                                              Action(QStringLiteral("Cofnij1")));
+    session_ = new SubtitleSession(*editor_->document(), prompts_, this);
+    connect(session_, &SubtitleSession::Changed, this, &MainWindow::SessionChanged);
+    State().frameRate = 0.0;
+    RegisterCommands();
+    frame_ = std::make_unique<OperationFrame>(*editor_, *progressPanel_, prompts_, *session_, *lineError_,
+                                              *defaultFps_, Action(cmd::kUndo));
 
     timerOpenVideo_.setObjectName(QStringLiteral("TimerOpenVideo"));
     timerOpenVideo_.setSingleShot(true);
@@ -130,12 +153,19 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::SetMoviePort(MoviePort* port) {
+    movie_ = port;
+    if (commands_) commands_->Refresh();
+    if (!firstShowPending_) RebuildRecentMenu(true);
+}
+
+bool MainWindow::MovieLoaded() const { return movie_ && movie_->Loaded(); }
+
+bool MainWindow::EditorShown() const { return editor_ && editor_->isEnabled(); }
+
 // --- Window layout
 
 void MainWindow::BuildWindow() {
-    CreateActions();
-    BuildMenus();
-    BuildToolBar();
     BuildStatusBar();
 
     // The video panel above, the text panel below a splitter.
@@ -163,11 +193,9 @@ void MainWindow::BuildWindow() {
     editor_->installEventFilter(this);
     connect(editor_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { editorMenu_->exec(editor_->viewport()->mapToGlobal(p)); });
-    connect(editor_->document(), &QTextDocument::modificationChanged, this,
-            [this](bool modified) { EditorModificationChanged(modified); });
-    connect(editor_, &QPlainTextEdit::textChanged, this, [this] { EditorTextChanged(); });
     connect(editor_, &QPlainTextEdit::undoAvailable, this, [this](bool available) {
-        if (QAction* undo = Action(QStringLiteral("Cofnij1"))) undo->setEnabled(available);
+        undoAvailable_ = available;
+        commands_->Refresh();
     });
 
     auto* header = new QHBoxLayout;
@@ -193,181 +221,15 @@ void MainWindow::BuildWindow() {
 
     editorMenu_ = new QMenu(this);
     editorMenu_->setObjectName(QStringLiteral("PopupMenuEditor"));
-    editorMenu_->addAction(Action(QStringLiteral("Nowy2")));
-    editorMenu_->addAction(Action(QStringLiteral("Otwrzplikznapisami1")));
 
+    // Qt's own status-bar grip; panels follow.
+    statusBar()->setSizeGripEnabled(true);
     resize(600, 400);
-}
-
-QAction* MainWindow::AddAction(const char* name, const QString& caption, const QKeySequence& shortcut,
-                               std::function<void()> handler) {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(QLatin1String(name));
-    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
-    actions_.insert(action->objectName(), action);
-    addAction(action);  // shortcuts work even while the tool bar or menu is hidden
-    return action;
-}
-
-// The one place where the commands are made: object name, caption, shortcut, handler.
-void MainWindow::CreateActions() {
-    using K = QKeySequence;
-    const auto ctrl = Qt::CTRL;
-    // New, close, open, append.
-    AddAction("Nowy1", QStringLiteral("Nowy"), K(ctrl | Qt::Key_N), [this] { CloseDocument(); });
-    AddAction("Nowy2", QStringLiteral("&Nowy"), {}, [this] { CloseDocument(); });
-    AddAction("Zamknijnapisy1", QStringLiteral("Zamknij"), K(ctrl | Qt::Key_F4), [this] { CloseDocument(); });
-    AddAction("Open1", QStringLiteral("Otwórz plik napisów"), K(ctrl | Qt::SHIFT | Qt::Key_O),
-              [this] { OpenCommand(); });
-    AddAction("Otwrzplikznapisami1", QStringLiteral("&Otwórz plik z napisami..."), {}, [this] { OpenCommand(); });
-    AddAction("Dodajpliknakoniec1", QStringLiteral("Dodaj na koniec pliku napisów"), {}, [this] { AppendCommand(); });
-    // Save, save as.
-    AddAction("Zapisz1", QStringLiteral("Zapisz"), K(ctrl | Qt::Key_S), [this] { SaveDocument(); });
-    AddAction("Zapiszjako1", QStringLiteral("Zapisz jako"), K(ctrl | Qt::SHIFT | Qt::Key_S),
-              [this] { SaveDocumentAs(); });
-    // Exit (closes unless in full screen).
-    AddAction("Exit1", QStringLiteral("Za&kończ"), K(Qt::ALT | Qt::Key_F4), [this] {
-        if (!fullScreen_) close();
-    });
-    // Edit menu: undo follows the editor; the bulk edit disables it.
-    QAction* undo = AddAction("Cofnij1", QStringLiteral("&Cofnij"), K(ctrl | Qt::Key_Z), [this] { editor_->undo(); });
-    undo->setEnabled(false);
-    // Time shift and the two nudges.
-    AddAction("Dodajodejmijklatki1", QStringLiteral("&Przesuń czas napisów..."), K(ctrl | Qt::Key_D),
-              [this] { TimeShiftCommand(); });
-    AddAction("Przesuteksto5klatekdoprzodu1", QStringLiteral("&Dodaj ćwierć sekundy do czasu napisu"),
-              K(ctrl | Qt::Key_Period), [this] { NudgeCommand(true); });
-    AddAction("Przesuteksto5klatekdotyu1", QStringLiteral("Od&ejmij ćwierć sekundy od czasu napisu"),
-              K(ctrl | Qt::Key_Comma), [this] { NudgeCommand(false); });
-    // Frame-rate change and default frame rate.
-    AddAction("Zmianailociklateknasekund1", QStringLiteral("&Zmień współczynnik FPS napisów..."), K(ctrl | Qt::Key_Q),
-              [this] { FrameRateChangeCommand(); });
-    AddAction("DomylnawartowspczynnikaFPS1", QStringLiteral("Domyślna wartość współczynnika &FPS..."),
-              K(ctrl | Qt::SHIFT | Qt::Key_Q), [this] { DefaultFrameRateCommand(); });
-    // Conversion and active format (Ctrl+~: the key left of 1, with or without Shift).
-    AddAction("Konwertujformatnapisw1", QStringLiteral("&Konwertuj format napisów..."), K(ctrl | Qt::Key_T),
-              [this] { ConvertCommand(); });
-    QAction* frm = AddAction("FRM_MPL1", QStringLiteral("Domyślny format napisów MPL2/Klatkowy"), {},
-                             [this] { ActiveFormatCommand(); });
-    frm->setShortcuts({K(ctrl | Qt::Key_QuoteLeft), K(ctrl | Qt::Key_AsciiTilde)});
-    // The language chooser.
-    AddAction("Language1", QStringLiteral("Język (Language)..."), {}, [this] {
-        formLanguage_->SetCurrentFile(settings_.LanguageFile);
-        prompts_.ExecDialog(*formLanguage_);
-    });
-    // The FAQ pages and the about box.
-    AddAction("FAQProgram1", QStringLiteral("FAQ - Problemy z &programem"), {},
-              [this] { OpenFaq(QStringLiteral("faq_program.html")); });
-    AddAction("FAQEdycja1", QStringLiteral("FAQ - Edycja &napisów"), {},
-              [this] { OpenFaq(QStringLiteral("faq_edycja.html")); });
-    AddAction("Informacjeoprogramie1", QStringLiteral("&Informacje o programie..."), {}, [this] { AboutCommand(); });
-    // The recent-file items.
-    for (int i = 0; i < 5; ++i) {
-        std::string movieItem = "reopen" + std::to_string(i + 1);
-        reopenMovie_[static_cast<std::size_t>(i)] = AddAction(movieItem.c_str(), {}, {}, [this, i] {
-            const std::string& path = settings_.ReopenMovies[static_cast<std::size_t>(i)];
-            if (!reopenMovie_[static_cast<std::size_t>(i)]->isVisible() || !movie.open) return;
-            movie.open(Q(path), settings_.CheckForOtherSub, settings_.AutoOpenSubtitle, true);
-        });
-        std::string txt = "reopentxt" + std::to_string(i + 1);
-        reopenTxt_[static_cast<std::size_t>(i)] = AddAction(txt.c_str(), {}, {}, [this, i] { ReopenSubtitle(i); });
-    }
-}
-
-void MainWindow::BuildMenus() {
-    auto menu = [this](const char* name, const QString& title) {
-        QMenu* m = menuBar()->addMenu(title);
-        m->setObjectName(QLatin1String(name));
-        m->menuAction()->setObjectName(QLatin1String(name));
-        return m;
-    };
-    auto add = [this](QMenu* m, const char* name) { m->addAction(Action(QLatin1String(name))); };
-
-    QMenu* file = menu("Plik1", QStringLiteral("&Plik"));
-    for (const char* n : {"Nowy1", "Open1", "Dodajpliknakoniec1", "Zapisz1", "Zapiszjako1", "Zamknijnapisy1"})
-        add(file, n);
-    file->addSeparator()->setObjectName(QStringLiteral("N3"));
-    for (QAction* a : reopenMovie_) file->addAction(a);
-    separatorN4_ = file->addSeparator();
-    separatorN4_->setObjectName(QStringLiteral("N4"));
-    separatorN21_ = file->addSeparator();
-    separatorN21_->setObjectName(QStringLiteral("N21"));
-    for (QAction* a : reopenTxt_) file->addAction(a);
-    file->addSeparator()->setObjectName(QStringLiteral("N5"));
-    add(file, "Exit1");
-
-    QMenu* edit = menu("Edycja1", QStringLiteral("&Edycja"));
-    add(edit, "Cofnij1");
-
-    QMenu* subtitles = menu("Napisy1", QStringLiteral("N&apisy"));
-    add(subtitles, "Dodajodejmijklatki1");
-    add(subtitles, "Przesuteksto5klatekdoprzodu1");
-    add(subtitles, "Przesuteksto5klatekdotyu1");
-    subtitles->addSeparator();
-    add(subtitles, "Zmianailociklateknasekund1");
-    add(subtitles, "Konwertujformatnapisw1");
-
-    QMenu* tools = menu("Narzdzia1", QStringLiteral("&Narzędzia"));
-    add(tools, "FRM_MPL1");
-    add(tools, "DomylnawartowspczynnikaFPS1");
-    tools->addSeparator();
-    add(tools, "Language1");
-
-    QMenu* help = menu("Pomoc1", QStringLiteral("Pomo&c"));
-    add(help, "FAQProgram1");
-    add(help, "FAQEdycja1");
-    help->addSeparator();
-    add(help, "Informacjeoprogramie1");
-
-    // All ten recent items start hidden; AddRecent* shows the filled ones.
-    for (QAction* a : reopenMovie_) a->setVisible(false);
-    for (QAction* a : reopenTxt_) a->setVisible(false);
-    separatorN4_->setVisible(false);
-    separatorN21_->setVisible(false);
-}
-
-QToolButton* MainWindow::AddToolButton(const char* name, QAction* action, const QString& hint, int standardIcon) {
-    // The button triggers the action and follows its enabled state, but keeps its own hint
-    // (the language file sets it by the button's name).
-    auto* button = new QToolButton(toolBar_);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(hint);
-    button->setAutoRaise(true);
-    button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(standardIcon)));
-    button->setEnabled(action->isEnabled());
-    connect(button, &QToolButton::clicked, action, &QAction::trigger);
-    connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
-    toolBar_->addWidget(button);
-    return button;
-}
-
-void MainWindow::BuildToolBar() {
-    toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
-    toolBar_->setObjectName(QStringLiteral("ToolBar1"));
-    toolBar_->setMovable(false);
-    toolBar_->setIconSize(QSize(18, 18));
-    AddToolButton("SpeedButtonNew", Action(QStringLiteral("Nowy1")), QStringLiteral("Nowy tekst (Ctrl+N)"),
-                  QStyle::SP_FileIcon);
-    AddToolButton("SpeedButtonOpenTxt", Action(QStringLiteral("Open1")),
-                  QStringLiteral("Otwórz plik z tekstem (Shift+Ctrl+O)"), QStyle::SP_DialogOpenButton);
-    buttonSave_ = AddToolButton("SpeedButtonSave", Action(QStringLiteral("Zapisz1")),
-                                QStringLiteral("Zapisz tekst (Ctrl+S)"), QStyle::SP_DialogSaveButton);
-    toolBar_->addSeparator();
-    AddToolButton("SpeedButtonKonwert", Action(QStringLiteral("Konwertujformatnapisw1")),
-                  QStringLiteral("Konwertuj format napisów (Ctrl+T)"), QStyle::SP_BrowserReload);
-    buttonFrmMpl_ = AddToolButton("SpeedButtonFRM_MPL", Action(QStringLiteral("FRM_MPL1")),
-                                  QStringLiteral("Aktywny format napisów (Ctrl+~)"),
-                                  QStyle::SP_FileDialogDetailedView);
-    AddToolButton("SpeedButtonAddFrames", Action(QStringLiteral("Dodajodejmijklatki1")),
-                  QStringLiteral("Przesuń czas napisów (Ctrl+D)"), QStyle::SP_MediaSeekForward);
 }
 
 void MainWindow::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setSizeGripEnabled(true);
     progressPanel_ = new ProgressPanel(bar);
     progressPanel_->setObjectName(QStringLiteral("StatusPanel0"));
     progressPanel_->setMinimumWidth(110);
@@ -383,9 +245,28 @@ void MainWindow::BuildStatusBar() {
     }
 }
 
+// --- The document's labels follow the session
+
+void MainWindow::SessionChanged(SubtitleSession::Changes changes) {
+    if (changes & SubtitleSession::PathChanged) {
+        const QString path = session_->Path();
+        labelFileName_->setText(path.isEmpty() ? prompts_.Text("Form1", "LabelDefaultFileName_Cpt") : path);
+    }
+    if (changes & SubtitleSession::ModifiedChanged) {
+        // A changed document can be saved; its name is drawn in blue (COLORREF 0xFF0000).
+        SetLabelColor(labelFileName_, session_->Modified() ? QColor(0, 0, 255) : QColor(0, 0, 0));
+        commands_->Refresh();
+    }
+}
+
 // --- Start-up and shutdown
 
 void MainWindow::showEvent(QShowEvent* event) {
+    if (firstShowPending_) {
+        // Every part of the program has registered its commands by now.
+        BuildMenus();
+        BuildToolBar();
+    }
     QMainWindow::showEvent(event);
     if (firstShowPending_) Startup();
 }
@@ -401,6 +282,9 @@ void MainWindow::Startup() {
                    QStringLiteral("     (") + QString::fromUtf8(kBuildDate) + u')');
     // Settings chosen, loaded and saved.
     ChooseIniPath(settings_, paths_.programFolder, paths_.configFolder);
+    workingTimeAtStart_ = settings_.WorkingTime;
+    startSeconds_ = secondsNow();
+    emit SettingsLoaded();
     if (settings_.WindowState == 2) {
         showMaximized();
     } else {
@@ -412,6 +296,7 @@ void MainWindow::Startup() {
     // Language, active format, recent menus.
     language_.LoadLanguage(settings_.LanguageFile);
     SetActiveFormat(settings_.DefaultSubtitlesFormat);
+    SessionChanged(SubtitleSession::PathChanged);
     AddRecentMovie({});
     AddRecentSubtitle({});
     // The movie side starts reset.
@@ -427,19 +312,20 @@ void MainWindow::Startup() {
     }
 }
 
-// The start-up timer: opens the first subtitle file of the command line. Movies
-// and the crash resume belong to the player.
+// The start-up timer: resumes the movie of a run that did not end normally, or opens the first
+// movie and the first subtitle file of the command line.
 void MainWindow::TimerOpenVideoTimer() {
     timerOpenVideo_.stop();
-    if (movie.resumeAfterCrash && movie.resumeAfterCrash()) return;
+    if (movie_ && movie_->ResumeAfterCrash()) return;
     bool anyTxt = false;
     for (const QString& a : commandLine_)
         if (ExtensionOf(a) == QLatin1String("txt")) anyTxt = true;
     bool movieOpened = false;
     bool subtitleOpened = false;
     for (const QString& a : commandLine_) {
-        if (!movieOpened && IsMovieExtension(a) && movie.open) {
-            movie.open(a, settings_.CheckForOtherSub && !anyTxt, settings_.AutoOpenSubtitle && !anyTxt, true);
+        if (!movieOpened && IsMovieExtension(a) && movie_) {
+            movie_->Open(QFileInfo(a).absoluteFilePath(), settings_.CheckForOtherSub && !anyTxt,
+                         settings_.AutoOpenSubtitle && !anyTxt, true);
             movieOpened = true;
         } else if (!subtitleOpened && IsSubtitleExtension(a)) {
             OpenSubtitleFile(QFileInfo(a).absoluteFilePath(), false);
@@ -448,13 +334,19 @@ void MainWindow::TimerOpenVideoTimer() {
     }
 }
 
+void MainWindow::SaveSettingsNow() {
+    emit SettingsAboutToBeSaved();
+    settings_.WorkingTime = workingTimeAtStart_ + std::max(0.0, secondsNow() - startSeconds_);
+    SaveAllSettings(settings_, chapters_);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!ConfirmDiscard()) {
         event->ignore();
         return;
     }
     closing_ = true;
-    if (movie.closing) movie.closing();
+    if (movie_) movie_->Closing();
     // Window placement: the geometry only while the window is normal.
     settings_.WindowState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
     if (settings_.WindowState == 0) {
@@ -464,40 +356,59 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         settings_.Height = height();
     }
     settings_.SystemCrashed = false;
-    SaveAllSettings(settings_, chapters_);
+    SaveSettingsNow();
     event->accept();
 }
 
-// --- Dropped files (WM_DROPFILES)
+// --- The movie side's reset, as far as it concerns the window
 
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+void MainWindow::ResetMovie() {
+    if (movie_)
+        movie_->Reset();  // the movie side answers with MovieReset
+    else
+        MovieReset();
 }
 
-void MainWindow::dropEvent(QDropEvent* event) {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) paths << url.toLocalFile();
-    event->acceptProposedAction();
-    DropFiles(paths);
+void MainWindow::MovieReset() {
+    // No-movie layout: the video panel 109 pixels high, no splitter to move.
+    const int total = splitter_->height();
+    splitter_->setSizes({109, std::max(total - 109, 100)});
+    if (QSplitterHandle* handle = splitter_->handle(1)) handle->setEnabled(false);
+    fpsChange_->LabelFps2->setText(QStringLiteral("N/A"));
+    defaultFps_->LabelFPS->setText(QStringLiteral("N/A"));
+    if (frame_->subtitleDisplayOn && frame_->subtitleDisplayOn() && frame_->toggleSubtitleDisplay)
+        frame_->toggleSubtitleDisplay();
+    statusPanels_[4]->clear();
+    statusPanels_[0]->setText(QStringLiteral("{0}{0}"));
+    statusPanels_[1]->setText(QStringLiteral("[0][0]"));
+    SaveSettingsNow();
+    State().frameRate = 0.0;
+    commands_->Refresh();
+    update();
 }
+
+void MainWindow::MovieOpened(double frameRate) {
+    const QString rate = Q(FormatGeneral(frameRate));
+    defaultFps_->LabelFPS->setText(rate);
+    defaultFps_->ComboBoxFps->setEditText(rate);
+    fpsChange_->LabelFps2->setText(rate);
+    commands_->Refresh();
+}
+
+// --- Keys and dropped files
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // The commands' keys win over the editor's own bindings (Ctrl+D deletes a character in a
-    // QPlainTextEdit on X11): a key that an enabled action owns is left to the action.
+    // QPlainTextEdit on X11): a key that an enabled command owns is left to the command.
     if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const QKeySequence pressed(key->keyCombination());
-        for (QAction* action : std::as_const(actions_)) {
-            if (!action->isEnabled()) continue;
-            for (const QKeySequence& shortcut : action->shortcuts()) {
-                if (shortcut.matches(pressed) == QKeySequence::ExactMatch) {
-                    event->ignore();
-                    return true;
-                }
-            }
+        if (commands_->OwnsShortcut(QKeySequence(key->keyCombination()))) {
+            event->ignore();
+            return true;
         }
     }
+    // The editing commands follow the editor.
+    if (watched == editor_ && event->type() == QEvent::EnabledChange) commands_->Refresh();
     // Files dropped on the editor are files for the window, not text for the editor.
     if (watched == editor_->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
@@ -517,6 +428,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    event->acceptProposedAction();
+    DropFiles(paths);
+}
+
 void MainWindow::DropFiles(const QStringList& paths) {
     activateWindow();
     QString pendingMovie;
@@ -533,10 +456,10 @@ void MainWindow::DropFiles(const QStringList& paths) {
         }
     }
     update();
-    if (!pendingMovie.isEmpty() && movie.open) {
+    if (!pendingMovie.isEmpty() && movie_) {
         ResetMovie();
         const bool alone = pendingSubtitle.isEmpty();
-        movie.open(pendingMovie, settings_.CheckForOtherSub && alone, settings_.AutoOpenSubtitle && alone, true);
+        movie_->Open(pendingMovie, settings_.CheckForOtherSub && alone, settings_.AutoOpenSubtitle && alone, true);
     }
     if (!pendingSubtitle.isEmpty() && ConfirmDiscard()) OpenSubtitleFile(pendingSubtitle, false);
 }
@@ -578,8 +501,9 @@ void MainWindow::AddRecentSubtitle(const std::string& path) {
 void MainWindow::RebuildRecentMenu(bool movies) {
     const RecentList& list = movies ? settings_.ReopenMovies : settings_.ReopenTxt;
     auto& items = movies ? reopenMovie_ : reopenTxt_;
+    if (!items[0]) return;
     // Movie items open movies: they are shown once the player can open them.
-    const bool usable = !movies || static_cast<bool>(movie.open);
+    const bool usable = !movies || movie_ != nullptr;
     bool any = false;
     for (std::size_t i = 0; i < items.size(); ++i) {
         items[i]->setText(Q(RecentCaption(movies, static_cast<int>(i), list[i])));
@@ -587,7 +511,13 @@ void MainWindow::RebuildRecentMenu(bool movies) {
         items[i]->setVisible(visible);
         any = any || visible;
     }
-    (movies ? separatorN4_ : separatorN21_)->setVisible(any);
+    if (QAction* separator = movies ? separatorN4_ : separatorN21_) separator->setVisible(any);
+}
+
+void MainWindow::OpenRecentMovie(int index) {
+    const auto i = static_cast<std::size_t>(index);
+    if (!movie_ || !reopenMovie_[i]->isVisible()) return;
+    movie_->Open(Q(settings_.ReopenMovies[i]), settings_.CheckForOtherSub, settings_.AutoOpenSubtitle, true);
 }
 
 void MainWindow::ReopenSubtitle(int index) {

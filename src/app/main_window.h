@@ -1,19 +1,18 @@
 #pragma once
-// TForm1, the main window (Parts 4.1, 1.3, 1.4, 1.5, 2.1, 2.3, 4.5): menus and tool buttons built
-// from one table of actions, the video panel PanelMP (filled by the player, playback issue), the
-// subtitle editor with the file-name and file-size labels, and the status bar whose panel 0 also
-// draws the progress bar. It owns the document state, the settings, the language, the
-// OpenDialogCount counter, the parameter dialogs and the operation frame.
+// The main window (object name Form1): menus, pop-up menu and tool buttons built from one
+// command table, the video panel PanelMP (the movie side puts the player there), the subtitle
+// editor with the file-name and file-size labels, and the status bar whose panel 0 also draws
+// the progress bar. It owns the open document (`SubtitleSession`), the settings, the language,
+// the OpenDialogCount counter, the parameter dialogs and the operation frame.
 //
 // Everything the user is asked goes through `Prompts` (a `Prompter` given to the constructor, or
 // real Qt boxes and dialogs), so tests drive whole commands.
 //
 //     MainWindow w({programFolder, configFolder, shareFolder}, &scriptedPrompter);
-//     w.show();                           // first show: settings, language, empty document
+//     w.show();                           // first show: menus, settings, language, empty document
 //     w.OpenSubtitleFile("film.txt", false);
 //     w.TimeShiftCommand();
 
-#include <QHash>
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
@@ -22,16 +21,17 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/language.h"
 #include "app/open_dialog_count.h"
 #include "app/prompts.h"
 #include "app/settings.h"
 #include "core/chapters.h"
-#include "core/text_file.h"
 #include "ops/dialogs/operation_frame.h"
+#include "ui/command_table.h"
+#include "ui/subtitle_session.h"
 
-class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -42,6 +42,7 @@ class QToolButton;
 
 namespace kravelo {
 
+class MoviePort;
 class TFormInformacje;
 class TFormLanguage;
 class TFormPytanie01Konwert;
@@ -75,31 +76,17 @@ public:
     explicit MainWindow(MainWindowPaths paths, Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // --- The movie side, filled in by the playback issue. Until then no movie is ever loaded,
-    // so FrameRate follows the "no movie loaded" rules, and movie commands are not shown.
-    struct MovieSide {
-        std::function<bool()> loaded;  // player open state is not 0
-        std::function<int()> imageHeight;  // ImageSourceHeight of the loaded movie
-        // OpenMovie (path, offer choice, load subtitles, use movie settings).
-        std::function<void(const QString&, bool, bool, bool)> open;
-        std::function<void()> reset;  // the player's share of ResetMovie
-        // ChooseSubtitleVersion: the path to open, empty for none.
-        std::function<QString(const QString&)> chooseSubtitleVersion;
-        // TimerOpenVideoTimer's crash resume: true when it reopened the last movie.
-        std::function<bool()> resumeAfterCrash;
-        // The window closes normally (the position is kept, the crash marker goes).
-        std::function<void()> closing;
-    };
-    MovieSide movie;
-    bool MovieLoaded() const { return movie.loaded && movie.loaded(); }
+    // --- The movie side. Without one (the window tests) no movie is ever loaded.
+    void SetMoviePort(MoviePort* port);
+    bool MovieLoaded() const;
 
-    // --- Start-up. The first show runs Startup(); the start-up timer then opens the
-    // command-line files (TimerOpenVideoTimer).
+    // --- Start-up. The first show builds the menus and runs Startup(); the start-up timer then
+    // opens the command-line files (TimerOpenVideoTimer).
     void SetCommandLine(const QStringList& arguments) { commandLine_ = arguments; }
     void TimerOpenVideoTimer();
     bool StartupDone() const { return !firstShowPending_; }
 
-    // --- Documents (Parts 1.3, 1.4).
+    // --- Documents.
     bool ConfirmDiscard();
     void CloseDocument();
     void MarkSaved();
@@ -110,16 +97,17 @@ public:
     void SaveDocumentAs();
     void SaveToChosenFile(const QString& suggestedPath);
     void RenewMarker();
+    // Closes the movie (through the movie side) and puts the window in its no-movie layout.
     void ResetMovie();
-    // The path LabelFileName names, empty while it shows the default caption.
-    QString CurrentFileName() const;
+    // The document's file, empty for a new document.
+    QString CurrentFileName() const { return session_->Path(); }
 
     // --- Format.
     void SetActiveFormat(int format);
     void ActiveFormatCommand();
     void ConvertCommand();
 
-    // --- Operations (Parts 2.1, 2.3).
+    // --- Whole-document commands.
     void TimeShiftCommand();
     void NudgeCommand(bool forward);
     void FrameRateChangeCommand();
@@ -140,10 +128,18 @@ public:
     // --- Dropped files.
     void DropFiles(const QStringList& paths);
 
+    // --- Settings: written with the running time of this run added to the stored one.
+    void SaveSettingsNow();
+    // The clock of the running time, in seconds (a steady clock unless a test replaces it).
+    std::function<double()> secondsNow;
+
     // --- State.
-    DocumentState& State() { return state_; }
-    const TextFormat& FileTextFormat() const { return textFormat_; }
+    SubtitleSession& Session() { return *session_; }
+    DocumentState& State() { return session_->State(); }
+    const TextFormat& FileTextFormat() const { return session_->State().textFormat; }
+    CommandTable& Commands() { return *commands_; }
     Settings& GetSettings() { return settings_; }
+    TChapters& Chapters() { return chapters_; }
     Language& GetLanguage() { return language_; }
     Prompts& GetPrompts() { return prompts_; }
     OpenDialogCounter& OpenDialogs() { return openDialogs_; }
@@ -152,10 +148,13 @@ public:
     QLabel* LabelFileName() const { return labelFileName_; }
     QLabel* LabelFileSize() const { return labelFileSize_; }
     QFrame* PanelMP() const { return panelMP_; }
+    QSplitter* Splitter() const { return splitter_; }
     QLabel* StatusPanel(int i) const { return statusPanels_[static_cast<std::size_t>(i)]; }
-    QAction* Action(const QString& objectName) const { return actions_.value(objectName); }
+    QAction* Action(std::string_view objectName) const { return commands_->Action(objectName); }
     bool Closing() const { return closing_; }
     bool FullScreen() const { return fullScreen_; }
+    // The editor can be typed in (the player's keys belong to it then).
+    bool EditorShown() const;
 
     TFormPytanie01Konwert& ConvertDialog() { return *convert_; }
     TFormPytanie14SetFormat& SetFormatDialog() { return *setFormat_; }
@@ -163,6 +162,18 @@ public:
     TFormPytanie06ZmianaFPSNap& FrameRateChangeDialog() { return *fpsChange_; }
     TFormPytanie09OkreslFPS& DefaultFrameRateDialog() { return *defaultFps_; }
     TFormPytanie12BladLinii& LineErrorDialog() { return *lineError_; }
+
+signals:
+    // The settings were read at start (before anything else reads them).
+    void SettingsLoaded();
+    // The settings are about to be written: whoever keeps a setting elsewhere puts it back now.
+    void SettingsAboutToBeSaved();
+
+public slots:
+    // The movie side closed its movie: the window's share of the reset.
+    void MovieReset();
+    // A movie was opened: the frame-rate texts of the dialogs and the commands that need it.
+    void MovieOpened(double frameRate);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -172,25 +183,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class MovieSideController;  // adds its commands, menus and tool buttons
     void BuildWindow();
-    void CreateActions();
+    void RegisterCommands();
     void BuildMenus();
     void BuildToolBar();
     void BuildStatusBar();
-    QAction* AddAction(const char* name, const QString& caption, const QKeySequence& shortcut,
-                       std::function<void()> handler);
-    QToolButton* AddToolButton(const char* name, QAction* action, const QString& hint, int standardIcon);
     void Startup();
-    void EditorModificationChanged(bool modified);
-    void EditorTextChanged();
-    void SetFileName(const QString& path);
+    void SessionChanged(SubtitleSession::Changes changes);
     void RebuildRecentMenu(bool movies);
-    // Writes the editor's lines; false when nothing was written.
-    enum class WriteResult { Written, Failed, Declined };
-    WriteResult WriteDocument(const QString& path);
-    void ReadSsaTablesQuietly();
-    void ShowMessage(const Message& message);
+    void OpenRecentMovie(int index);
 
     MainWindowPaths paths_;
     std::unique_ptr<Prompter> ownPrompter_;
@@ -199,8 +200,7 @@ private:
     TChapters chapters_;
     Language language_;
     Prompts prompts_;
-    DocumentState state_;
-    TextFormat textFormat_;
+    MoviePort* movie_ = nullptr;
 
     // Widgets.
     QToolBar* toolBar_ = nullptr;
@@ -214,12 +214,14 @@ private:
     std::array<QLabel*, 5> statusPanels_{};
     QMenu* editorMenu_ = nullptr;
     QToolButton* buttonFrmMpl_ = nullptr;
-    QToolButton* buttonSave_ = nullptr;
-    QHash<QString, QAction*> actions_;
     std::array<QAction*, 5> reopenMovie_{};
     std::array<QAction*, 5> reopenTxt_{};
     QAction* separatorN4_ = nullptr;
     QAction* separatorN21_ = nullptr;
+
+    CommandTable* commands_ = nullptr;
+    SubtitleSession* session_ = nullptr;
+    bool undoAvailable_ = false;
 
     // Dialogs, created once.
     TFormPytanie01Konwert* convert_ = nullptr;
@@ -242,7 +244,9 @@ private:
     bool closing_ = false;
     bool handedOver_ = false;
     bool fullScreen_ = false;
-    int lastLineCount_ = 0;
+    // The running time: the stored total at start and the clock then.
+    double workingTimeAtStart_ = 0.0;
+    double startSeconds_ = 0.0;
 };
 
 }  // namespace kravelo

@@ -1,12 +1,18 @@
-// Main window: the active format and the whole-document commands that run in the operation
-// frame (Parts 1.5, 2.1, 2.3).
+// Main window: its commands in the command table, the menus and tool bar built from the table,
+// the active format and the whole-document commands that run in the operation frame.
 
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTextCursor>
+#include <QToolBar>
 #include <QToolButton>
 
+#include "app/form_language.h"
 #include "app/main_window.h"
+#include "app/movie_port.h"
 #include "core/convert.h"
 #include "core/text_util.h"
 #include "ops/dialogs/convert_dialogs.h"
@@ -14,27 +20,180 @@
 #include "ops/dialogs/shift_dialog.h"
 #include "ops/frame_rate.h"
 #include "ops/shift.h"
+#include "ui/command_names.h"
+#include "ui/qt_text.h"
 
 namespace kravelo {
+
+// The window's own commands: object name, caption, shortcut, handler, enabled rule.
+void MainWindow::RegisterCommands() {
+    using K = QKeySequence;
+    const auto ctrl = Qt::CTRL;
+    CommandTable& t = *commands_;
+    auto add = [&t](const char* name, const char* caption, QList<QKeySequence> keys, std::function<void()> run,
+                    unsigned needs = kNeedsNothing) {
+        Command c;
+        c.name = name;
+        c.caption = QString::fromUtf8(caption);
+        c.shortcuts = std::move(keys);
+        c.run = std::move(run);
+        c.needs = needs;
+        return t.Add(std::move(c));
+    };
+    // New, close, open, append, save, save as, exit.
+    add(cmd::kNew, "Nowy", {K(ctrl | Qt::Key_N)}, [this] { CloseDocument(); }, kNeedsEditor);
+    add(cmd::kNewPopup, "&Nowy", {}, [this] { CloseDocument(); }, kNeedsEditor);
+    add(cmd::kClose, "Zamknij", {K(ctrl | Qt::Key_F4)}, [this] { CloseDocument(); });
+    add(cmd::kOpen, "Otwórz plik napisów", {K(ctrl | Qt::SHIFT | Qt::Key_O)}, [this] { OpenCommand(); });
+    add(cmd::kOpenPopup, "&Otwórz plik z napisami...", {}, [this] { OpenCommand(); });
+    add(cmd::kAppend, "Dodaj na koniec pliku napisów", {}, [this] { AppendCommand(); }, kNeedsEditor);
+    Command save;
+    save.name = cmd::kSave;
+    save.caption = QStringLiteral("Zapisz");
+    save.shortcuts = {K(ctrl | Qt::Key_S)};
+    save.run = [this] { SaveDocument(); };
+    save.needs = kNeedsEditor;
+    save.enabled = [this] { return session_->Modified(); };
+    t.Add(std::move(save));
+    add(cmd::kSaveAs, "Zapisz jako", {K(ctrl | Qt::SHIFT | Qt::Key_S)}, [this] { SaveDocumentAs(); });
+    add(cmd::kExit, "Za&kończ", {K(Qt::ALT | Qt::Key_F4)}, [this] {
+        if (!fullScreen_) close();
+    });
+    // Undo follows the editor; a whole-document command clears it.
+    Command undo;
+    undo.name = cmd::kUndo;
+    undo.caption = QStringLiteral("&Cofnij");
+    undo.shortcuts = {K(ctrl | Qt::Key_Z)};
+    undo.run = [this] { editor_->undo(); };
+    undo.needs = kNeedsEditor;
+    undo.enabled = [this] { return undoAvailable_; };
+    t.Add(std::move(undo));
+    // Time shift and the two nudges; frame rates; conversion and the active format
+    // (Ctrl+~: the key left of 1, with or without Shift).
+    add(cmd::kShift, "&Przesuń czas napisów...", {K(ctrl | Qt::Key_D)}, [this] { TimeShiftCommand(); }, kNeedsEditor);
+    add(cmd::kNudgeForward, "&Dodaj ćwierć sekundy do czasu napisu", {K(ctrl | Qt::Key_Period)},
+        [this] { NudgeCommand(true); }, kNeedsEditor);
+    add(cmd::kNudgeBack, "Od&ejmij ćwierć sekundy od czasu napisu", {K(ctrl | Qt::Key_Comma)},
+        [this] { NudgeCommand(false); }, kNeedsEditor);
+    add(cmd::kChangeFrameRate, "&Zmień współczynnik FPS napisów...", {K(ctrl | Qt::Key_Q)},
+        [this] { FrameRateChangeCommand(); }, kNeedsEditor);
+    add(cmd::kDefaultFrameRate, "Domyślna wartość współczynnika &FPS...", {K(ctrl | Qt::SHIFT | Qt::Key_Q)},
+        [this] { DefaultFrameRateCommand(); });
+    add(cmd::kConvert, "&Konwertuj format napisów...", {K(ctrl | Qt::Key_T)}, [this] { ConvertCommand(); },
+        kNeedsEditor);
+    add(cmd::kActiveFormat, "Domyślny format napisów MPL2/Klatkowy",
+        {K(ctrl | Qt::Key_QuoteLeft), K(ctrl | Qt::Key_AsciiTilde)}, [this] { ActiveFormatCommand(); }, kNeedsEditor);
+    add(cmd::kLanguage, "Język (Language)...", {}, [this] {
+        formLanguage_->SetCurrentFile(settings_.LanguageFile);
+        prompts_.ExecDialog(*formLanguage_);
+    });
+    // The FAQ pages and the about box.
+    add(cmd::kFaqProgram, "FAQ - Problemy z &programem", {}, [this] { OpenFaq(QStringLiteral("faq_program.html")); });
+    add(cmd::kFaqEditing, "FAQ - Edycja &napisów", {}, [this] { OpenFaq(QStringLiteral("faq_edycja.html")); });
+    add(cmd::kAbout, "&Informacje o programie...", {}, [this] { AboutCommand(); });
+    // The recent-file items.
+    for (int i = 0; i < 5; ++i) {
+        static const std::string movieNames[] = {"reopen1", "reopen2", "reopen3", "reopen4", "reopen5"};
+        static const std::string txtNames[] = {"reopentxt1", "reopentxt2", "reopentxt3", "reopentxt4", "reopentxt5"};
+        const auto k = static_cast<std::size_t>(i);
+        reopenMovie_[k] = add(movieNames[k].c_str(), "", {}, [this, i] { OpenRecentMovie(i); });
+        reopenTxt_[k] = add(txtNames[k].c_str(), "", {}, [this, i] { ReopenSubtitle(i); });
+    }
+}
+
+void MainWindow::BuildMenus() {
+    auto menu = [this](const char* name, const QString& title) {
+        QMenu* m = menuBar()->addMenu(title);
+        m->setObjectName(QLatin1String(name));
+        m->menuAction()->setObjectName(QLatin1String(name));
+        return m;
+    };
+    const CommandTable& t = *commands_;
+
+    QMenu* file = menu("Plik1", QStringLiteral("&Plik"));
+    t.FillMenu(file, {cmd::kOpenMovie, cmd::kCloseMovie});
+    if (t.Has(cmd::kOpenMovie)) t.FillMenu(file, {"-N1"});
+    t.FillMenu(file, {cmd::kNew, cmd::kOpen, cmd::kAppend, cmd::kSave, cmd::kSaveAs, cmd::kClose, "-N3"});
+    for (QAction* a : reopenMovie_) file->addAction(a);
+    separatorN4_ = file->addSeparator();
+    separatorN4_->setObjectName(QStringLiteral("N4"));
+    separatorN21_ = file->addSeparator();
+    separatorN21_->setObjectName(QStringLiteral("N21"));
+    for (QAction* a : reopenTxt_) file->addAction(a);
+    t.FillMenu(file, {"-N5", cmd::kExit});
+
+    t.FillMenu(menu("Edycja1", QStringLiteral("&Edycja")), {cmd::kUndo});
+    t.FillMenu(menu("Napisy1", QStringLiteral("N&apisy")),
+               {cmd::kShift, cmd::kNudgeForward, cmd::kNudgeBack, "-", cmd::kChangeFrameRate, cmd::kConvert});
+    if (t.Has(cmd::kPauseOrPlay)) {
+        QMenu* movie = menu("Film1", QStringLiteral("&Film"));
+        t.FillMenu(movie, {cmd::kPauseOrPlay, cmd::kStop, cmd::kPlayFromLine, "-N6", cmd::kForward5, cmd::kBack5,
+                           cmd::kUserForward, cmd::kUserBack, cmd::kToStart, cmd::kToEnd, cmd::kJumpTo, "-N7",
+                           cmd::kStampStart, cmd::kStampEnd, cmd::kStampEndOtherKey, cmd::kGoToLineOfPosition, "-N8",
+                           cmd::kShowSubtitles, cmd::kShutDownAfterMovie});
+        // The user-jump captions carry the current settings.
+        connect(movie, &QMenu::aboutToShow, this, [this] { commands_->Refresh(); });
+    }
+    t.FillMenu(menu("Narzdzia1", QStringLiteral("&Narzędzia")),
+               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kLanguage});
+    t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
+
+    t.FillMenu(editorMenu_, {cmd::kNewPopup, cmd::kOpenPopup});
+
+    // All ten recent items start hidden; AddRecent* shows the filled ones.
+    for (QAction* a : reopenMovie_) a->setVisible(false);
+    for (QAction* a : reopenTxt_) a->setVisible(false);
+    separatorN4_->setVisible(false);
+    separatorN21_->setVisible(false);
+}
+
+void MainWindow::BuildToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
+    toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(18, 18));
+    const CommandTable& t = *commands_;
+    t.AddToolButton(toolBar_, "SpeedButtonOpenVideo", cmd::kOpenMovie, QStringLiteral("Otwórz plik wideo (Ctrl+O)"),
+                    QStyle::SP_MediaPlay);
+    t.AddToolButton(toolBar_, "SpeedButtonNew", cmd::kNew, QStringLiteral("Nowy tekst (Ctrl+N)"), QStyle::SP_FileIcon);
+    t.AddToolButton(toolBar_, "SpeedButtonOpenTxt", cmd::kOpen, QStringLiteral("Otwórz plik z tekstem (Shift+Ctrl+O)"),
+                    QStyle::SP_DialogOpenButton);
+    t.AddToolButton(toolBar_, "SpeedButtonSave", cmd::kSave, QStringLiteral("Zapisz tekst (Ctrl+S)"),
+                    QStyle::SP_DialogSaveButton);
+    toolBar_->addSeparator();
+    t.AddToolButton(toolBar_, "SpeedButtonKonwert", cmd::kConvert, QStringLiteral("Konwertuj format napisów (Ctrl+T)"),
+                    QStyle::SP_BrowserReload);
+    buttonFrmMpl_ = t.AddToolButton(toolBar_, "SpeedButtonFRM_MPL", cmd::kActiveFormat,
+                                    QStringLiteral("Aktywny format napisów (Ctrl+~)"), QStyle::SP_FileDialogDetailedView);
+    t.AddToolButton(toolBar_, "SpeedButtonAddFrames", cmd::kShift, QStringLiteral("Przesuń czas napisów (Ctrl+D)"),
+                    QStyle::SP_MediaSeekForward);
+    if (t.Has(cmd::kShowSubtitles)) {
+        toolBar_->addSeparator();
+        t.AddToolButton(toolBar_, "SpeedButtonShowSubTit", cmd::kShowSubtitles,
+                        QStringLiteral("Wyświetlaj napisy (Shift+Ctrl+N)"), QStyle::SP_FileDialogListView);
+        t.AddToolButton(toolBar_, "SpeedButtonShDown", cmd::kShutDownAfterMovie,
+                        QStringLiteral("Wyłącz komputer po zakończeniu filmu"), QStyle::SP_BrowserStop);
+    }
+}
 
 // --- Active format
 
 void MainWindow::SetActiveFormat(int format) {
-    state_.activeFormat = format;
+    State().activeFormat = format;
     settings_.DefaultSubtitlesFormat = format;
     QString choice = setFormat_->ChoiceCaption(format);
     if (choice.isEmpty()) choice = QStringLiteral("NA");
     const QString caption = prompts_.Text("Form1", "ActiveSubtitlesFormat") + u' ' + choice;
-    Action(QStringLiteral("FRM_MPL1"))->setText(caption);
+    Action(cmd::kActiveFormat)->setText(caption);
     QString hint = caption + QStringLiteral(" (Ctrl+~)");
     if (qsizetype amp = hint.indexOf(u'&'); amp >= 0) hint.remove(amp, 1);
-    buttonFrmMpl_->setToolTip(hint);
+    if (buttonFrmMpl_) buttonFrmMpl_->setToolTip(hint);
 }
 
 void MainWindow::ActiveFormatCommand() {
-    setFormat_->SetChosen(state_.activeFormat);
-    if (prompts_.ExecDialog(*setFormat_) == QDialog::Accepted) state_.activeFormat = setFormat_->Chosen();
-    SetActiveFormat(state_.activeFormat);
+    setFormat_->SetChosen(State().activeFormat);
+    if (prompts_.ExecDialog(*setFormat_) == QDialog::Accepted) State().activeFormat = setFormat_->Chosen();
+    SetActiveFormat(State().activeFormat);
 }
 
 // --- Conversion
@@ -42,23 +201,23 @@ void MainWindow::ActiveFormatCommand() {
 void MainWindow::ConvertCommand() {
     LineRange r = frame_->GetWorkRange();
     // SubRip text is not validated: its lines are not subtitle lines.
-    if (state_.documentFormat != kFormatSubRip && !frame_->ValidateWorkRange(r.first, r.last)) return;
+    if (State().documentFormat != kFormatSubRip && !frame_->ValidateWorkRange(r.first, r.last)) return;
     if (!frame_->EnsureFrameRate()) return;
-    const int playResY = MovieLoaded() && movie.imageHeight ? movie.imageHeight() : settings_.SSA.playResY;
+    const int playResY = MovieLoaded() ? movie_->ImageHeight() : settings_.SSA.playResY;
     convert_->FillSsaOptions(settings_.SSA, playResY);
     if (prompts_.ExecDialog(*convert_) != QDialog::Accepted) return;
     const int target = convert_->Target();
     if (target == kFormatSsa) settings_.SSA = convert_->SsaOptionsOf();
 
     frame_->BeginBulkEdit();
-    SubtitleDocument doc = frame_->CopyDocument();
+    SubtitleDocument doc = session_->Copy();
     const std::vector<std::string> before = doc.lines;
     OrderReport report = ConvertLines(doc, target, settings_.SSA, r.first, r.last, frame_->Progress());
-    state_.documentFormat = target;
-    state_.ssa = doc.ssa;
+    State().documentFormat = target;
+    State().ssa = doc.ssa;
     frame_->WriteBack(before, doc.lines);
     frame_->EndBulkEdit(r.first, r.last);
-    if (auto warning = report.Warning()) ShowMessage(*warning);
+    if (auto warning = report.Warning()) prompts_.Box(*warning);
 }
 
 // --- Time shift and nudges
@@ -67,18 +226,18 @@ void MainWindow::TimeShiftCommand() {
     LineRange r = frame_->GetWorkRange();
     if (!frame_->ValidateWorkRange(r.first, r.last)) return;
     if (!frame_->EnsureFrameRate()) return;
-    shift_->SetFrameRate(state_.frameRate);
+    shift_->SetFrameRate(State().frameRate);
     if (prompts_.ExecDialog(*shift_) != QDialog::Accepted) return;
     const double amount = shift_->Seconds();
 
     frame_->BeginBulkEdit();
-    SubtitleDocument doc = frame_->CopyDocument();
+    SubtitleDocument doc = session_->Copy();
     const std::vector<std::string> before = doc.lines;
     ShiftResult result =
         ShiftTimes(doc, amount, shift_->ChangeStart(), shift_->ChangeEnd(), r.first, r.last, frame_->Progress());
     frame_->WriteBack(before, doc.lines);
     frame_->EndBulkEdit(r.first, r.last);
-    if (auto warning = result.Warning()) ShowMessage(*warning);
+    if (auto warning = result.Warning()) prompts_.Box(*warning);
 }
 
 void MainWindow::NudgeCommand(bool forward) {
@@ -86,15 +245,16 @@ void MainWindow::NudgeCommand(bool forward) {
     if (!frame_->EnsureFrameRate()) return;
     const int line = editor_->textCursor().blockNumber();
     // Only the caret's line is read and written: no line check, no bulk edit.
-    SubtitleDocument doc = frame_->CopyDocument();
+    SubtitleDocument doc = session_->Copy();
     if (line >= static_cast<int>(doc.lines.size())) return;
-    const std::string old = doc.lines[static_cast<std::size_t>(line)];
+    const auto index = static_cast<std::size_t>(line);
+    const std::string old = doc.lines[index];
     ShiftResult result = NudgeLine(doc, line, forward);
-    if (doc.lines[static_cast<std::size_t>(line)] != old) frame_->ReplaceLine(line, doc.lines[static_cast<std::size_t>(line)]);
+    if (doc.lines[index] != old) frame_->ReplaceLine(line, doc.lines[index]);
     QTextCursor c = editor_->textCursor();
     c.setPosition(std::min(selectionStart, editor_->document()->characterCount() - 1));
     editor_->setTextCursor(c);
-    if (auto warning = result.Warning()) ShowMessage(*warning);
+    if (auto warning = result.Warning()) prompts_.Box(*warning);
 }
 
 // --- Frame rates
@@ -104,7 +264,7 @@ void MainWindow::FrameRateChangeCommand() {
     if (!frame_->ValidateWorkRange(r.first, r.last)) return;
     if (prompts_.ExecDialog(*fpsChange_) != QDialog::Accepted) return;
     frame_->BeginBulkEdit();
-    SubtitleDocument doc = frame_->CopyDocument();
+    SubtitleDocument doc = session_->Copy();
     const std::vector<std::string> before = doc.lines;
     ChangeFrameRate(doc, fpsChange_->SourceRate(), fpsChange_->TargetRate(), r.first, r.last, frame_->Progress());
     frame_->WriteBack(before, doc.lines);
@@ -114,8 +274,8 @@ void MainWindow::FrameRateChangeCommand() {
 void MainWindow::DefaultFrameRateCommand() {
     defaultFps_->SetExplanationVisible(false);
     if (prompts_.ExecDialog(*defaultFps_) != QDialog::Accepted) return;
-    state_.frameRate = defaultFps_->Rate();
-    fpsChange_->LabelFps2->setText(QString::fromStdString(FormatGeneral(state_.frameRate)));
+    State().frameRate = defaultFps_->Rate();
+    fpsChange_->LabelFps2->setText(Q(FormatGeneral(State().frameRate)));
 }
 
 }  // namespace kravelo

@@ -8,6 +8,7 @@
 #include "core/messages.h"
 #include "core/ssa.h"
 #include "core/subtitle_line.h"
+#include "core/text_file.h"
 
 namespace kravelo {
 
@@ -16,6 +17,18 @@ struct SubtitleDocument {
     double frameRate = 0.0;          // 0 = not set
     int documentFormat = 0;          // 0 none, 1 text family, 5 SSA, 99 SubRip awaiting conversion
     SsaTables ssa;                   // rebuilt by ReadSsaHeader whenever the header may change
+};
+
+// The open document's state beside its lines: the file it came from, how that file was
+// encoded, its format family, the frame rate frame lines are read with and its SSA tables.
+struct DocumentState {
+    std::string path;         // empty for a new document
+    TextFormat textFormat;    // encoding, byte-order mark and line ending to write back
+    double frameRate = 0.0;   // FrameRate; 0 = not set
+    int documentFormat = 0;   // DocumentFormat: 0, 1..5, 99
+    int fileFormat = 0;       // FileFormat: 0, 1, 5, 99
+    int activeFormat = 3;     // ActiveFormat: the format new lines are written in
+    SsaTables ssa;            // the SSA tables of the document
 };
 
 // Format family of a file name by its extension: ".txt" 1, ".ssa" 5, ".srt" 99, else 0.

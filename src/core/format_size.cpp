@@ -1,5 +1,8 @@
 #include "core/format_size.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace kravelo {
 
 std::string FormatSize(std::uint64_t n) {
@@ -15,6 +18,12 @@ std::string FormatSize(std::uint64_t n) {
     // First decimal digit of the exact quotient, truncated.
     std::uint64_t tenth = (n % scale) * 10 / scale;
     return std::to_string(whole) + "." + std::to_string(tenth) + " " + kUnits[unit];
+}
+
+std::uint64_t FileSizeOf(const std::string& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(std::filesystem::path(path), ec);
+    return ec ? 0 : static_cast<std::uint64_t>(size);
 }
 
 }  // namespace kravelo

@@ -7,4 +7,7 @@ namespace kravelo {
 // A byte count as text: "1023 B", "1.5 kB", "1.0 MB", ... with one truncated decimal.
 std::string FormatSize(std::uint64_t bytes);
 
+// The size of a file in bytes, 0 when it cannot be read.
+std::uint64_t FileSizeOf(const std::string& path);
+
 }  // namespace kravelo

@@ -32,11 +32,6 @@ void SubtitleDisplayTimer::SetDisplayOn(bool on) {
     }
 }
 
-void SubtitleDisplayTimer::LineCountChanged(long long count) {
-    if (count != lineCount_) ResyncRequested = true;
-    lineCount_ = count;
-}
-
 void SubtitleDisplayTimer::PositionChanged() {
     if (Closing) return;
     TimerNowyTekst->start(Options.DelaySubtitleOn);

@@ -4,9 +4,9 @@
 // holds the display still after a seek and then has it rebuilt from the first line.
 //
 // The main window gives it the document through Source (its lines, frame rate, SSA tables and
-// the movie length), keeps Options in step with the settings, calls LineCountChanged after
-// edits, RequestResync after anything that replaces lines or moves backwards, and
-// SetDisplayOn from the display switch.
+// the movie length), keeps Options in step with the settings, calls RequestResync after
+// anything that adds, removes or replaces lines or moves backwards, and SetDisplayOn from the
+// display switch.
 
 #include <QObject>
 #include <functional>
@@ -54,8 +54,6 @@ class SubtitleDisplayTimer : public QObject, private SubtitleDisplaySink {
     void SetDisplayOn(bool on);
     bool DisplayOn() const { return displayOn_; }
     void RequestResync() { ResyncRequested = true; }
-    // The editor's line count after an edit; a change rebuilds the cursor.
-    void LineCountChanged(long long count);
     // The player's position jumped: start the edit delay.
     void PositionChanged();
 
@@ -72,7 +70,6 @@ class SubtitleDisplayTimer : public QObject, private SubtitleDisplaySink {
     MediaPlayer* player_;
     SubtitleWindows* windows_;
     bool displayOn_ = false;
-    long long lineCount_ = -1;
 };
 
 }  // namespace kravelo

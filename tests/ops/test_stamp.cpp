@@ -73,8 +73,7 @@ TEST(StampLine, OtherLinesBecomeTheTextOfALineInTheActiveFormat) {
 }
 
 TEST(StampLine, AnActiveFormatThatIsNoLineFormatLeavesTheLine) {
-    // After opening a file without a readable line the active format is 0: a stamp on plain
-    // text must not turn it into an empty line.
+    // An active format of 0 (or any other non-format) must not turn plain text into an empty line.
     for (int format : {0, 6, 99, -1}) {
         for (std::string_view line : {"Ala ma kota", "", "{1}{"}) {
             const StampResult r = StampLine(line, 10.0, StampEdge::Start, kNoReaction, format, 25.0);

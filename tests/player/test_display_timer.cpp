@@ -89,15 +89,10 @@ TEST(SubtitleDisplayTimer, SeekBackwardsResyncsAfterTheEditDelay) {
     r.player.SetCurrentPosition(9.0);
     EXPECT_FALSE(r.display.TimerNowyTekst->isActive());
 
-    // A change in the number of lines rebuilds the cursor; the same number does not.
+    // Lines added ahead of the cursor are found once a rebuild is asked for.
     r.display.Closing = false;
-    r.display.LineCountChanged(2);
-    r.display.ResyncRequested = false;
-    r.display.LineCountChanged(2);
-    EXPECT_FALSE(r.display.ResyncRequested);
     r.lines.insert(r.lines.begin(), "[0][5]Nowy");
-    r.display.LineCountChanged(3);
-    EXPECT_TRUE(r.display.ResyncRequested);
+    r.display.RequestResync();
     EXPECT_EQ(r.At(0.2), "Nowy");
 }
 

@@ -6,7 +6,7 @@
 #include <QTextCursor>
 #include <random>
 
-#include "player/document_lines.h"
+#include "ui/document_lines.h"
 
 using namespace kravelo;
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QDir>
@@ -31,6 +32,7 @@
 #include "player/form_mp.h"
 #include "player/mpv_player.h"
 #include "player/test_movie.h"
+#include "player/transport.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
@@ -100,14 +102,14 @@ TEST_F(MovieSideTest, OpensARealMovieWithItsSubtitlesAndShowsThemOverThePicture)
     window->Action("Otwrzplikwideo1")->trigger();
 
     ASSERT_TRUE(window->MovieLoaded()) << real.ErrorDescription().toStdString();
-    EXPECT_EQ(movie->MovieFrameTotal, 250);
+    EXPECT_EQ(movie->Movie().MovieFrameTotal, 250);
     EXPECT_DOUBLE_EQ(window->State().frameRate, 25.0);
     EXPECT_EQ(prompter.openRequests.at(0).title, "Otwórz plik z filmem");
     EXPECT_TRUE(window->StatusPanel(4)->text().startsWith("film1.avi     (320x240  25 fps)     "));
     EXPECT_EQ(window->LabelFileName()->text(), Q(sub));
     EXPECT_EQ(window->GetSettings().ReopenMovies[0], film);
-    EXPECT_EQ(movie->Marker().RegisteredProgram(), "/usr/bin/kravelo");
-    EXPECT_TRUE(movie->Timer()->isActive());
+    EXPECT_EQ(movie->Movie().Marker().RegisteredProgram(), "/usr/bin/kravelo");
+    EXPECT_TRUE(movie->Movie().Timer()->isActive());
     EXPECT_TRUE(window->Action("Zamknijplikwideo1")->isEnabled());
 
     // The display is on; at 2 s the first subtitle shows.
@@ -117,7 +119,7 @@ TEST_F(MovieSideTest, OpensARealMovieWithItsSubtitlesAndShowsThemOverThePicture)
     // The edit delay after the seek runs out first.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !movie->Display()->TimerNowyTekst->isActive(); }, 2000));
     movie->Display()->TimerNapisyTimer();
-    movie->TimerTimer();
+    movie->Movie().TimerTimer();
     EXPECT_EQ(window->StatusPanel(0)->text(), "{50}{250}");
     EXPECT_EQ(movie->FormMP()->Subtitles->Label(3)->text().trimmed(), "druga linia");
     EXPECT_EQ(movie->FormMP()->Subtitles->Label(2)->text().trimmed(), "Pierwszy napis");
@@ -133,14 +135,14 @@ TEST_F(MovieSideTest, OpensARealMovieWithItsSubtitlesAndShowsThemOverThePicture)
     EXPECT_FALSE(window->MovieLoaded());
     EXPECT_FALSE(movie->DisplayOn());
     EXPECT_TRUE(window->GetSettings().LastMovieFile.empty());
-    EXPECT_TRUE(movie->Marker().RegisteredProgram().empty());
+    EXPECT_TRUE(movie->Movie().Marker().RegisteredProgram().empty());
     EXPECT_EQ(window->StatusPanel(0)->text(), "{0}{0}");
 }
 
 TEST_F(MovieSideTest, StampingStartAndEnd) {
     player.AddMovie("film.avi", {});
     Start(player, "ReactionSpeed=0.3\r\n");
-    window->movie.open("film.avi", false, false, true);
+    movie->Movie().Open("film.avi", false, false, true);
     ASSERT_TRUE(window->MovieLoaded());
     SetText("{100}{150}Frame line\n\nAla ma kota\n{0}{0}", 0);
     player.SetPositionSilently(10.0);
@@ -184,17 +186,19 @@ TEST_F(MovieSideTest, StampingStartAndEnd) {
     EXPECT_NEAR(l.start, 9.7, 1e-9);
     EXPECT_EQ(window->Editor()->textCursor().blockNumber(), 3);
     player.SetPositionSilently(0.1);
+    QSignalSpy changes(&window->Session(), &SubtitleSession::Changed);
     window->Action("Wstawklatkfilmudoliniijakoklatkpoczrkow1")->trigger();
     EXPECT_EQ(Line(3), "{0}{}");
-    EXPECT_TRUE(window->State().resyncRequested);
+    ASSERT_FALSE(changes.isEmpty());
+    EXPECT_TRUE(changes.last().at(0).value<SubtitleSession::Changes>() & SubtitleSession::LinesReplaced);
 }
 
-// A file without a readable line leaves no active format: a stamp on its text reports the
-// writing error and keeps the line.
+// A settings file may hold an active format that is no line format: a stamp on plain text
+// reports the writing error and keeps the line.
 TEST_F(MovieSideTest, StampingWithoutAnActiveFormatKeepsTheLine) {
     player.AddMovie("film.avi", {});
-    Start(player);
-    window->movie.open("film.avi", false, false, true);
+    Start(player, "DefaultSubtitlesFormat=0\r\n");
+    movie->Movie().Open("film.avi", false, false, true);
     ASSERT_TRUE(window->MovieLoaded());
     window->OpenSubtitleFile(Q(dir.Write("notes.txt", "Ala ma kota\r\nDruga linia\r\n")), false);
     ASSERT_EQ(window->State().activeFormat, 0);
@@ -216,14 +220,14 @@ TEST_F(MovieSideTest, StampingWithoutAnActiveFormatKeepsTheLine) {
 TEST_F(MovieSideTest, NavigationKeysAndTheJumpDialog) {
     player.AddMovie("film.avi", {2500, 100.0, 320, 240});
     Start(player, "AutoPlayMovie=0\r\n");
-    window->movie.open("film.avi", false, false, true);
+    movie->Movie().Open("film.avi", false, false, true);
     ASSERT_TRUE(window->MovieLoaded());
     SetText("{0}{50}Jeden\n{100}{150}Dwa\n{500}{600}Trzy", 0);
 
     player.SetPositionSilently(3.0);
     window->Action("Skokwsteczo50klatek1")->trigger();
     EXPECT_EQ(player.log.last(), "Seek 0");
-    EXPECT_EQ(movie->LastMessage(), window->GetPrompts().Text("Messages", "5SecRew"));
+    EXPECT_EQ(movie->GetTransport().LastMessage(), window->GetPrompts().Text("Messages", "5SecRew"));
 
     // The editor's keys stay the editor's while it is enabled; disabled, they drive the movie.
     player.SetPositionSilently(0.0);
@@ -279,7 +283,7 @@ TEST_F(MovieSideTest, EndOfMovieOpensTheNextPartOrPowersOff) {
     player.AddMovie(Q(part1), {});
     player.AddMovie(Q(part2), {});
     Start(player);
-    window->movie.open(Q(part1), false, true, true);
+    movie->Movie().Open(Q(part1), false, true, true);
     ASSERT_EQ(window->LabelFileName()->text(), Q(dir.File("cd1.txt")));
     player.Play();
     player.Advance(20.0);
@@ -331,6 +335,88 @@ TEST_F(MovieSideTest, EnglishTranslatesTheMovieCommands) {
         EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
     }
     EXPECT_GT(checked, 20);
+}
+
+}  // namespace
+
+namespace {
+
+// Commands that need a movie are disabled without one, in menus, tool buttons and keys alike.
+TEST_F(MovieSideTest, MovieCommandsFollowTheLoadedMovie) {
+    player.AddMovie("film.avi", {250, 10.0, 320, 240});
+    Start(player, "AutoPlayMovie=0\r\n");
+    const char* movieCommands[] = {"Zamknijplikwideo1", "PauzaOdtwarzaj1", "Stop1", "Skokdowybranejklatkifilmu1",
+                                   "Wstawklatkfilmudoliniijakoklatkpoczrkow1", "Skokdoliniizaktualnklatkfilmu1"};
+    for (const char* name : movieCommands) EXPECT_FALSE(window->Action(name)->isEnabled()) << name;
+    EXPECT_TRUE(window->Action("Otwrzplikwideo1")->isEnabled());
+    window->Editor()->setEnabled(false);
+    const QStringList before = player.log;
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    EXPECT_EQ(player.log, before);
+
+    window->Editor()->setEnabled(true);
+    movie->Movie().Open("film.avi", false, false, true);
+    for (const char* name : movieCommands) EXPECT_TRUE(window->Action(name)->isEnabled()) << name;
+    // Editing commands go with the editor, the player's commands stay.
+    window->Editor()->setEnabled(false);
+    EXPECT_TRUE(window->Action("PauzaOdtwarzaj1")->isEnabled());
+    EXPECT_FALSE(window->Action("Wstawklatkfilmudoliniijakoklatkpoczrkow1")->isEnabled());
+    EXPECT_FALSE(window->findChild<QToolButton*>("SpeedButtonAddFrames")->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    EXPECT_EQ(player.PlayState(), kPlayPlaying);
+
+    window->Action("Zamknijplikwideo1")->trigger();
+    EXPECT_FALSE(window->Action("PauzaOdtwarzaj1")->isEnabled());
+}
+
+// After a run that did not end normally the program reopens the movie and its subtitles where
+// they were, and the shutdown switch of that run comes back; the switch is saved as it stands.
+TEST_F(MovieSideTest, ResumesAnInterruptedRunWithItsShutdownSwitch) {
+    const std::string film = dir.Write("film.avi", "x");
+    const std::string sub = dir.Write("film.txt", "{0}{25}Napis\r\n");
+    player.AddMovie(Q(film), {2500, 100.0, 320, 240});
+    Start(player, "AutoTurnOffComputer=1\r\n[LastMovie]\r\nFilename=" + film + "\r\nSubtitleFilename=" + sub +
+                      "\r\nMoviePosition=42.5\r\nSystemCrashed=1\r\nResumeWhenCrashed=1\r\n");
+    ASSERT_TRUE(window->MovieLoaded());
+    EXPECT_EQ(window->CurrentFileName(), Q(sub));
+    EXPECT_EQ(player.log.mid(player.log.size() - 2), (QStringList{"Seek 42.5", "Play"}));
+    EXPECT_TRUE(window->Action("Wyczkomputerposkoczeniufilmu1")->isChecked());
+    EXPECT_TRUE(window->findChild<QToolButton*>("SpeedButtonShDown")->isChecked());
+
+    // Switched off with the button, it is written off.
+    window->findChild<QToolButton*>("SpeedButtonShDown")->click();
+    EXPECT_FALSE(window->Action("Wyczkomputerposkoczeniufilmu1")->isChecked());
+    window->close();
+    ProfileFile ini(dir.File("prog/kravelo.ini"));
+    EXPECT_EQ(ini.ReadString("Settings", "AutoTurnOffComputer", "?"), "0");
+    EXPECT_EQ(ini.ReadString("LastMovie", "SystemCrashed", "?"), "0");
+}
+
+// A file handed over by a newer instance replaces the document and the movie; while a dialog is
+// open nothing changes; a file that is not there is reported.
+TEST_F(MovieSideTest, HandOverFromANewerInstance) {
+    const std::string film = dir.Write("film.avi", "x");
+    dir.Write("film.txt", "{0}{25}Napis filmu\r\n");
+    player.AddMovie(Q(film), {250, 10.0, 320, 240});
+    Start(player);
+    window->Editor()->setPlainText("zmieniony tekst");
+    prompter.answers.push_back(BoxAnswer::No);  // do not save the changed document
+
+    {
+        OpenDialogScope open(window->OpenDialogs());
+        movie->Movie().ArgumentReceived(Q(film));
+        EXPECT_FALSE(window->MovieLoaded());
+    }
+    movie->Movie().ArgumentReceived(Q(film));
+    ASSERT_TRUE(window->MovieLoaded());
+    EXPECT_EQ(player.FileName(), Q(film));
+    EXPECT_EQ(window->CurrentFileName(), Q(dir.File("film.txt")));
+    EXPECT_EQ(window->Editor()->toPlainText(), "{0}{25}Napis filmu");
+
+    movie->Movie().ArgumentReceived(Q(dir.File("missing.avi")));
+    ASSERT_FALSE(prompter.boxes.empty());
+    EXPECT_TRUE(prompter.boxes.back().text.endsWith(Q(dir.File("missing.avi"))));
+    EXPECT_TRUE(window->MovieLoaded());
 }
 
 }  // namespace

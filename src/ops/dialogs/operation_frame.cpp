@@ -13,8 +13,15 @@
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/dialogs/line_error_dialog.h"
 #include "ops/validate.h"
+#include "ui/subtitle_session.h"
 
 namespace kravelo {
+
+namespace {
+
+int EndOfBlock(const QTextBlock& b) { return b.position() + b.length() - 1; }
+
+}  // namespace
 
 // --- ProgressPanel
 
@@ -44,101 +51,15 @@ void ProgressPanel::paintEvent(QPaintEvent* event) {
     painter.fillRect(QRect(1, height() / 2 - 6, barWidth_, 15), color_);
 }
 
-// --- Editor lines
-
-long EditorLineCount(const QTextDocument& document) {
-    if (document.characterCount() <= 1) return 0;  // only the closing paragraph separator
-    return document.blockCount();
-}
-
-std::vector<std::string> EditorLines(const QTextDocument& document) {
-    std::vector<std::string> lines;
-    if (EditorLineCount(document) == 0) return lines;
-    lines.reserve(static_cast<std::size_t>(document.blockCount()));
-    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) lines.push_back(b.text().toStdString());
-    return lines;
-}
-
-std::vector<long> EditorLineLengths(const QTextDocument& document) {
-    std::vector<long> lengths;
-    if (EditorLineCount(document) == 0) return lengths;
-    lengths.reserve(static_cast<std::size_t>(document.blockCount()));
-    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) lengths.push_back(b.length() - 1);
-    return lengths;
-}
-
-namespace {
-
-QString Join(const std::vector<std::string>& lines, std::size_t from, std::size_t to) {
-    std::string text;
-    std::size_t size = 0;
-    for (std::size_t i = from; i < to; ++i) size += lines[i].size() + 1;
-    text.reserve(size);
-    for (std::size_t i = from; i < to; ++i) {
-        if (i > from) text += '\n';
-        text += lines[i];
-    }
-    return QString::fromStdString(text);
-}
-
-int EndOfBlock(const QTextBlock& b) { return b.position() + b.length() - 1; }
-
-}  // namespace
-
-void WriteLinesBack(QPlainTextEdit& editor, const std::vector<std::string>& before,
-                    const std::vector<std::string>& after) {
-    QTextDocument& doc = *editor.document();
-    const std::size_t nb = before.size();
-    const std::size_t na = after.size();
-    std::size_t head = 0;
-    while (head < nb && head < na && before[head] == after[head]) ++head;
-    if (head == nb && head == na) return;
-    std::size_t tail = 0;
-    while (tail < nb - head && tail < na - head && before[nb - 1 - tail] == after[na - 1 - tail]) ++tail;
-    const std::size_t oldCount = nb - head - tail;
-    const std::size_t newCount = na - head - tail;
-
-    QTextCursor c(&doc);
-    c.beginEditBlock();
-    if (nb == 0 || na == 0) {
-        c.select(QTextCursor::Document);
-        c.insertText(Join(after, 0, na));
-    } else if (oldCount > 0 && newCount > 0) {
-        QTextBlock first = doc.findBlockByNumber(static_cast<int>(head));
-        QTextBlock last = doc.findBlockByNumber(static_cast<int>(head + oldCount - 1));
-        c.setPosition(first.position());
-        c.setPosition(EndOfBlock(last), QTextCursor::KeepAnchor);
-        c.insertText(Join(after, head, head + newCount));
-    } else if (oldCount == 0) {  // lines inserted
-        if (head < nb) {
-            c.setPosition(doc.findBlockByNumber(static_cast<int>(head)).position());
-            c.insertText(Join(after, head, head + newCount) + u'\n');
-        } else {
-            c.setPosition(EndOfBlock(doc.lastBlock()));
-            c.insertText(u'\n' + Join(after, head, head + newCount));
-        }
-    } else {  // lines deleted
-        if (head + oldCount < nb) {
-            c.setPosition(doc.findBlockByNumber(static_cast<int>(head)).position());
-            c.setPosition(doc.findBlockByNumber(static_cast<int>(head + oldCount)).position(), QTextCursor::KeepAnchor);
-        } else {
-            c.setPosition(EndOfBlock(doc.findBlockByNumber(static_cast<int>(head - 1))));
-            c.setPosition(EndOfBlock(doc.lastBlock()), QTextCursor::KeepAnchor);
-        }
-        c.removeSelectedText();
-    }
-    c.endEditBlock();
-}
-
 // --- OperationFrame
 
-OperationFrame::OperationFrame(QPlainTextEdit& editor, ProgressPanel& panel, Prompts& prompts, DocumentState& state,
+OperationFrame::OperationFrame(QPlainTextEdit& editor, ProgressPanel& panel, Prompts& prompts, SubtitleSession& session,
                                TFormPytanie12BladLinii& lineError, TFormPytanie09OkreslFPS& defaultFrameRate,
                                QAction* undo)
     : editor_(editor),
       panel_(panel),
       prompts_(prompts),
-      state_(state),
+      session_(session),
       lineError_(lineError),
       defaultFrameRate_(defaultFrameRate),
       undo_(undo) {}
@@ -150,17 +71,12 @@ LineRange OperationFrame::GetWorkRange() const {
 }
 
 SubtitleDocument OperationFrame::CopyDocument() const {
-    SubtitleDocument doc;
-    doc.lines = EditorLines(*editor_.document());
-    doc.frameRate = state_.frameRate;
-    doc.documentFormat = state_.documentFormat;
-    doc.ssa = state_.ssa;
-    return doc;
+    return session_.Copy();
 }
 
 void OperationFrame::WriteBack(const std::vector<std::string>& before, const std::vector<std::string>& after) {
     WriteLinesBack(editor_, before, after);
-    state_.resyncRequested = true;
+    session_.LinesWereReplaced();
 }
 
 void OperationFrame::DrawProgress(long position, long total, ProgressColor color) {
@@ -193,7 +109,7 @@ void OperationFrame::BeginBulkEdit() {
 void OperationFrame::ResumeEditor() {
     editor_.setUpdatesEnabled(true);
     editor_.viewport()->update();
-    state_.resyncRequested = true;
+    session_.LinesWereReplaced();
     if (editor_.isEnabled() && editor_.isVisible()) editor_.setFocus();
     panel_.SetOwnerDrawn(false);
     if (active_) QApplication::restoreOverrideCursor();
@@ -263,10 +179,10 @@ bool OperationFrame::ValidateWorkRange(long first, long& last) {
 }
 
 bool OperationFrame::EnsureFrameRate() {
-    if (state_.frameRate != 0.0) return true;
+    if (session_.State().frameRate != 0.0) return true;
     defaultFrameRate_.SetExplanationVisible(true);
     if (prompts_.ExecDialog(defaultFrameRate_) != QDialog::Accepted) return false;
-    state_.frameRate = defaultFrameRate_.Rate();
+    session_.State().frameRate = defaultFrameRate_.Rate();
     return true;
 }
 
@@ -277,7 +193,7 @@ void OperationFrame::ReplaceLine(long index, const std::string& text) {
     c.setPosition(EndOfBlock(b), QTextCursor::KeepAnchor);
     c.insertText(QString::fromStdString(text));
     editor_.setTextCursor(c);
-    state_.resyncRequested = true;
+    session_.LinesWereReplaced();
 }
 
 }  // namespace kravelo

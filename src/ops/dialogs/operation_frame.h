@@ -24,6 +24,7 @@
 
 #include "core/document.h"
 #include "ops/work_range.h"
+#include "ui/editor_text.h"
 
 class QAction;
 class QPlainTextEdit;
@@ -32,18 +33,9 @@ class QTextDocument;
 namespace kravelo {
 
 class Prompts;
+class SubtitleSession;
 class TFormPytanie09OkreslFPS;
 class TFormPytanie12BladLinii;
-
-// Main-window document state that the frame and the commands share.
-struct DocumentState {
-    double frameRate = 0.0;   // FrameRate; 0 = not set
-    int documentFormat = 0;   // DocumentFormat: 0, 1..5, 99
-    int fileFormat = 0;       // FileFormat: 0, 1, 5, 99
-    int activeFormat = 3;     // ActiveFormat
-    bool resyncRequested = false;  // ResyncRequested, read and cleared by the display tick
-    SsaTables ssa;            // the SSA tables of the document
-};
 
 // Status-bar panel 0: plain text, or (owner-drawn) the progress bar of DrawProgress.
 class ProgressPanel : public QLabel {
@@ -66,19 +58,9 @@ private:
     QColor color_;
 };
 
-// The editor's lines as UTF-8; an empty editor has no lines.
-std::vector<std::string> EditorLines(const QTextDocument& document);
-long EditorLineCount(const QTextDocument& document);
-// Character lengths of the lines (the editor's own units) for the offsets of work_range.h.
-std::vector<long> EditorLineLengths(const QTextDocument& document);
-// Replaces `before` by `after` in one edit block, touching only the lines between the common
-// head and tail. `before` must be the editor's lines.
-void WriteLinesBack(QPlainTextEdit& editor, const std::vector<std::string>& before,
-                    const std::vector<std::string>& after);
-
 class OperationFrame {
 public:
-    OperationFrame(QPlainTextEdit& editor, ProgressPanel& panel, Prompts& prompts, DocumentState& state,
+    OperationFrame(QPlainTextEdit& editor, ProgressPanel& panel, Prompts& prompts, SubtitleSession& session,
                    TFormPytanie12BladLinii& lineError, TFormPytanie09OkreslFPS& defaultFrameRate, QAction* undo);
 
     // The subtitle display switch; until the player exists the display is never on.
@@ -106,7 +88,7 @@ private:
     QPlainTextEdit& editor_;
     ProgressPanel& panel_;
     Prompts& prompts_;
-    DocumentState& state_;
+    SubtitleSession& session_;
     TFormPytanie12BladLinii& lineError_;
     TFormPytanie09OkreslFPS& defaultFrameRate_;
     QAction* undo_;

@@ -1,4 +1,4 @@
-#include "player/document_lines.h"
+#include "ui/document_lines.h"
 
 #include <QTextBlock>
 

@@ -1,0 +1,72 @@
+#pragma once
+// The object names of the window's commands. They are the keys of the language files
+// ("<name>_Cpt"), so they stay exactly as they are; the code uses these readable constants.
+
+namespace kravelo::cmd {
+
+// File menu.
+inline constexpr char kOpenMovie[] = "Otwrzplikwideo1";
+inline constexpr char kCloseMovie[] = "Zamknijplikwideo1";
+inline constexpr char kNew[] = "Nowy1";
+inline constexpr char kNewPopup[] = "Nowy2";
+inline constexpr char kOpen[] = "Open1";
+inline constexpr char kOpenPopup[] = "Otwrzplikznapisami1";
+inline constexpr char kAppend[] = "Dodajpliknakoniec1";
+inline constexpr char kSave[] = "Zapisz1";
+inline constexpr char kSaveAs[] = "Zapiszjako1";
+inline constexpr char kClose[] = "Zamknijnapisy1";
+inline constexpr char kExit[] = "Exit1";
+inline constexpr char kReopenMovie[] = "reopen";     // + 1..5
+inline constexpr char kReopenSubtitle[] = "reopentxt";  // + 1..5
+
+// Edit menu.
+inline constexpr char kUndo[] = "Cofnij1";
+
+// Subtitles menu.
+inline constexpr char kShift[] = "Dodajodejmijklatki1";
+inline constexpr char kNudgeForward[] = "Przesuteksto5klatekdoprzodu1";
+inline constexpr char kNudgeBack[] = "Przesuteksto5klatekdotyu1";
+inline constexpr char kChangeFrameRate[] = "Zmianailociklateknasekund1";
+inline constexpr char kConvert[] = "Konwertujformatnapisw1";
+
+// Movie menu.
+inline constexpr char kPauseOrPlay[] = "PauzaOdtwarzaj1";
+inline constexpr char kStop[] = "Stop1";
+inline constexpr char kPlayFromLine[] = "Odtwarzajfilmodklatki1";
+inline constexpr char kForward5[] = "Skokdoprzoduo50klatek1";
+inline constexpr char kBack5[] = "Skokwsteczo50klatek1";
+inline constexpr char kUserForward[] = "Przewinicieuytkownikawprzd1";
+inline constexpr char kUserBack[] = "Przewinicieuytkownikawstecz1";
+inline constexpr char kToStart[] = "Skokdopocztkufilmu1";
+inline constexpr char kToEnd[] = "Skoknakoniecfilmu1";
+inline constexpr char kJumpTo[] = "Skokdowybranejklatkifilmu1";
+inline constexpr char kStampStart[] = "Wstawklatkfilmudoliniijakoklatkpoczrkow1";
+inline constexpr char kStampEnd[] = "Wstawklatkfilmudoliniijakoklatkkocow1";
+inline constexpr char kStampEndOtherKey[] = "Wstawklatkinnyskrt1";
+inline constexpr char kGoToLineOfPosition[] = "Skokdoliniizaktualnklatkfilmu1";
+inline constexpr char kShowSubtitles[] = "Wywietlajnapisy1";
+inline constexpr char kShutDownAfterMovie[] = "Wyczkomputerposkoczeniufilmu1";
+
+// Tools menu.
+inline constexpr char kActiveFormat[] = "FRM_MPL1";
+inline constexpr char kDefaultFrameRate[] = "DomylnawartowspczynnikaFPS1";
+inline constexpr char kLanguage[] = "Language1";
+
+// Help menu.
+inline constexpr char kFaqProgram[] = "FAQProgram1";
+inline constexpr char kFaqEditing[] = "FAQEdycja1";
+inline constexpr char kAbout[] = "Informacjeoprogramie1";
+
+// Keys of the player without a menu item.
+inline constexpr char kKeyQuit[] = "KeyQuit";
+inline constexpr char kKeyVolumeUp[] = "KeyVolumeUp";
+inline constexpr char kKeyVolumeDown[] = "KeyVolumeDown";
+inline constexpr char kKeyRepeat[] = "KeyRepeat";
+inline constexpr char kKeyClock[] = "KeyClock";
+inline constexpr char kKeySecondForward[] = "KeySecondForward";
+inline constexpr char kKeyFrameForward[] = "KeyFrameForward";
+inline constexpr char kKeyFrameBack[] = "KeyFrameBack";
+inline constexpr char kKeyMinuteForward[] = "KeyMinuteForward";
+inline constexpr char kKeyMinuteBack[] = "KeyMinuteBack";
+
+}  // namespace kravelo::cmd
