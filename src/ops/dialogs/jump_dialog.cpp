@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/prompts.h"
+#include "ui/prompts.h"
 #include "core/text_util.h"
 
 namespace kravelo {

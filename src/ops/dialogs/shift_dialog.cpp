@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/prompts.h"
 #include "core/text_util.h"
+#include "ui/prompts.h"
 
 namespace kravelo {
 
