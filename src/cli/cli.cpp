@@ -76,9 +76,8 @@ double ParseNumberArg(const std::string& what, const std::string& text) {
     if (!t.empty() && t[0] == '+') t.remove_prefix(1);
     double v = 0.0;
     auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size() || v != v)
-        throw Failure{kExitUsage, what + ": not a number: " + text};
-    if (!std::isfinite(v)) throw Failure{kExitUsage, what + ": not a finite number: " + text};
+    if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v))
+        throw Failure{kExitUsage, what + ": not a finite number: " + text};
     return v;
 }
 
@@ -101,7 +100,6 @@ long Options::GetInt(const std::string& name, long fallback) const {
 std::optional<double> FrameRateArg(const Options& o, const std::string& name) {
     if (!o.Get(name)) return std::nullopt;
     double fps = o.GetDouble(name, 0.0);
-    if (fps <= 0.0) throw Failure{kExitUsage, name + " must be above 0"};
     if (!ValidFrameRate(fps))
         throw Failure{kExitUsage, name + " must lie between " + FormatGeneral(kMinFrameRate) + " and " +
                                       FormatGeneral(kMaxFrameRate) + " frames per second"};
