@@ -27,7 +27,9 @@ StampResult StampLine(std::string_view line, double position, StampEdge edge, co
     }
 
     StampResult r;
-    if (putline(format, frameRate, l.start, l.end, l.text, r.line) != 1) {
+    // A subtitle line keeps its own shape (an SSA event line its columns and other fields).
+    l.format = format;
+    if (RewriteLine(line, l, frameRate, ssa, r.line) != 1) {
         r.error = msg::PutlineFormatError;
         r.line.clear();
         return r;
