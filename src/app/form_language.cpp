@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/language.h"
-#include "app/open_dialog_count.h"
-#include "app/settings.h"
+#include "core/settings.h"
+#include "ui/open_dialog_count.h"
 
 namespace kravelo {
 
@@ -73,8 +73,8 @@ void TFormLanguage::FillList() {
     ListBoxFiles->clear();
     EditPath->clear();
     QDir folder(QString::fromStdString(language_.LanguageFolder()));
-    // The name filter is case-insensitive, so "SAVE.KLG" is listed too. Sorted by name, as
-    // the original's file system listed them.
+    // The name filter is case-insensitive, so "SAVE.KLG" is listed too. Sorted by name without
+    // regard to case, so the list reads the same on every file system.
     const QStringList names =
         folder.entryList({QStringLiteral("*.klg")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     const QString current = QString::fromStdString(language_.PathOf(currentFile_));

@@ -7,7 +7,7 @@
 // The "Language1" command (and the first start) runs it as:
 //
 //     TFormLanguage dialog(language, settings, openDialogs, mainWindow);
-//     dialog.onLanguageChanged = [&] { /* re-apply active format, jump captions (Parts 1.5, 3.4) */ };
+//     dialog.onLanguageChanged = [&] { /* re-apply the active format and the jump captions */ };
 //     dialog.SetCurrentFile(settings.LanguageFile);
 //     dialog.exec();
 

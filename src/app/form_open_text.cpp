@@ -7,20 +7,12 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <filesystem>
 
 #include "app/language.h"
-#include "app/prompts.h"
+#include "core/format_size.h"
+#include "ui/prompts.h"
 
 namespace kravelo {
-
-std::string ChooserSizeText(std::uint64_t n) {
-    if (n < 1024) return std::to_string(n) + " b";
-    const std::uint64_t scale = n < 1048576 ? 1024 : 1048576;
-    // The first decimal digit of the exact quotient, truncated.
-    const std::uint64_t tenth = (n % scale) * 10 / scale;
-    return std::to_string(n / scale) + "." + std::to_string(tenth) + (scale == 1024 ? " kb" : " Mb");
-}
 
 TFormOpenText::TFormOpenText(Language& language, OpenDialogCounter& openDialogs, Prompts& prompts,
                              QWidget* parent)
@@ -71,11 +63,9 @@ QString TFormOpenText::ChooseSubtitleVersion(const QString& path) {
     ListViewFiles->clear();
 
     for (const std::string& name : ListVersions(pattern, probe_)) {
-        std::error_code ec;
-        const std::uintmax_t size = std::filesystem::file_size(pattern.folder + name, ec);
         auto* row = new QTreeWidgetItem(ListViewFiles);
         row->setText(0, QString::fromStdString(name));
-        row->setText(1, QString::fromStdString(ChooserSizeText(ec ? 0 : size)));
+        row->setText(1, QString::fromStdString(ChooserSizeText(FileSizeOf(pattern.folder + name))));
     }
     if (ListViewFiles->topLevelItemCount() == 0) return {};
     ListViewFiles->setCurrentItem(ListViewFiles->topLevelItem(0));

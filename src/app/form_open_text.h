@@ -8,10 +8,8 @@
 //     movie.chooseSubtitleVersion = [&](const QString& p) { return chooser.ChooseSubtitleVersion(p); };
 
 #include <QString>
-#include <cstdint>
-#include <string>
 
-#include "app/subtitle_candidate.h"
+#include "core/subtitle_candidate.h"
 #include "ops/dialogs/counted_dialog.h"
 
 class QLabel;
@@ -21,9 +19,6 @@ class QTreeWidget;
 namespace kravelo {
 
 class Language;
-
-// The chooser's size column: "812 b", "1.5 kb", "1023.9 kb", "2.0 Mb" (one truncated decimal).
-std::string ChooserSizeText(std::uint64_t bytes);
 
 class TFormOpenText : public CountedDialog {
     Q_OBJECT

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/prompts.h"
+#include "ui/prompts.h"
 
 namespace kravelo {
 

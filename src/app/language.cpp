@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -12,8 +14,12 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QToolButton>
+#include <QTranslator>
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
+
+#include "ui/qt_text.h"
 
 #ifndef KRAVELO_SHARE_DIR
 #define KRAVELO_SHARE_DIR "/usr/local/share/kravelo"
@@ -23,40 +29,6 @@ namespace kravelo {
 namespace {
 
 namespace fs = std::filesystem;
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-std::string S(const QString& s) {
-    return s.toStdString();
-}
-
-// The seven captioned kinds.
-bool IsCaptioned(const QObject* o) {
-    return qobject_cast<const QLabel*>(o) || qobject_cast<const QPushButton*>(o) ||
-           qobject_cast<const QCheckBox*>(o) || qobject_cast<const QRadioButton*>(o) ||
-           qobject_cast<const QToolButton*>(o) || qobject_cast<const QGroupBox*>(o) ||
-           // A panel is a plain QFrame; labels and scroll areas are frames too, but not panels.
-           o->metaObject() == &QFrame::staticMetaObject;
-}
-
-QString CaptionOf(const QObject* o) {
-    if (auto* l = qobject_cast<const QLabel*>(o)) return l->text();
-    if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->text();
-    if (auto* g = qobject_cast<const QGroupBox*>(o)) return g->title();
-    return o->property("Caption").toString();
-}
-
-void SetCaption(QObject* o, const QString& text) {
-    if (auto* l = qobject_cast<QLabel*>(o))
-        l->setText(text);
-    else if (auto* b = qobject_cast<QAbstractButton*>(o))
-        b->setText(text);
-    else if (auto* g = qobject_cast<QGroupBox*>(o))
-        g->setTitle(text);
-    else
-        o->setProperty("Caption", text);
-}
 
 // The StdButtons key of a standard button, or empty.
 std::string_view StdButtonKey(const QObject* o) {
@@ -166,6 +138,32 @@ private:
 
 }  // namespace
 
+bool IsCaptioned(const QObject* o) {
+    return qobject_cast<const QLabel*>(o) || qobject_cast<const QPushButton*>(o) ||
+           qobject_cast<const QCheckBox*>(o) || qobject_cast<const QRadioButton*>(o) ||
+           qobject_cast<const QToolButton*>(o) || qobject_cast<const QGroupBox*>(o) ||
+           // A panel is a plain QFrame; labels and scroll areas are frames too, but not panels.
+           o->metaObject() == &QFrame::staticMetaObject;
+}
+
+QString CaptionOf(const QObject* o) {
+    if (auto* l = qobject_cast<const QLabel*>(o)) return l->text();
+    if (auto* b = qobject_cast<const QAbstractButton*>(o)) return b->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(o)) return g->title();
+    return o->property("Caption").toString();
+}
+
+void SetCaption(QObject* o, const QString& text) {
+    if (auto* l = qobject_cast<QLabel*>(o))
+        l->setText(text);
+    else if (auto* b = qobject_cast<QAbstractButton*>(o))
+        b->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(o))
+        g->setTitle(text);
+    else
+        o->setProperty("Caption", text);
+}
+
 bool IsLanguageForm(std::string_view objectName) {
     for (std::string_view f : kLanguageForms)
         if (f == objectName) return true;
@@ -183,6 +181,28 @@ std::string DefaultShareFolder() {
 
 Language::Language(std::string programFolder, std::string shareFolder)
     : programFolder_(std::move(programFolder)), shareFolder_(std::move(shareFolder)) {}
+
+Language::~Language() {
+    SetQtLanguage({});
+}
+
+void Language::SetQtLanguage(const std::string& code) {
+    if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
+    qtTranslator_.reset();
+    qtLanguage_.clear();
+    // The code names a file of Qt's translations folder: letters and "_" only ("pt_BR").
+    const bool wellFormed = code.size() >= 2 && code.size() <= 8 &&
+                            std::all_of(code.begin(), code.end(), [](char c) {
+                                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+                            });
+    if (!wellFormed) return;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_") + Q(code), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(translator.get());
+    qtTranslator_ = std::move(translator);
+    qtLanguage_ = code;
+}
 
 std::string Language::LanguageFolder() const {
     std::error_code ec;
@@ -226,6 +246,7 @@ bool Language::LoadLanguage(const std::string& fileName) {
     for (std::string_view name : kLanguageForms)
         if (QWidget* form = Form(name)) ApplyFormTexts(file, form, false);
     texts_.Load(file);
+    SetQtLanguage(file.ReadString(kQtLanguageSection, kQtLanguageKey, ""));
     ApplyLanguageFixUps(*this, file);
     loadedPath_ = path;
     return true;

@@ -26,12 +26,15 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 #include "core/profile_file.h"
+
+class QTranslator;
 
 namespace kravelo {
 
@@ -69,6 +72,13 @@ inline constexpr std::string_view kLanguageForms[] = {
 
 bool IsLanguageForm(std::string_view objectName);
 
+// The seven captioned kinds: QLabel, QPushButton, QCheckBox, QRadioButton, QToolButton, QGroupBox
+// and a panel (a plain QFrame). Their caption is a label's or button's text, a group box's
+// title, a panel's dynamic property "Caption".
+bool IsCaptioned(const QObject* object);
+QString CaptionOf(const QObject* object);
+void SetCaption(QObject* object, const QString& text);
+
 // Reads (exportTexts false) or writes (true) the section of one form, named by its objectName.
 void ApplyFormTexts(ProfileFile& file, QWidget* form, bool exportTexts);
 
@@ -78,6 +88,9 @@ std::string DefaultShareFolder();
 class Language {
 public:
     explicit Language(std::string programFolder, std::string shareFolder = DefaultShareFolder());
+    ~Language();
+    Language(const Language&) = delete;
+    Language& operator=(const Language&) = delete;
 
     // The program folder's "language" folder when it exists, else the share folder's.
     std::string LanguageFolder() const;
@@ -92,8 +105,16 @@ public:
     void SetErrorSink(ErrorSink sink) { errorSink_ = std::move(sink); }
 
     // Loads and applies a language file by its bare name. A missing file shows the message and
-    // changes nothing (false). Texts the file lacks keep what they were.
+    // changes nothing (false). Texts the file lacks keep what they were. Qt's own texts
+    // (standard buttons, file dialogs) follow the language the file declares.
     bool LoadLanguage(const std::string& fileName);
+    // The code of the language a file declares for Qt's own texts ("pl", "en", ...).
+    static constexpr const char* kQtLanguageSection = "Language";
+    static constexpr const char* kQtLanguageKey = "Code";
+    // Installs Qt's translation for `code` in place of the previous one; an empty, malformed or
+    // untranslated code leaves Qt's built-in English. The code in effect, empty for none.
+    void SetQtLanguage(const std::string& code);
+    const std::string& QtLanguage() const { return qtLanguage_; }
     // Writes the current texts of 24 forms (the load list without FormChapters and
     // FormChapterSet) into the language folder; an existing file keeps its other keys.
     bool ExportLanguage(const std::string& fileName, std::string* error = nullptr);
@@ -104,7 +125,7 @@ public:
     }
     const std::string& Text(const Message& message) const { return texts_.Text(message); }
 
-    // Results of the fix-ups (step 4): the base hint of the show-subtitles button (the view
+    // Results of the fix-ups after a load: the base hint of the show-subtitles button (the view
     // modes append the shortcut), the five page names of the options dialog and the two column
     // titles of the subtitle chooser, for forms that read them when they are built.
     const std::string& ShowSubtitlesHint() const { return showSubtitlesHint_; }
@@ -125,10 +146,12 @@ private:
     std::vector<std::string> optionsPages_;
     std::vector<std::string> chooserColumns_;
     std::string loadedPath_;
+    std::unique_ptr<QTranslator> qtTranslator_;
+    std::string qtLanguage_;
 };
 
-// Step 4 of LoadLanguage: the fix-ups after the texts are in place, each done when the forms
-// and controls it names exist (language_fixups.cpp).
+// The fix-ups LoadLanguage runs once the texts are in place, each done when the forms and
+// controls it names exist (language_fixups.cpp).
 void ApplyLanguageFixUps(Language& language, const ProfileFile& file);
 
 }  // namespace kravelo

@@ -1,4 +1,4 @@
-// Step 4 of LoadLanguage: fix-ups after the texts are in place. Each one finds its
+// The fix-ups LoadLanguage runs once the texts are in place. Each one finds its
 // forms and controls by object name and is skipped while they do not exist, so a form that is
 // built later takes part as soon as it is registered with the Language under its section name
 // and its controls carry the names used here:
@@ -10,11 +10,9 @@
 //   FormStatistics:   "Label15";  FormPytanie05SkokDo and FormChapterSet: "SpeedButton1",
 //                     "Label12", "Label13", "Label14"
 
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -29,7 +27,7 @@ struct Copy {
     const char* to;
 };
 
-// 4.3: main-menu captions copied to their duplicates in the main window ...
+// Main-menu captions copied to their duplicates in the main window ...
 constexpr Copy kMenuCopies[] = {
     {"Nowy1", "Nowy2"},
     {"Open1", "Otwrzplikznapisami1"},
@@ -68,25 +66,8 @@ QAction* FindItem(QWidget* form, const char* name) {
 QObject* FindCaptioned(QWidget* form, const char* name) {
     if (!form) return nullptr;
     for (QWidget* w : form->findChildren<QWidget*>(QLatin1String(name)))
-        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w))
-            return w;
+        if (IsCaptioned(w)) return w;
     return nullptr;
-}
-
-QString CaptionOf(QObject* o) {
-    if (auto* l = qobject_cast<QLabel*>(o)) return l->text();
-    if (auto* b = qobject_cast<QAbstractButton*>(o)) return b->text();
-    if (auto* g = qobject_cast<QGroupBox*>(o)) return g->title();
-    return {};
-}
-
-void SetCaption(QObject* o, const QString& text) {
-    if (auto* l = qobject_cast<QLabel*>(o))
-        l->setText(text);
-    else if (auto* b = qobject_cast<QAbstractButton*>(o))
-        b->setText(text);
-    else if (auto* g = qobject_cast<QGroupBox*>(o))
-        g->setTitle(text);
 }
 
 void CopyCaption(QWidget* fromForm, QWidget* toForm, const char* from, const char* to) {

@@ -6,9 +6,10 @@
 #include "app/language.h"
 #include "app/main_window.h"
 #include "app/movie_side.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "platform/power_off.h"
 #include "platform/single_instance.h"
+#include "platform/xdg_paths.h"
 #include "player/mpv_player.h"
 
 int main(int argc, char** argv) {

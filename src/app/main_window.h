@@ -24,9 +24,9 @@
 #include <string_view>
 
 #include "app/language.h"
-#include "app/open_dialog_count.h"
-#include "app/prompts.h"
-#include "app/settings.h"
+#include "ui/open_dialog_count.h"
+#include "ui/prompts.h"
+#include "core/settings.h"
 #include "core/chapters.h"
 #include "ops/dialogs/operation_frame.h"
 #include "ui/command_table.h"

@@ -11,8 +11,8 @@
 
 #include "app/form_open_text.h"
 #include "app/main_window.h"
-#include "app/subtitle_candidate.h"
 #include "core/format_size.h"
+#include "core/subtitle_candidate.h"
 #include "core/text_util.h"
 #include "ops/subtitle_display.h"
 #include "platform/power_off.h"
@@ -158,7 +158,7 @@ void MovieSession::Open(const QString& path, bool offerChoice, bool loadSubtitle
     LoadChapters(window_.Chapters(), s.MovieIniPath);
     SaveMovieSettings(s, window_.Chapters(), s.MovieIniPath);
 
-    s.LastMovieFile = S(player_.FileName());
+    s.LastMovieFile = S(QFileInfo(player_.FileName()).absoluteFilePath());
     if (s.ResumeWhenCrashed)
         marker_.Register();
     else
@@ -198,6 +198,10 @@ void MovieSession::Reset() {
     video_.KvTrackBarTrack->hide();
     video_.Subtitles->SetSubtitleWindowsVisible(false, display_.TransparentMode());
     SetControlsEnabled(false);
+    // The subtitle fonts and elevations of the settings (loaded by the first reset at start).
+    const Settings& s = window_.GetSettings();
+    video_.ApplySubtitleSettings(SubtitleFontOf(s.FontFullScreen), SubtitleFontOf(s.FontWindow), s.SubtitlesElevation,
+                                 s.SubtitlesElevationFS);
     emit MovieReset();
     emit LoadedChanged();
 }

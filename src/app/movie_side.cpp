@@ -159,6 +159,7 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     : window_(window), player_(player) {
     // The video window fills the video panel.
     formMP_ = new TFormMP(&player_, window_.PanelMP());
+    window_.GetLanguage().AddForm(formMP_);
     auto* layout = new QVBoxLayout(window_.PanelMP());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(formMP_);

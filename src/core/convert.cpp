@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text_util.h"
+#include "core/time_model.h"
 
 namespace kravelo {
 namespace {
@@ -55,18 +56,7 @@ void RemoveSsaHeader(SubtitleDocument& doc, long& first, long& last) {
 }  // namespace
 
 std::optional<double> ReadSubRipTime(std::string_view s) {
-    std::size_t c1 = s.find(':');
-    if (c1 == npos) return std::nullopt;
-    std::size_t c2 = s.find(':', c1 + 1);
-    if (c2 == npos) return std::nullopt;
-    std::size_t comma = s.find(',', c2 + 1);
-    if (comma == npos) return std::nullopt;
-    auto h = ParseWholeInt(s.substr(0, c1));
-    auto m = ParseWholeInt(s.substr(c1 + 1, c2 - c1 - 1));
-    auto sec = ParseWholeInt(s.substr(c2 + 1, comma - c2 - 1));
-    auto ms = ParseWholeInt(s.substr(comma + 1));
-    if (!h || !m || !sec || !ms || *h == -1 || *m == -1 || *sec == -1 || *ms == -1) return std::nullopt;
-    return static_cast<double>(*h * 3600 + *m * 60 + *sec) + 0.001 * static_cast<double>(*ms);
+    return ReadClockTime(s, ',', 0.001);
 }
 
 bool ReadSubRipBlock(const std::vector<std::string>& lines, std::size_t& index, SubRipBlock& block) {

@@ -38,7 +38,7 @@ int FormatFamilyOfPath(const std::string& path);
 struct OrderReport {
     int unsorted = 0;
     int equal = 0;
-    double previousStart = -99999.0;
+    double previousStart = kNoStartTime;
 
     void Add(double start) {
         if (start == previousStart) ++equal;

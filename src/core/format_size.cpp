@@ -1,23 +1,38 @@
 #include "core/format_size.h"
 
 #include <filesystem>
+#include <span>
+#include <string_view>
 #include <system_error>
 
 namespace kravelo {
+namespace {
 
-std::string FormatSize(std::uint64_t n) {
-    if (n < 1024) return std::to_string(n) + " B";
-    static const char* const kUnits[] = {"kB", "MB", "GB", "TB"};
-    int unit = 0;
+// units[0] for whole bytes below 1024, then one unit per power of 1024 while one is left; the
+// first decimal digit of the exact quotient, truncated.
+std::string SizeText(std::uint64_t n, std::span<const std::string_view> units) {
+    if (n < 1024) return std::to_string(n) + " " + std::string(units[0]);
+    std::size_t unit = 1;
     std::uint64_t scale = 1024;
-    while (unit < 3 && n >= scale * 1024) {
+    while (unit + 1 < units.size() && n >= scale * 1024) {
         scale *= 1024;
         ++unit;
     }
-    std::uint64_t whole = n / scale;
-    // First decimal digit of the exact quotient, truncated.
-    std::uint64_t tenth = (n % scale) * 10 / scale;
-    return std::to_string(whole) + "." + std::to_string(tenth) + " " + kUnits[unit];
+    const std::uint64_t tenth = (n % scale) * 10 / scale;
+    return std::to_string(n / scale) + "." + std::to_string(tenth) + " " + std::string(units[unit]);
+}
+
+constexpr std::string_view kUnits[] = {"B", "kB", "MB", "GB", "TB"};
+constexpr std::string_view kChooserUnits[] = {"b", "kb", "Mb"};
+
+}  // namespace
+
+std::string FormatSize(std::uint64_t n) {
+    return SizeText(n, kUnits);
+}
+
+std::string ChooserSizeText(std::uint64_t n) {
+    return SizeText(n, kChooserUnits);
 }
 
 std::uint64_t FileSizeOf(const std::string& path) {

@@ -47,7 +47,7 @@ public:
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
     // The four value types. Int: a whole decimal integer in the 32-bit range (also "$1F" and
-    // "0x1F" in hexadecimal, as the original program's reader took them). Bool: an Int, any
+    // "0x1F" in hexadecimal, which hand-edited settings files may hold). Bool: an Int, any
     // non-zero value is true. Float: a decimal number with "." whatever the process locale.
     // String: the text as it stands.
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;

@@ -83,18 +83,7 @@ std::string_view SsaTextFrom(std::string_view line, std::string_view prefix, int
 }
 
 std::optional<double> ReadSsaTime(std::string_view s) {
-    std::size_t c1 = s.find(':');
-    if (c1 == npos) return std::nullopt;
-    std::size_t c2 = s.find(':', c1 + 1);
-    if (c2 == npos) return std::nullopt;
-    std::size_t dot = s.find('.', c2 + 1);
-    if (dot == npos) return std::nullopt;
-    auto h = ParseWholeInt(s.substr(0, c1));
-    auto m = ParseWholeInt(s.substr(c1 + 1, c2 - c1 - 1));
-    auto sec = ParseWholeInt(s.substr(c2 + 1, dot - c2 - 1));
-    auto cc = ParseWholeInt(s.substr(dot + 1));
-    if (!h || !m || !sec || !cc || *h == -1 || *m == -1 || *sec == -1 || *cc == -1) return std::nullopt;
-    return static_cast<double>(*h * 3600 + *m * 60 + *sec) + 0.01 * static_cast<double>(*cc);
+    return ReadClockTime(s, '.', 0.01);
 }
 
 std::string WriteSsaTime(double t) {

@@ -29,8 +29,11 @@ struct SubtitleLine {
     std::string text;
 };
 
-// The value NextSubtitle reports past the last subtitle.
+// The value NextSubtitle reports past the last subtitle; also the ceiling of sort keys.
 inline constexpr double kEndOfSubtitlesTime = 99999999.0;
+// A start before any real one: no previous subtitle yet, or a line without a start (the sort
+// key of an empty or unreadable line).
+inline constexpr double kNoStartTime = -99999.0;
 inline constexpr std::string_view kEndOfSubtitlesText = "END OF SUBTITLES!!!";
 
 // True when the line is empty or readable in one of the five formats.

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "core/text_util.h"
+
 namespace kravelo {
 
 static int TruncToInt(double v) {
@@ -32,6 +34,22 @@ long long RoundHalfUpTrunc(double value) {
     if (v >= kMax) return std::numeric_limits<int>::max();
     if (v <= kMin) return std::numeric_limits<int>::min();
     return static_cast<long long>(v);  // toward zero
+}
+
+std::optional<double> ReadClockTime(std::string_view s, char separator, double unit) {
+    const std::size_t c1 = s.find(':');
+    if (c1 == std::string_view::npos) return std::nullopt;
+    const std::size_t c2 = s.find(':', c1 + 1);
+    if (c2 == std::string_view::npos) return std::nullopt;
+    const std::size_t sep = s.find(separator, c2 + 1);
+    if (sep == std::string_view::npos) return std::nullopt;
+    const auto h = ParseWholeInt(s.substr(0, c1));
+    const auto m = ParseWholeInt(s.substr(c1 + 1, c2 - c1 - 1));
+    const auto sec = ParseWholeInt(s.substr(c2 + 1, sep - c2 - 1));
+    const auto fraction = ParseWholeInt(s.substr(sep + 1));
+    if (!h || !m || !sec || !fraction || *h == -1 || *m == -1 || *sec == -1 || *fraction == -1)
+        return std::nullopt;
+    return static_cast<double>(*h * 3600 + *m * 60 + *sec) + unit * static_cast<double>(*fraction);
 }
 
 }  // namespace kravelo

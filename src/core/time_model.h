@@ -2,6 +2,9 @@
 // Times are seconds in doubles; frame numbers meet them through the frame rate.
 // Every conversion between the two goes through the functions here.
 
+#include <optional>
+#include <string_view>
+
 namespace kravelo {
 
 struct SplitTimeParts {
@@ -26,5 +29,10 @@ inline long long TimeToFrame(double t, double rate) { return RoundHalfUpTrunc(t 
 inline double FrameToTime(long long frame, double rate) {
     return rate > 0.0 ? static_cast<double>(frame) / rate : 0.0;
 }
+
+// A clock time "H:MM:SS" + `separator` + a fraction counted in `unit` seconds: SSA's
+// "0:01:02.50" ('.', 0.01) and SubRip's "00:01:02,500" (',', 0.001). nullopt when a part is
+// missing, is not a whole number, or is -1 (which stands for "unreadable").
+std::optional<double> ReadClockTime(std::string_view text, char separator, double unit);
 
 }  // namespace kravelo

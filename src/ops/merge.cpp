@@ -9,8 +9,6 @@
 namespace kravelo {
 namespace {
 
-constexpr double kNoPrevious = -99999.0;
-
 // Keeps `keep` of the "|" of a part and turns the others into spaces. The k-th kept break is the
 // one nearest to character n / (k + 1) among those not kept yet; of two equally near, the first.
 std::string KeepBreaks(std::string_view part, long keep) {
@@ -107,7 +105,7 @@ MergeResult MergeShortSubtitles(SubtitleDocument& doc, const MergeOptions& optio
     NextSubtitleScan nextScan(doc), afterScan(doc);
     bool hasPrevious = false;
     std::string previousText;
-    double previousStart = kNoPrevious;
+    double previousStart = kNoStartTime;
     std::size_t previousIndex = 0;
     std::size_t previousLength = 0;  // characters of previousText
 

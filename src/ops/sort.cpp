@@ -7,16 +7,9 @@
 #include "ops/next_scan.h"
 
 namespace kravelo {
-namespace {
-
-// A selection sort from a minimum of 99999999 never picks a key at or above its starting minimum; such lines
-// keep their order among themselves.
-constexpr double kSortCeiling = 99999999.0;
-
-}  // namespace
 
 double SortKey(std::string_view line, const SubtitleDocument& doc, SubtitleLine& scratch) {
-    if (line.empty() || ParseLine(line, doc.frameRate, scratch, doc.ssa) != 1) return kUnreadableSortKey;
+    if (line.empty() || ParseLine(line, doc.frameRate, scratch, doc.ssa) != 1) return kNoStartTime;
     return scratch.start;
 }
 
@@ -37,9 +30,10 @@ SortResult SortLines(SubtitleDocument& doc, long first, long last, const Progres
     for (long i = first; i < last; ++i) {
         if (progress && i % 10 == 0) progress(i, last, ProgressColor::Blue);
         double key = SortKey(lines[static_cast<std::size_t>(i)], doc, scratch);
-        if (key != kUnreadableSortKey) result.order.Add(key);
-        // NaN cannot come out of ParseLine; the ceiling keeps huge starts in their old order.
-        keys.push_back({std::min(key, kSortCeiling), i});
+        if (key != kNoStartTime) result.order.Add(key);
+        // NaN cannot come out of ParseLine. Starts at or above kEndOfSubtitlesTime keep their
+        // order among themselves, as a selection sort from that minimum leaves them.
+        keys.push_back({std::min(key, kEndOfSubtitlesTime), i});
     }
     // Equal keys keep their order through the index: a stable result from the faster
     // unstable sort. An already sorted range is left as it is.

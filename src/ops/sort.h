@@ -8,10 +8,8 @@
 
 namespace kravelo {
 
-// Sort key of an empty or unreadable line: such lines gather at the top of the sorted range.
-inline constexpr double kUnreadableSortKey = -99999.0;
-
-// A line's sort key: its start time in seconds, or kUnreadableSortKey. `scratch` is reused.
+// A line's sort key: its start time in seconds, or kNoStartTime for an empty or unreadable line
+// (such lines gather at the top of the sorted range). `scratch` is reused.
 double SortKey(std::string_view line, const SubtitleDocument& doc, SubtitleLine& scratch);
 
 struct SortResult {
@@ -21,7 +19,7 @@ struct SortResult {
 
 // Sorts [first, last) by start time. Stable and O(n log n): lines with equal starts keep their
 // order, and empty or unreadable lines gather at the top of the range in their old order.
-// Keys at or above 99999999 s (beyond the end-of-subtitles value) count as equal among
+// Keys at or above kEndOfSubtitlesTime (99999999 s) count as equal among
 // themselves. Moves whole lines; never rewrites a line. Progress (blue) every tenth line.
 SortResult SortLines(SubtitleDocument& doc, long first, long last, const ProgressFn& progress = {});
 

@@ -2,17 +2,11 @@
 
 #include <filesystem>
 
-#include "app/settings.h"
 #include "core/text_file.h"
 
 namespace kravelo {
 
 namespace fs = std::filesystem;
-
-std::string XdgConfigHome() {
-    // The settings' folder is <config home>/kravelo; one rule for both.
-    return fs::path(DefaultConfigFolder()).parent_path().string();
-}
 
 // The Exec key is a string value (whose own escape turns "\\" into "\") holding a command line
 // whose arguments are quoted: inside double quotes, '"', '`', '$' and '\' take a backslash, and

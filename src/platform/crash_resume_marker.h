@@ -11,10 +11,9 @@
 
 #include <string>
 
-namespace kravelo {
+#include "platform/xdg_paths.h"
 
-// $XDG_CONFIG_HOME, else ~/.config.
-std::string XdgConfigHome();
+namespace kravelo {
 
 // Exec value of a desktop entry that runs exactly `program`, and back. Quote and Unquote of a
 // path give the path again; Unquote gives empty for a value that is not one quoted argument.

@@ -34,7 +34,9 @@ bool SingleInstance::HandOver(const QString& argument, int timeoutMs) {
     socket.connectToServer(name_);
     if (!socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) return false;
 
-    const QByteArray bytes = argument.toUtf8();
+    // The running instance has a working folder of its own: a relative name is made absolute
+    // here, where it was typed. An empty argument stays empty.
+    const QByteArray bytes = QFileInfo(argument).absoluteFilePath().toUtf8();
     QByteArray frame(4, '\0');
     qToBigEndian(static_cast<quint32>(bytes.size()), frame.data());
     frame += bytes;

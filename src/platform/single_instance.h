@@ -32,8 +32,9 @@ public:
 
     const QString& ServerName() const { return name_; }
 
-    // Gives `argument` to a running instance. True once that instance confirmed it; false when
-    // none answered within timeoutMs (none runs, or a stale socket is left).
+    // Gives `argument` to a running instance, a relative path made absolute in this process's
+    // working folder. True once that instance confirmed it; false when none answered within
+    // timeoutMs (none runs, or a stale socket is left).
     bool HandOver(const QString& argument, int timeoutMs = 3000);
 
     // Becomes the instance the others hand over to. A socket file nobody answers on (left by an

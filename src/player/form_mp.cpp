@@ -65,7 +65,8 @@ QToolButton* StripButton(QWidget* parent, const char* name, QStyle::StandardPixm
 }  // namespace
 
 TFormMP::TFormMP(MediaPlayer* player, QWidget* parent) : QWidget(parent), player_(player) {
-    setObjectName("TFormMP");
+    // The name of its section in the language files.
+    setObjectName("FormMP");
     setAcceptDrops(true);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
@@ -235,6 +236,15 @@ void TFormMP::SetLogoVisible(bool visible) {
 void TFormMP::SetFullScreen(bool on) {
     fullScreen_ = on;
     Relayout();
+}
+
+void TFormMP::ApplySubtitleSettings(const SubtitleFont& fullScreen, const SubtitleFont& window, int elevation,
+                                    int elevationFS) {
+    Subtitles->LabelFS = fullScreen;
+    Subtitles->LabelW = window;
+    elevation_ = elevation;
+    elevationFS_ = elevationFS;
+    Subtitles->ApplySubtitleFonts(fullScreen_, SubtitleElevation(), TransparentMode);
 }
 
 void TFormMP::ShowPlayState(int state) {

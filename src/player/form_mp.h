@@ -51,6 +51,15 @@ class TFormMP : public QWidget {
     // The subtitles are painted transparently (full screen with "TransparentFonts").
     bool TransparentMode = false;
 
+    // The subtitle fonts and elevations of the settings: `fullScreen` with `elevationFS` in full
+    // screen, `window` with `elevation` otherwise. The current mode's set goes onto the subtitle
+    // windows at once (its elevation stays for later layouts); the other set is kept for the
+    // switch of mode.
+    void ApplySubtitleSettings(const SubtitleFont& fullScreen, const SubtitleFont& window, int elevation,
+                               int elevationFS);
+    // The lift of the subtitles above the bottom of the picture in the current mode.
+    int SubtitleElevation() const { return fullScreen_ ? elevationFS_ : elevation_; }
+
     // Presses the button that matches a play state (0 stop, 1 pause, 2 play).
     void ShowPlayState(int state);
     // Brings the subtitle windows to the front (after a click or a bar move on the picture).
@@ -89,6 +98,8 @@ class TFormMP : public QWidget {
 
     MediaPlayer* player_;
     bool fullScreen_ = false;
+    int elevation_ = 0;
+    int elevationFS_ = 0;
 };
 
 }  // namespace kravelo

@@ -84,6 +84,20 @@ QColor ColorFromColorRef(int colorRef) {
     return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
 }
 
+SubtitleFont MakeSubtitleFont(const QString& name, int pointSize, int colorRef, bool bold, bool italic,
+                              bool underline, bool strikeOut) {
+    SubtitleFont f;
+    f.font = QFont(name);
+    // A size the font cannot take (0 or less) keeps the face's default size.
+    if (pointSize > 0) f.font.setPointSize(pointSize);
+    f.font.setBold(bold);
+    f.font.setItalic(italic);
+    f.font.setUnderline(underline);
+    f.font.setStrikeOut(strikeOut);
+    f.color = ColorFromColorRef(colorRef);
+    return f;
+}
+
 SubtitleRows SplitSubtitleText(const QString& text, bool transparent, bool italics) {
     const QString t = transparent ? text : DoubleAmpersands(text);
     SubtitleRows r;

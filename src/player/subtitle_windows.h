@@ -24,6 +24,18 @@ struct SubtitleFont {
 // A Windows COLORREF (0x00BBGGRR), as the settings store colours.
 QColor ColorFromColorRef(int colorRef);
 
+// A subtitle font from the settings' description: face, size in points, COLORREF colour and
+// the four style switches. The character set is not needed: the text is Unicode.
+SubtitleFont MakeSubtitleFont(const QString& name, int pointSize, int colorRef, bool bold, bool italic,
+                              bool underline, bool strikeOut);
+// The same from a settings font section's fields (Name, Size, Color, Bold, Italic, Underline,
+// StrikeOut), so that the player does not depend on the settings store.
+template <class FontFields>
+SubtitleFont SubtitleFontOf(const FontFields& f) {
+    return MakeSubtitleFont(QString::fromStdString(f.Name), f.Size, f.Color, f.Bold, f.Italic, f.Underline,
+                            f.StrikeOut);
+}
+
 // The rows of a subtitle before they go into the windows: ampersands doubled outside
 // transparent mode, split at "|", bottom-aligned, and with italics allowed the "/" marks taken
 // off. italic[i] unset = the row keeps its label's style.

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/prompts.h"
 #include "core/ssa.h"
 #include "ui/document_lines.h"
 #include "ui/editor_text.h"
+#include "ui/prompts.h"
 #include "ui/qt_text.h"
 
 namespace kravelo {

@@ -17,8 +17,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/open_dialog_count.h"
-#include "app/prompts.h"
+#include "ui/open_dialog_count.h"
+#include "ui/prompts.h"
 
 namespace kravelo::test {
 

@@ -6,9 +6,9 @@
 
 #include "app/form_sub_not_sorted.h"
 #include "app/language.h"
-#include "app/open_dialog_count.h"
-#include "app/prompts.h"
 #include "scripted_prompter.h"
+#include "ui/open_dialog_count.h"
+#include "ui/prompts.h"
 
 using namespace kravelo;
 using kravelo::test::ScriptedPrompter;

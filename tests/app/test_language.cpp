@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -21,15 +22,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <regex>
-#include <set>
 
 #include "app/form_language.h"
 #include "app/language.h"
-#include "app/open_dialog_count.h"
-#include "app/settings.h"
-#include "core/text_file.h"
+#include "core/settings.h"
 #include "support/temp_dir.h"
+#include "ui/open_dialog_count.h"
 
 using namespace kravelo;
 using kravelo::test::TempDir;
@@ -323,10 +321,12 @@ TEST_F(LanguageTest, FixUpsFindTheirControlsByName) {
     jump.setObjectName("FormPytanie05SkokDo");
     Make<QToolButton>(&jump, "SpeedButton1")->setText("Now");
     Make<QLabel>(&jump, "Label12")->setText("h");
+    Make<QFrame>(&jump, "Label14")->setProperty("Caption", "s");
     QWidget chapterSet;
     chapterSet.setObjectName("FormChapterSet");
     auto* current = Make<QToolButton>(&chapterSet, "SpeedButton1");
     auto* hours = Make<QLabel>(&chapterSet, "Label12");
+    auto* panel = Make<QFrame>(&chapterSet, "Label14");
     for (QWidget* w : {&options, &stats, &chooser, &jump, &chapterSet}) language.AddForm(w);
 
     WriteLanguage("fix.klg",
@@ -345,6 +345,7 @@ TEST_F(LanguageTest, FixUpsFindTheirControlsByName) {
     EXPECT_EQ(labelLen->text(), "Length");
     EXPECT_EQ(current->text(), "Now");
     EXPECT_EQ(hours->text(), "h");
+    EXPECT_EQ(panel->property("Caption").toString(), "s");  // a panel's caption is copied too
     // The button's own hint, since the file has none.
     EXPECT_EQ(language.ShowSubtitlesHint(), "Wyświetlaj napisy");
 
@@ -417,57 +418,6 @@ TEST_F(LanguageTest, LanguageChooserWithoutFilesCannotConfirm) {
 
 // --- The shipped language files.
 
-TEST(ShippedLanguages, EveryKeyTheProgramReadsIsInBothFiles) {
-    for (const char* name : {"polski.klg", "english.klg"}) {
-        std::string path = SourceFile(std::string("data/language/") + name);
-        std::string bytes, error;
-        ASSERT_TRUE(ReadFileBytes(path, bytes, error)) << error;
-        EXPECT_TRUE(IsValidUtf8(bytes)) << name;
-        ProfileFile f(path);
-        for (const MessageKey& k : kMessageKeys) {
-            auto v = f.Find(k.section, k.key);
-            EXPECT_TRUE(v && !v->empty()) << name << ": [" << k.section << "] " << k.key;
-        }
-        for (const auto* keys : {&kStdButtonKeys, &kChooserColumnKeys})
-            for (const MessageKey& k : *keys) EXPECT_TRUE(f.Find(k.section, k.key)) << name << ": " << k.key;
-        for (const MessageKey& k : kOptionsPageKeys)
-            EXPECT_TRUE(f.Find(k.section, k.key)) << name << ": " << k.key;
-    }
-}
-
-TEST(ShippedLanguages, EveryLookupInTheSourcesIsListedAndShipped) {
-    // Literal (section, key) pairs in Message constants and Text(...) calls go through the
-    // loaded message texts, so they must be listed in kMessageKeys; LangString(file, ...) reads
-    // the file directly. All of them must be in both shipped files.
-    const std::regex listed(R"re((?:Message(?:\s+\w+)?\s*\{|\bText\s*\()\s*"([^"]+)"\s*,\s*"([^"]+)")re");
-    const std::regex direct(R"re(LangString\s*\(\s*[A-Za-z_][\w.>-]*\s*,\s*"([^"]+)"\s*,\s*"([^"]+)")re");
-    std::set<std::pair<std::string, std::string>> viaTexts, all;
-    for (auto& e : fs::recursive_directory_iterator(SourceFile("src"))) {
-        auto ext = e.path().extension();
-        if (ext != ".h" && ext != ".cpp") continue;
-        std::string text = TempDir::Read(e.path().string());
-        for (std::sregex_iterator it(text.begin(), text.end(), listed), end; it != end; ++it) {
-            viaTexts.insert({(*it)[1], (*it)[2]});
-            all.insert({(*it)[1], (*it)[2]});
-        }
-        for (std::sregex_iterator it(text.begin(), text.end(), direct), end; it != end; ++it)
-            all.insert({(*it)[1], (*it)[2]});
-    }
-    EXPECT_GE(viaTexts.size(), 5u);  // the core's messages at least
-    for (const auto& [section, key] : viaTexts) {
-        bool isListed =
-            std::any_of(std::begin(kMessageKeys), std::end(kMessageKeys),
-                        [&](const MessageKey& k) { return k.section == section && k.key == key; });
-        EXPECT_TRUE(isListed) << "kMessageKeys lacks [" << section << "] " << key;
-    }
-    ProfileFile polski(SourceFile("data/language/polski.klg"));
-    ProfileFile english(SourceFile("data/language/english.klg"));
-    for (const auto& [section, key] : all) {
-        EXPECT_TRUE(polski.Find(section, key)) << "polski.klg lacks [" << section << "] " << key;
-        EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
-    }
-}
-
 TEST(ShippedLanguages, EnglishTranslatesEveryFormThatExists) {
     // Every form built so far; add each new form here with its english.klg section.
     TempDir dir;
@@ -502,4 +452,42 @@ TEST(ShippedLanguages, EnglishTranslatesEveryFormThatExists) {
               "Plik z napisami został zmieniony. Czy zapisać zmiany?");
     EXPECT_EQ(formLanguage.ButtonCancel->text(), "Anuluj");
     EXPECT_EQ(formLanguage.windowTitle(), Q("Język (Language)"));  // switching back restores it
+}
+
+// Qt's own texts (standard buttons, file dialogs) follow the language the file declares, and
+// switch with it.
+TEST(ShippedLanguages, QtTextsFollowTheChosenLanguage) {
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    const auto boxButton = [](QMessageBox::StandardButton which) {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return box.button(which)->text();
+    };
+    {
+        Language shipped(SourceFile("data"), "");
+        ASSERT_TRUE(shipped.LoadLanguage("polski.klg"));
+        EXPECT_EQ(shipped.QtLanguage(), "pl");
+        EXPECT_EQ(yes(), "&Tak");
+        EXPECT_EQ(boxButton(QMessageBox::No), "&Nie");
+        EXPECT_EQ(boxButton(QMessageBox::Cancel), "Anuluj");
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), "&Otw\u00f3rz");
+
+        ASSERT_TRUE(shipped.LoadLanguage("english.klg"));
+        EXPECT_EQ(shipped.QtLanguage(), "en");
+        EXPECT_EQ(yes(), "&Yes");
+        EXPECT_EQ(boxButton(QMessageBox::Cancel), "Cancel");
+
+        ASSERT_TRUE(shipped.LoadLanguage("polski.klg"));
+        EXPECT_EQ(boxButton(QMessageBox::Yes), "&Tak");
+        // A code that is no language name of Qt's folder leaves Qt's English.
+        for (const char* code : {"", "../translations/qtbase_pl", "pl.qm", "xx"}) {
+            shipped.SetQtLanguage(code);
+            EXPECT_EQ(shipped.QtLanguage(), "") << code;
+            EXPECT_EQ(yes(), "&Yes") << code;
+        }
+        shipped.SetQtLanguage("pl");
+        EXPECT_EQ(yes(), "&Tak");
+    }
+    // The translation goes with the language texts.
+    EXPECT_EQ(yes(), "&Yes");
 }

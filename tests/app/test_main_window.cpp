@@ -23,7 +23,7 @@
 
 #include "app/about_box.h"
 #include "app/main_window.h"
-#include "app/recent_files.h"
+#include "app/scripted_prompter.h"
 #include "core/marker.h"
 #include "core/profile_file.h"
 #include "core/ssa.h"
@@ -32,7 +32,6 @@
 #include "ops/dialogs/line_error_dialog.h"
 #include "ops/dialogs/shift_dialog.h"
 #include "ops/shift.h"
-#include "app/scripted_prompter.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
@@ -742,21 +741,6 @@ TEST_F(MainWindowTest, EnglishTranslatesTheWindowAndItsDialogs) {
         EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
     }
     EXPECT_GT(checked, 60);
-}
-
-TEST(RecentFiles, AddMovesToTheTopAndDropsTheOldest) {
-    RecentList list;
-    for (const char* p : {"1", "2", "3", "4", "5"}) AddRecent(list, p);
-    EXPECT_EQ(list, (RecentList{"5", "4", "3", "2", "1"}));
-    AddRecent(list, "6");
-    EXPECT_EQ(list, (RecentList{"6", "5", "4", "3", "2"}));
-    RecentList mixed{"/a/X.txt", "/a/y.txt", "/a/z.txt", "", ""};
-    AddRecent(mixed, "/a/Y.TXT");
-    EXPECT_EQ(mixed, (RecentList{"/a/Y.TXT", "/a/X.txt", "/a/z.txt", "", ""}));
-    AddRecent(mixed, "");
-    EXPECT_EQ(mixed[0], "/a/Y.TXT");
-    EXPECT_EQ(RecentCaption(true, 0, "f.avi"), "&1 f.avi");
-    EXPECT_EQ(RecentCaption(false, 4, "f.txt"), "&e f.txt");
 }
 
 TEST_F(MainWindowTest, CommandLineOpensTheFirstSubtitleFile) {

@@ -213,4 +213,9 @@ TEST(FormatSize, UnitsAndTruncatedDecimal) {
     EXPECT_EQ(FormatSize(3ULL << 30), "3.0 GB");
     EXPECT_EQ(FormatSize(5ULL << 40), "5.0 TB");
     EXPECT_EQ(FormatSize(2048ULL << 40), "2048.0 TB");
+    // The chooser's variant stops at Mb.
+    EXPECT_EQ(ChooserSizeText(1023), "1023 b");
+    EXPECT_EQ(ChooserSizeText(1048575), "1023.9 kb");
+    EXPECT_EQ(ChooserSizeText(6 * 1048576 - 1), "5.9 Mb");
+    EXPECT_EQ(ChooserSizeText(5000ull * 1048576), "5000.0 Mb");
 }

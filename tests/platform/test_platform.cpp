@@ -1,5 +1,5 @@
-// The Linux layer: single instance between real processes, the crash-resume autostart entry and
-// the logind power-off on a private bus.
+// The Linux layer: single instance between real processes and the logind power-off on a private
+// bus.
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -12,24 +12,22 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <atomic>
-#include <filesystem>
 
-#include "platform/crash_resume_marker.h"
 #include "platform/power_off.h"
 #include "platform/single_instance.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
 using kravelo::test::TempDir;
-namespace fs = std::filesystem;
 
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// Runs the helper; waits for the event loop to have served it.
-int RunHelper(const QStringList& args, QString* output = nullptr) {
+// Runs the helper (in `workingDir` when given); waits for the event loop to have served it.
+int RunHelper(const QStringList& args, QString* output = nullptr, const QString& workingDir = {}) {
     QProcess helper;
+    if (!workingDir.isEmpty()) helper.setWorkingDirectory(workingDir);
     helper.start(QStringLiteral(KRAVELO_INSTANCE_HELPER), args);
     if (!helper.waitForStarted(10000)) return -1;
     QSignalSpy finished(&helper, &QProcess::finished);
@@ -70,6 +68,17 @@ TEST(SingleInstance, LaterProcessesHandOverTheirArgument) {
     ASSERT_EQ(received.size(), 2);
     EXPECT_EQ(received[1][0].toString(), QString());
 
+    // A name relative to the newer process's folder arrives absolute, in that folder.
+    fs::create_directories(dir.path() / "inny folder" / "filmy");
+    const QString elsewhere = Q(dir.File("inny folder/filmy"));
+    EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), QStringLiteral("film.avi")}, nullptr, elsewhere), 0);
+    EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), QStringLiteral("../drugi/./film 2.avi")}, nullptr,
+                        elsewhere),
+              0);
+    ASSERT_EQ(received.size(), 4);
+    EXPECT_EQ(received[2][0].toString(), Q(dir.File("inny folder/filmy/film.avi")));
+    EXPECT_EQ(received[3][0].toString(), Q(dir.File("inny folder/drugi/film 2.avi")));
+
     // A second listener on the same name is refused while the first answers.
     SingleInstance second(server);
     QString error;
@@ -97,51 +106,9 @@ TEST(SingleInstance, StaleSocketDoesNotBlockTheNextStart) {
     QString error;
     ASSERT_TRUE(next.Listen(&error)) << error.toStdString();
     QSignalSpy received(&next, &SingleInstance::argumentReceived);
-    EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), QStringLiteral("film.avi")}), 0);
+    EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), QStringLiteral("/filmy/film.avi")}), 0);
     ASSERT_EQ(received.size(), 1);
-    EXPECT_EQ(received[0][0].toString(), "film.avi");
-}
-
-TEST(CrashResumeMarker, AutostartEntryRoundTrip) {
-    TempDir dir;
-    const std::string config = dir.File("config");  // not there yet
-    const std::string program = "/opt/moje programy/kra\"ve`lo$HOME\\x 100%/żółw";
-    CrashResumeMarker marker(program, config);
-    EXPECT_EQ(marker.EntryPath(), config + "/autostart/kravelo-resume.desktop");
-    EXPECT_EQ(marker.RegisteredProgram(), "");
-
-    std::string error;
-    ASSERT_TRUE(marker.Register(&error)) << error;
-    EXPECT_EQ(marker.RegisteredProgram(), program);
-    const std::string entry = TempDir::Read(marker.EntryPath());
-    EXPECT_TRUE(entry.starts_with("[Desktop Entry]\nType=Application\n")) << entry;
-    // The quoting the desktop-entry rules ask for: string escapes over the quoted argument.
-    EXPECT_NE(entry.find("\nExec=\"/opt/moje programy/kra\\\\\"ve\\\\`lo\\\\$HOME\\\\\\\\x 100%%/żółw\"\n"),
-              std::string::npos)
-        << entry;
-
-    // Registering again replaces the entry; another program's path reads back as that.
-    CrashResumeMarker plain("/usr/bin/kravelo", config);
-    ASSERT_TRUE(plain.Register());
-    EXPECT_NE(TempDir::Read(plain.EntryPath()).find("\nExec=\"/usr/bin/kravelo\"\n"), std::string::npos);
-    EXPECT_EQ(marker.RegisteredProgram(), "/usr/bin/kravelo");
-
-    EXPECT_TRUE(marker.Remove());
-    EXPECT_FALSE(fs::exists(marker.EntryPath()));
-    EXPECT_EQ(marker.RegisteredProgram(), "");
-    EXPECT_TRUE(marker.Remove());  // nothing left to remove is no failure
-
-    // A path no desktop entry line can hold, and a config folder that cannot be made.
-    EXPECT_FALSE(CrashResumeMarker("/tmp/a\nExec=rm", config).Register(&error));
-    EXPECT_FALSE(fs::exists(marker.EntryPath()));
-    dir.Write("file", "");
-    EXPECT_FALSE(CrashResumeMarker(program, dir.File("file")).Register(&error));
-    EXPECT_FALSE(error.empty());
-
-    // Values that are not one quoted argument name no program.
-    EXPECT_EQ(DesktopExecUnquote("/usr/bin/kravelo"), "");
-    EXPECT_EQ(DesktopExecUnquote("\"/usr/bin/kravelo"), "");
-    EXPECT_EQ(DesktopExecUnquote("\"/usr/bin/kravelo\" %f"), "");
+    EXPECT_EQ(received[0][0].toString(), "/filmy/film.avi");
 }
 
 namespace {

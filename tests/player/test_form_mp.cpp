@@ -90,6 +90,54 @@ TEST(TFormMP, KeysAndClicksOnThePicture) {
     EXPECT_GE(activate.count(), 2);
 }
 
+// The subtitle fonts and elevations of the settings: the window set outside full screen, the
+// full-screen set in it, each placing the bottom row its elevation above the picture's bottom.
+TEST(TFormMP, SubtitleSettingsGiveTheFontsAndTheElevation) {
+    // Colours are COLORREF (0x00BBGGRR); each style switch sets its bit.
+    const SubtitleFont red = MakeSubtitleFont("DejaVu Sans", 18, 0x0000FF, false, true, true, true);
+    EXPECT_EQ(red.font.family(), "DejaVu Sans");
+    EXPECT_EQ(red.font.pointSize(), 18);
+    EXPECT_EQ(red.color, QColor(255, 0, 0));
+    EXPECT_TRUE(!red.font.bold() && red.font.italic() && red.font.underline() && red.font.strikeOut());
+    struct {
+        std::string Name = "DejaVu Serif";
+        int Size = 26;
+        int Color = 0xFF0000;
+        bool Bold = true, Italic = false, Underline = false, StrikeOut = false;
+    } fields;
+    const SubtitleFont blue = SubtitleFontOf(fields);
+    EXPECT_EQ(blue.font.family(), "DejaVu Serif");
+    EXPECT_EQ(blue.font.pointSize(), 26);
+    EXPECT_EQ(blue.color, QColor(0, 0, 255));
+    EXPECT_TRUE(blue.font.bold() && !blue.font.italic() && !blue.font.underline() && !blue.font.strikeOut());
+
+    FakePlayer player;
+    TFormMP form(&player);
+    form.resize(400, 300);
+    form.show();
+    form.ApplySubtitleSettings(blue, red, 12, 3);
+    SubtitleWindows& subs = *form.Subtitles;
+    EXPECT_EQ(subs.Label(3)->font().family(), "DejaVu Sans");
+    EXPECT_EQ(subs.Label(3)->font().pointSize(), 18);
+    EXPECT_EQ(subs.Label(3)->color(), QColor(255, 0, 0));
+    subs.RenderSubtitle(QStringLiteral("Pierwszy|Drugi"), false, false, false);
+    subs.SetSubtitleWindowsVisible(true, false);
+    const int rowHeight = QFontMetrics(red.font).height();
+    EXPECT_EQ(subs.Window(3)->height(), rowHeight);
+    EXPECT_EQ(subs.Window(3)->geometry().bottom() + 1, 300 - 40 - 12);  // above the control strip
+    EXPECT_EQ(subs.Window(2)->geometry().bottom() + 1, subs.Window(3)->y());
+    // The elevation stays through a new layout.
+    form.resize(500, 360);
+    EXPECT_EQ(subs.Window(3)->geometry().bottom() + 1, 360 - 40 - 12);
+
+    form.SetFullScreen(true);
+    form.ApplySubtitleSettings(blue, red, 12, 3);
+    EXPECT_EQ(subs.Label(3)->font().family(), "DejaVu Serif");
+    EXPECT_EQ(subs.Label(3)->font().pointSize(), 26);
+    EXPECT_EQ(subs.Label(3)->color(), QColor(0, 0, 255));
+    EXPECT_EQ(subs.Window(3)->geometry().bottom() + 1, 360 - 3);  // no control strip
+}
+
 // Plays the generated movie in the video window with a subtitle over it and saves a screenshot
 // (/tmp/kravelo-video-window.png) for a person to look at.
 TEST(TFormMP, ShowsTheMovieWithASubtitleOverIt) {

@@ -284,6 +284,63 @@ TEST_F(MovieSideTest, EndOfMovieOpensTheNextPartOrPowersOff) {
 
 namespace {
 
+// The video window has a section of its own in the language files.
+TEST_F(MovieSideTest, VideoWindowTakesItsTextsFromItsOwnSection) {
+    Start(player);
+    TFormMP* form = movie->FormMP();
+    EXPECT_EQ(form->objectName(), "FormMP");
+    EXPECT_EQ(form->SpeedButtonPlay->toolTip(), "Play (Space)");
+    fs::create_directories(dir.path() / "prog" / "language");
+    dir.Write("prog/language/test.klg",
+              "[Form1]\nSpeedButtonPlay_Hnt=Main window\n[FormMP]\nForm_Cpt=Video\nSpeedButtonStop_Hnt=Halt\n");
+    ASSERT_TRUE(window->GetLanguage().LoadLanguage("test.klg"));
+    EXPECT_EQ(form->SpeedButtonPlay->toolTip(), "Play (Space)");  // the main window's keys do not reach it
+    EXPECT_EQ(form->SpeedButtonStop->toolTip(), "Halt");
+    EXPECT_EQ(form->windowTitle(), "Video");
+}
+
+// The settings' windowed subtitle font and elevation are what the subtitles show with; the
+// full-screen font waits for full screen.
+TEST_F(MovieSideTest, SubtitleFontsAndElevationComeFromTheSettings) {
+    Start(player,
+          "SubtitlesElevation=15\r\nSubtitlesElevationFS=4\r\n"
+          "[Fonts]\r\nName=DejaVu Serif\r\nSize=30\r\nColor=65535\r\n"
+          "[FontsWindow]\r\nName=DejaVu Sans\r\nSize=20\r\nColor=255\r\nBold=0\r\n");
+    TFormMP* form = movie->FormMP();
+    SubtitleWindows* subs = form->Subtitles;
+    EXPECT_EQ(subs->Label(3)->font().family(), "DejaVu Sans");
+    EXPECT_EQ(subs->Label(3)->font().pointSize(), 20);
+    EXPECT_EQ(subs->Label(3)->color(), QColor(255, 0, 0));
+    EXPECT_EQ(subs->LabelFS.font.family(), "DejaVu Serif");
+    EXPECT_EQ(subs->LabelFS.font.pointSize(), 30);
+    EXPECT_EQ(subs->LabelFS.color, QColor(255, 255, 0));
+    EXPECT_EQ(form->SubtitleElevation(), 15);
+    EXPECT_EQ(subs->Window(3)->geometry().bottom() + 1, form->height() - 40 - 15);
+}
+
+// A movie and a subtitle file named relative to the folder the program was started in open,
+// and are remembered by their full names.
+TEST_F(MovieSideTest, RelativeNamesOfTheCommandLineAreOpenedAndKeptAbsolute) {
+    Start(player);
+    fs::create_directories(dir.path() / "filmy");
+    const std::string film = dir.File("filmy/film.avi");
+    const std::string sub = dir.Write("filmy/film.txt", "{1}{25}Napis\r\n");
+    player.AddMovie(Q(film), {});
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path() / "filmy");
+    window->SetCommandLine({QStringLiteral("film.avi"), QStringLiteral("./film.txt")});
+    window->TimerOpenVideoTimer();
+    fs::current_path(before);
+    ASSERT_TRUE(window->MovieLoaded());
+    EXPECT_EQ(player.FileName(), Q(film));
+    EXPECT_EQ(window->LabelFileName()->text(), Q(sub));
+    const Settings& s = window->GetSettings();
+    EXPECT_EQ(s.LastMovieFile, film);
+    EXPECT_EQ(s.ReopenMovies[0], film);
+    EXPECT_EQ(s.LastSubFile, sub);
+    EXPECT_EQ(s.ReopenTxt[0], sub);
+}
+
 // The captions and hints the movie side adds to the window, and the jump dialog, are in
 // english.klg (texts made at run time aside).
 TEST_F(MovieSideTest, EnglishTranslatesTheMovieCommands) {
@@ -301,7 +358,8 @@ TEST_F(MovieSideTest, EnglishTranslatesTheMovieCommands) {
             continue;
         }
         const std::string key = line.substr(0, line.find('='));
-        if (key.empty() || (section != "Form1" && section != "FormPytanie05SkokDo") || std::regex_match(key, runtime))
+        if (key.empty() || (section != "Form1" && section != "FormMP" && section != "FormPytanie05SkokDo") ||
+            std::regex_match(key, runtime))
             continue;
         const std::string value = line.substr(line.find('=') + 1);
         if (value.empty() || (section == "Form1" && !window->findChild<QObject*>(QString::fromStdString(

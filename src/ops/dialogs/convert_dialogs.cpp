@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/prompts.h"
 #include "core/text_util.h"
+#include "ui/prompts.h"
 
 namespace kravelo {
 
@@ -23,8 +23,8 @@ constexpr Choice kChoices[5] = {
     {"SSA...", "(Sub Station Alpha)"},
 };
 
-// Layout of the original form: the target group at 8 with a width of 230, the SSA group to
-// its right; the client is 246 pixels wide without SSA and 481 with it.
+// Layout of the form: the target group at 8 with a width of 230, the SSA group to its right; the
+// client is 246 pixels wide without SSA and 481 with it, so opening the SSA options widens it.
 constexpr int kMargin = 8;
 constexpr int kTargetWidth = 230;
 constexpr int kSsaLeft = 246;

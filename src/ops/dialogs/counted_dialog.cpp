@@ -6,7 +6,7 @@
 #include <QShowEvent>
 #include <QScreen>
 
-#include "app/open_dialog_count.h"
+#include "ui/open_dialog_count.h"
 
 namespace kravelo {
 

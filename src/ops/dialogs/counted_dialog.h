@@ -1,5 +1,5 @@
 #pragma once
-// Shared pieces of the parameter dialogs of subsystem 2 (and the other secondary forms):
+// Shared pieces of the parameter dialogs of the document commands (and the other secondary forms):
 // a dialog that counts itself in OpenDialogCount while shown and centres itself on the screen,
 // the standard OK/Anuluj buttons (Tag 1 and 2, so the language file's StdButtons apply), and a
 // clickable label that turns blue under the mouse.

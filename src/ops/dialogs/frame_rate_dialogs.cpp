@@ -9,8 +9,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/prompts.h"
 #include "core/text_util.h"
+#include "ui/prompts.h"
 
 namespace kravelo {
 
@@ -184,8 +184,8 @@ void TFormPytanie09OkreslFPS::SetExplanationVisible(bool visible) {
     const int buttonsTop = top + 140;
     Button2->setGeometry(width - 10 - 88, buttonsTop, 88, 28);
     Button1->setGeometry(width - 10 - 88 - 8 - 88, buttonsTop, 88, 28);
-    // 278 and 218 pixels are the outer heights of the original form: the client area is the
-    // window without its title bar and frame.
+    // The client area alone is sized here (278 and 218 pixels high with title bar and frame);
+    // the window manager adds its own decoration.
     setFixedSize(width, buttonsTop + 28 + 10);
 }
 

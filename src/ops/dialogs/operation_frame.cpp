@@ -9,10 +9,10 @@
 #include <QTextDocument>
 #include <algorithm>
 
-#include "app/prompts.h"
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/dialogs/line_error_dialog.h"
 #include "ops/validate.h"
+#include "ui/prompts.h"
 #include "ui/subtitle_session.h"
 
 namespace kravelo {
@@ -105,7 +105,7 @@ void OperationFrame::BeginBulkEdit() {
     active_ = true;
 }
 
-// Steps 3 to 6 of EndBulkEdit, shared with AbortBulkEdit.
+// The editor comes back to life: the part of EndBulkEdit that AbortBulkEdit shares.
 void OperationFrame::ResumeEditor() {
     editor_.setUpdatesEnabled(true);
     editor_.viewport()->update();

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/prompts.h"
 #include "core/text_util.h"
+#include "ui/prompts.h"
 
 namespace kravelo {
 

@@ -1,10 +1,10 @@
-#include "app/prompts.h"
+#include "ui/prompts.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "app/message_texts.h"
-#include "app/open_dialog_count.h"
+#include "core/message_texts.h"
+#include "ui/open_dialog_count.h"
 
 namespace kravelo {
 

@@ -1,4 +1,4 @@
-#include "app/subtitle_candidate.h"
+#include "core/subtitle_candidate.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <variant>
 
-#include "app/settings.h"
 #include "core/profile_file.h"
+#include "core/recent_files.h"
+#include "core/settings.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
@@ -74,79 +76,56 @@ TEST(Settings, FirstStartWritesEveryKeyAtItsDefault) {
     EXPECT_EQ(next.ExecuteCount, 2);
 }
 
-TEST(Settings, EveryValueRoundTrips) {
-    Settings a;
-    a.FontFullScreen = {"Verdana", 30, 0x00FFFF, 0, true, true, true, true};
-    a.TransparentFonts = true;
-    a.LetItalic = false;
-    a.FontWindow = {"Tahoma", 14, 0xFF0000, 1, false, true, false, true};
-    a.Left = 11, a.Top = 12, a.Height = 513, a.Width = 714;
-    a.AutoShowSubtitles = false, a.AutoPlayMovie = false, a.FocusNaPoleEdycyjne = false;
-    a.EditorFontSize = 40;  // out of the dialog's range: kept as it is
-    a.ReactionSpeed = 0.35;
-    a.ReactionForEndFrameToo = true, a.ReactionForDelayCheckToo = true;
-    a.BreakFindValue = "7.5", a.QuickSubtitleTime = "0,8";
-    a.AutoFullScreen = false;
-    a.SubtitlesFolder = "/home/ala/Napisy z filmów";
-    a.CheckForOtherSub = false, a.TimePosOnFullScreen = false;
-    a.TimePosOnFullScreenMode = 3;
-    a.LeaveFramesDifference = false, a.AutoOpenSubtitle = false;
-    a.SubtitlesElevation = 17, a.SubtitlesElevationFS = 23;
-    a.AfterInsertCursorDown = true, a.SubtitleAdjust = false;
-    a.DefaultSubtitlesFormat = 5;
-    a.AutoFullScreenMenu = false, a.AutoTurnOffComputer = true;
-    a.Zoom = 42, a.CheckNextVol = false, a.FontSizeProgress = 14, a.DelaySubtitleOn = 250;
-    a.CreateBackupFile = false, a.EditorEnabled = true, a.CompactMode = true, a.InfoNotSortSub = true;
-    a.Auto100 = false, a.LanguageFile = "english.klg";
-    a.CustomerBackward = 2.25, a.CustomerForward = 12.5, a.MessageBoxPos = 1;
-    a.UseIndividualMovieIniFile = false, a.MinLengthToIndividualMovieIniFile = 45;
-    a.ChaptersWindowWidth = 351, a.ChaptersWindowHeight = 445;
-    a.KindOfResChange = 2, a.ChangeXRes = 1024, a.ChangeYRes = 768, a.NoMoreThen = true;
-    a.NoMoreXRes = 1280, a.NoMoreYRes = 1024, a.KindOfColChange = 1;
-    a.SkinFileName = "/opt/kravelo/skins/blue.bmp";
-    a.WindowBright = 16, a.WindowBrightTrack = 81, a.FullScrBright = 181, a.FullScrBrightTrack = 161;
-    a.SettingsTracker = 7, a.VideoSeekTracker = 11;
-    a.SSA = {"Arial CE", 29, 4, 1, 11, 305};
-    a.LastMovieFile = "/films/film.avi", a.LastSubFile = "/films/film.txt";
-    a.MoviePosition = 1234.56f, a.SystemCrashed = true, a.RestorePosition = false,
-    a.ResumeWhenCrashed = false;
-    a.ReopenMovies = {"m1", "m2", "m3", "m4", "m5"};
-    a.ReopenTxt = {"t1", "t2", "t3", "t4", "t5"};
-    a.DateFrom = "01-10-06";
-    a.ExecuteCount = 9, a.MovieCount = 8, a.SubtitleCount = 7;
-    a.WorkingTime = 3600.5, a.TotalMovieTime = 5400.04, a.TotalMovieSize = 7.5e9, a.TotalSubtitlesSize = 1e5;
-
+TEST(Settings, AnExistingFileIsWrittenBackAsItWas) {
+    // Every key away from its default, sections in another order, a comment, an unknown key and
+    // a key in other letter case: loading and saving changes nothing but the start count.
+    const std::string file =
+        "[Statistics]\nDateFrom=01-10-06\nExecuteCount=9\nMovieCount=8\nSubtitleCount=7\nWorkingTime=3600.5\n"
+        "TotalMovieTime=5400.04\nTotalMovieSize=7.5e+09\nTotalSubtitlesSize=123456.75\n"
+        "; kept as it is\n"
+        "[Fonts]\nName=Verdana\nSize=30\nColor=65535\nCharset=0\nBold=1\nItalic=1\nUnderline=1\nStrikeOut=1\n"
+        "TransparentFonts=1\nLetItalic=0\nUnknown=kept\n"
+        "[FontsWindow]\nName=Tahoma\nSize=14\nColor=16711680\nCharset=1\nBold=0\nItalic=1\nUnderline=1\n"
+        "StrikeOut=1\n"
+        "[Window]\nLeft=11\nTop=12\nHeight=513\nWidth=714\nWindowState=1\n"
+        "[Settings]\nFirstStart=0\nAutoShowSubtitles=0\nAutoPlayMovie=0\nFocusNaPoleEdycyjne=0\n"
+        "EditorFontSize=40\nReactionSpeed=0.35\nReactionForEndFrameToo=1\nReactionForDelayCheckToo=1\n"
+        "AutoFullScreen=0\nSubtitlesFolder=/home/ala/Napisy z filmów\nBreakFindValue=7.5\n"
+        "QuickSubtitleTime=0,8\nCheckForOtherSub=0\nTimePosOnFullScreen=0\nTimePosOnFullScreenMode=3\n"
+        "LeaveFramesDifference=0\nAutoOpenSubtitle=0\nSubtitlesElevation=17\nSubtitlesElevationFS=23\n"
+        "AfterInsertCursorDown=1\nSubtitleAdjust=0\nDefaultSubtitlesFormat=5\nAutoFullScreenMenu=0\n"
+        "AutoTurnOffComputer=1\nzoom=42\nCheckNextVol=0\nFontSizeProgress=14\nDelaySubtitleOn=250\n"
+        "CreateBackupFile=0\nEditorEnabled=1\nCompactMode=1\nInfoNotSortSub=1\nAuto100%=0\n"
+        "LanguageFile=english.klg\nCustomerBackward=2.25\nCustomerForward=12.5\nMessageBoxPos=1\n"
+        "UseIndividualMovieIniFile=0\nMinLengthToIndividualMovieIniFile=45\n"
+        "[Chapters]\nWindowWidth=351\nWindowHeight=445\n"
+        "[Resolution]\nKindOfResChange=2\nChangeXRes=1024\nChangeYRes=768\nNoMoreThen=1\nNoMoreXRes=1280\n"
+        "NoMoreYRes=1024\nKindOfColChange=1\n"
+        "[Skin]\nSkinFileName=/opt/kravelo/skins/blue.bmp\nWindowBright=16\nWindowBrightTrack=81\n"
+        "FullScrBright=181\nFullScrBrightTrack=161\n"
+        "[TrackerWidth]\nVideoSeekTracker=11\nSettingsTracker=7\n"
+        "[SSA]\nFont=Arial CE\nFontSize=29\nOutline=4\nShadow=1\nMarginV=11\nPlayResY=305\n"
+        "[LastMovie]\nFilename=/films/film.avi\nSubtitleFilename=/films/film.txt\nMoviePosition=1234.56\n"
+        "SystemCrashed=1\nRestorePosition=0\nResumeWhenCrashed=0\n"
+        "[Reopen]\nFilename1=m1\nFilename2=m2\nFilename3=m3\nFilename4=m4\nFilename5=m5\n"
+        "[ReopenTxt]\nFilename1=t1\nFilename2=t2\nFilename3=t3\nFilename4=t4\nFilename5=t5\n";
     TempDir dir;
-    ASSERT_TRUE(SaveSettings(a, dir.File("a.ini")));
-    Settings b;
-    LoadSettings(b, dir.File("a.ini"));
-    EXPECT_FALSE(b.FirstStart);
-    EXPECT_EQ(b.ExecuteCount, 10);
-    b.ExecuteCount = 9;
-    ASSERT_TRUE(SaveSettings(b, dir.File("b.ini")));
-    EXPECT_EQ(TempDir::Read(dir.File("a.ini")), TempDir::Read(dir.File("b.ini")));
-    EXPECT_EQ(b.EditorFontSize, 40);
-    EXPECT_EQ(b.MoviePosition, 1234.56f);
-    EXPECT_EQ(b.SubtitlesFolder, a.SubtitlesFolder);
-}
+    const std::string path = dir.Write("kravelo.ini", file);
+    Settings loaded, defaults;
+    LoadSettings(loaded, path);
+    const ProfileFile f(path);
+    for (const SettingKey& k : SettingKeys()) {
+        EXPECT_TRUE(f.Find(k.section, k.name)) << k.section << "/" << k.name;
+        std::visit([&](auto field) { EXPECT_NE(field(loaded), field(defaults)) << k.section << "/" << k.name; },
+                   k.field);
+    }
+    EXPECT_EQ(loaded.MoviePosition, 1234.56f);
+    EXPECT_EQ(loaded.ExecuteCount, 10);
 
-TEST(Settings, BadValuesGiveDefaultsAndAnyNonZeroIsTrue) {
-    TempDir dir;
-    std::string path = dir.Write("k.ini",
-                                 "[Fonts]\nBold=7\nSize=big\n[settings]\nzoom=1.5\nReactionSpeed=0,3\n"
-                                 "CustomerForward=4.5\n[Statistics]\nExecuteCount=x\n");
-    Settings s;
-    LoadSettings(s, path);
-    EXPECT_TRUE(s.FontFullScreen.Bold);
-    EXPECT_EQ(s.FontFullScreen.Size, 22);
-    EXPECT_EQ(s.Zoom, 5);
-    EXPECT_EQ(s.ReactionSpeed, 0.0);
-    EXPECT_EQ(s.CustomerForward, 4.5);
-    EXPECT_EQ(s.ExecuteCount, 1);
-    ASSERT_TRUE(SaveSettings(s, path));
-    ProfileFile f(path);
-    EXPECT_EQ(f.ReadString("Fonts", "Bold", ""), "1");
-    EXPECT_EQ(f.ReadString("Fonts", "Size", ""), "22");
+    ASSERT_TRUE(SaveSettings(loaded, path));
+    std::string expected = file;
+    expected.replace(expected.find("ExecuteCount=9"), 14, "ExecuteCount=10");
+    EXPECT_EQ(TempDir::Read(path), expected);
 }
 
 TEST(Settings, MaximisedWindowWritesOnlyItsState) {
@@ -216,21 +195,6 @@ TEST(Settings, ReadOnlyProgramFolderUsesTheConfigFolderSeededFromIt) {
     EXPECT_EQ(next.ExecuteCount, 43);
     EXPECT_EQ(TempDir::Read(dir.File("prog/kravelo.ini")),
               "[Settings]\nFirstStart=0\nAutoPlayMovie=0\n[Statistics]\nExecuteCount=41\n");
-}
-
-TEST(Settings, ConfigFolderFollowsXdg) {
-    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
-    std::string saved = oldXdg ? oldXdg : "";
-    setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
-    EXPECT_EQ(DefaultConfigFolder(), "/tmp/xdg-test/kravelo");
-    setenv("XDG_CONFIG_HOME", "relative", 1);  // ignored by the XDG rule
-    EXPECT_NE(DefaultConfigFolder(), "relative/kravelo");
-    unsetenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    if (home && home[0]) {
-        EXPECT_EQ(DefaultConfigFolder(), std::string(home) + "/.config/kravelo");
-    }
-    if (oldXdg) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 
 TEST(MovieSettings, WritableFolderKeepsTheMovieFileBesideTheMovie) {
@@ -347,10 +311,36 @@ TEST(MovieSettings, SaveAllGoesOnAfterAFailedStep) {
     EXPECT_EQ(f.ReadString("Chapters", "p0", "?"), "0");
 }
 
-TEST(MovieSettings, LengthConditionOfPart13) {
+TEST(MovieSettings, OnlyLongMoviesGetTheirOwnFile) {
     Settings s;
     EXPECT_TRUE(UseMovieSettingsFor(s, 20 * 60));
     EXPECT_FALSE(UseMovieSettingsFor(s, 20 * 60 - 1));
     s.UseIndividualMovieIniFile = false;
     EXPECT_FALSE(UseMovieSettingsFor(s, 3 * 3600));
+}
+
+TEST(RecentFiles, AddMovesToTheTopAndDropsTheOldest) {
+    RecentList list;
+    for (const char* p : {"/1", "/2", "/3", "/4", "/5"}) AddRecent(list, p);
+    EXPECT_EQ(list, (RecentList{"/5", "/4", "/3", "/2", "/1"}));
+    AddRecent(list, "/6");
+    EXPECT_EQ(list, (RecentList{"/6", "/5", "/4", "/3", "/2"}));
+    RecentList mixed{"/a/X.txt", "/a/y.txt", "/a/z.txt", "", ""};
+    AddRecent(mixed, "/a/Y.TXT");
+    EXPECT_EQ(mixed, (RecentList{"/a/Y.TXT", "/a/X.txt", "/a/z.txt", "", ""}));
+    AddRecent(mixed, "");
+    EXPECT_EQ(mixed[0], "/a/Y.TXT");
+
+    // Relative names are stored absolute in the current folder: the same file named three ways
+    // is one entry, which still opens after a start from elsewhere.
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() / "filmy");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path() / "filmy");
+    RecentList relative;
+    AddRecent(relative, "film.avi");
+    AddRecent(relative, dir.File("filmy/film.avi"));
+    AddRecent(relative, "../filmy/./FILM.avi");
+    std::filesystem::current_path(before);
+    EXPECT_EQ(relative, (RecentList{dir.File("filmy/FILM.avi"), "", "", "", ""}));
 }

@@ -1,11 +1,17 @@
-#include "app/recent_files.h"
+#include "core/recent_files.h"
+
+#include <filesystem>
+#include <system_error>
 
 #include "core/text_util.h"
 
 namespace kravelo {
 
-void AddRecent(RecentList& list, const std::string& path) {
-    if (path.empty()) return;
+void AddRecent(RecentList& list, const std::string& given) {
+    if (given.empty()) return;
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(given, ec);
+    const std::string path = ec ? given : absolute.lexically_normal().string();
     std::size_t i = 0;
     while (i < list.size() && !list[i].empty() && !EqualsNoCase(list[i], path)) ++i;
     if (i == list.size()) i = list.size() - 1;

@@ -1,8 +1,9 @@
 #pragma once
-// The settings store: every section and key of the settings file "kravelo.ini" with
-// its type and default, the per-movie files, and when each is read and written. Plain C++, no
-// Qt: the values live in one `Settings` object, named after their keys; the parts of the
-// program that own fonts, timers, menu ticks and windows apply them and copy them back.
+// The settings store: every section and key of the settings file "kravelo.ini", the per-movie
+// files, and when each is read and written. Plain C++, no Qt: the values live in one `Settings`
+// object, named after their keys, whose member initialisers are the defaults; one table
+// (SettingKeys) ties each key to its field. The parts of the program that own fonts, timers,
+// menu ticks and windows apply the values and copy them back.
 //
 // Typical use by the main window:
 //
@@ -13,7 +14,10 @@
 //     SaveAllSettings(settings, chapters);                // close, options confirmed, ...
 
 #include <array>
+#include <span>
 #include <string>
+#include <string_view>
+#include <variant>
 
 #include "core/chapters.h"
 #include "core/ssa.h"
@@ -145,17 +149,43 @@ struct Settings {
     std::string MovieIniPath;    // per-movie file of the open movie; empty when none
 };
 
+// The field a key fills, named by an accessor; its type is the key's type (bool and int keys
+// are written as whole numbers, float and double ones as the shortest text that reads back the
+// same value), and its value in a default-made Settings is the key's default.
+template <class T>
+using SettingField = T& (*)(Settings&);
+
+// How a key is read and written beyond "read with its default, write its value".
+enum class KeyRule {
+    Plain,
+    PerMovie,         // also one of the five keys of the per-movie files
+    WindowGeometry,   // the normal geometry: written only while WindowState is 0, and not read
+                      // while the window is maximised and the file says maximised too
+    WrittenAsFalse,   // FirstStart: always written as 0
+    CountsThisStart,  // ExecuteCount: read as the file's value + 1
+    TodayByDefault,   // DateFrom: read with today as the default, written as today when empty
+};
+
+struct SettingKey {
+    std::string_view section;
+    std::string_view name;
+    std::variant<SettingField<bool>, SettingField<int>, SettingField<float>, SettingField<double>,
+                 SettingField<std::string>>
+        field;
+    KeyRule rule = KeyRule::Plain;
+};
+
+// Every key of the settings file in the order SaveSettings writes them.
+std::span<const SettingKey> SettingKeys();
+
 // Today in the program's short date format, "yy-mm-dd".
 std::string TodayShortDate();
 
-// Reads every key in their fixed order. Never fails: a missing file, section or key, or a value
+// Reads every key of SettingKeys. Never fails: a missing file, section or key, or a value
 // that does not parse, gives the default. ExecuteCount becomes the file's value + 1.
 void LoadSettings(Settings& settings, const std::string& path);
 // Writes every key (keeping the file's other lines). False with a message when it cannot.
 bool SaveSettings(const Settings& settings, const std::string& path, std::string* error = nullptr);
-
-// $XDG_CONFIG_HOME/kravelo, or ~/.config/kravelo.
-std::string DefaultConfigFolder();
 
 // Start-up choice of the settings file. IniPath = programFolder/kravelo.ini, loaded and saved
 // at once; when that save fails (a folder the user cannot write), IniPath =

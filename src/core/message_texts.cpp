@@ -1,4 +1,4 @@
-#include "app/message_texts.h"
+#include "core/message_texts.h"
 
 #include <cctype>
 

@@ -99,7 +99,8 @@ private:
     QWidget* owner_;
 };
 
-// Converts a Delphi-style filter ("Text (*.txt)|*.txt|All (*.*)|*.*") into Qt filter entries.
+// Converts "|"-separated caption and pattern pairs ("Text (*.txt)|*.txt|All (*.*)|*.*") into Qt
+// filter entries.
 QStringList FiltersFromPairs(std::string_view pairs);
 
 }  // namespace kravelo

@@ -1,5 +1,5 @@
 #pragma once
-// OpenDialogCount (Overview, shared state): the number of message boxes, dialogs and auxiliary
+// OpenDialogCount, shared by the whole program: the number of message boxes, dialogs and auxiliary
 // windows open. Every one adds to it when shown and takes the same amount off when closed (the
 // chapters window counts five). Several commands refuse to run, and full screen keeps the
 // cursor visible, while it is not 0. The main window owns the one counter of the program.
