@@ -11,7 +11,7 @@
 #include <cmath>
 #include <optional>
 
-#include "app/prompts.h"
+#include "ui/prompts.h"
 #include "core/text_util.h"
 
 namespace kravelo {

@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/prompts.h"
+#include "ui/prompts.h"
 #include "core/text_util.h"
 #include "core/time_model.h"
 
