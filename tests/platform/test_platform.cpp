@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <atomic>
+#include <filesystem>
 
 #include "platform/power_off.h"
 #include "platform/single_instance.h"
@@ -19,6 +20,7 @@
 
 using namespace kravelo;
 using kravelo::test::TempDir;
+namespace fs = std::filesystem;
 
 namespace {
 
