@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -332,6 +334,12 @@ TEST_F(EditCommandsTest, ItalicsGoToSubtitleAndTheClipboardCommands) {
     window->Editor()->setEnabled(true);
     window->Commands().Refresh();
     EXPECT_EQ(window->Action(cmd::kGoToSubtitle)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::ALT | Qt::Key_F));
+    EXPECT_EQ(window->findChild<QToolButton*>("SpeedButtonChangeShowTime")->toolTip(),
+              "Change subtitle display time (Ctrl+W)");
+    QMenu* popup = window->findChild<QMenu*>("PopupMenuEditor");
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->actions().contains(window->Action(cmd::kFindShortSubtitlePopup)));
+    EXPECT_EQ(window->Action(cmd::kGoToSubtitlePopup)->text(), "Go to &frame...");
 }
 
 TEST_F(EditCommandsTest, DelayMeasurementFillsTheShiftDialogAndCorrectsBetweenTwoPoints) {
