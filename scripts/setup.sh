@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-utils imagemagick dbus-daemon
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core locales
+  clang libclang-rt-14-dev
 )
 
 SUDO=""

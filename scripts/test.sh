@@ -13,5 +13,7 @@ cmake --build "$build" --parallel "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # GUI tests need a display; xvfb-run gives them one.
-cd "$build"
-xvfb-run -a ctest --output-on-failure --timeout 300
+(cd "$build" && xvfb-run -a ctest --output-on-failure --timeout 300)
+
+# Each libFuzzer target a few seconds over the seed corpus, so a broken invariant shows here.
+bash scripts/fuzz.sh "${KRAVELO_FUZZ_SECONDS:-5}"

@@ -2,7 +2,9 @@
 // running program and ends; the first movie and the first subtitle file of the command line open.
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
+#include "app/autosave_controller.h"
 #include "app/language.h"
 #include "app/main_window.h"
 #include "app/movie_side.h"
@@ -37,7 +39,10 @@ int main(int argc, char** argv) {
     kravelo::MovieSideController movie(window, player, powerOff);
     QObject::connect(&instance, &kravelo::SingleInstance::argumentReceived, &movie.Movie(),
                      &kravelo::MovieSession::ArgumentReceived);
+    // Unsaved edits are copied every minute; a copy an abnormal end left is offered back first.
+    kravelo::AutosaveController autosave(window, kravelo::AutosaveController::DefaultFolder());
     window.SetCommandLine(arguments);
     window.show();
+    QTimer::singleShot(0, &autosave, &kravelo::AutosaveController::OfferRestore);
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 
@@ -75,8 +76,8 @@ double ParseNumberArg(const std::string& what, const std::string& text) {
     if (!t.empty() && t[0] == '+') t.remove_prefix(1);
     double v = 0.0;
     auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size() || v != v)
-        throw Failure{kExitUsage, what + ": not a number: " + text};
+    if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v))
+        throw Failure{kExitUsage, what + ": not a finite number: " + text};
     return v;
 }
 
@@ -94,6 +95,22 @@ double Options::GetDouble(const std::string& name, double fallback) const {
 long Options::GetInt(const std::string& name, long fallback) const {
     auto v = Get(name);
     return v ? ParseIntArg(name, *v) : fallback;
+}
+
+std::optional<double> FrameRateArg(const Options& o, const std::string& name) {
+    if (!o.Get(name)) return std::nullopt;
+    double fps = o.GetDouble(name, 0.0);
+    if (!ValidFrameRate(fps))
+        throw Failure{kExitUsage, name + " must lie between " + FormatGeneral(kMinFrameRate) + " and " +
+                                      FormatGeneral(kMaxFrameRate) + " frames per second"};
+    return fps;
+}
+
+double TimeAmountArg(const std::string& what, const std::string& text) {
+    double v = ParseNumberArg(what, text);
+    if (!ValidTimeAmount(v))
+        throw Failure{kExitUsage, what + " must not exceed " + FormatGeneral(kMaxTimeAmount) + " seconds (100 hours)"};
+    return v;
 }
 
 void AddDocumentOptions(Options& o) {
@@ -180,18 +197,35 @@ bool HasFrameLines(const LoadedFile& f, long first, long last) {
 void WriteResult(const Options& o, const LoadedFile& f) {
     auto out = o.Get("-o");
     if (out && o.Has("--in-place")) throw Failure{kExitUsage, "-o and --in-place exclude each other"};
-    std::string error;
+    TextFormat format = f.format;
+    std::string bytes;  // Windows-1250 only: UTF-8 is encoded piece by piece as it is written
+    if (format.encoding == TextEncoding::Windows1250) {
+        EncodeProblems problems;
+        bytes = EncodeText(f.doc.lines, format, problems);
+        if (problems.unmappable > 0) throw Failure{kExitUsage, f.path + ": " + EncodeProblemText(problems)};
+        if (problems.misread > 0) {
+            // Windows-1250 bytes that happen to form UTF-8 would reopen as other characters: the
+            // text is written in UTF-8, which reads back as it is.
+            Warn(f, "written as UTF-8: in Windows-1250 this text would read back as UTF-8 and show other characters");
+            format.encoding = TextEncoding::Utf8;
+            format.bom = false;
+            bytes.clear();
+        }
+    }
+    const bool utf8 = format.encoding == TextEncoding::Utf8;
+    const ChunkProducer produce = [&](const ChunkWriter& write) {
+        return utf8 ? EncodeUtf8Chunks(f.doc.lines, format, write) : write(bytes);
+    };
     if (out || o.Has("--in-place")) {
         std::string target = out ? *out : f.path;
-        if (!WriteTextFile(target, f.doc.lines, f.format, error)) throw Failure{kExitUsage, error};
+        std::string error;
+        if (!WriteFileAtomic(target, produce, error)) throw Failure{kExitUsage, error};
         return;
     }
-    std::size_t unmappable = 0;
-    std::string bytes = EncodeText(f.doc.lines, f.format, &unmappable);
-    if (unmappable > 0)
-        throw Failure{kExitUsage, f.path + ": " + std::to_string(unmappable) +
-                                      " character(s) cannot be written in the file's Windows-1250 encoding"};
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    produce([](std::string_view chunk) {
+        std::fwrite(chunk.data(), 1, chunk.size(), stdout);
+        return 0;
+    });
     std::fflush(stdout);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/document.h"
+#include "core/input_limits.h"
 #include "core/text_file.h"
 #include "ops/validate.h"
 
@@ -60,7 +61,12 @@ private:
     std::vector<std::string> positional_;
 };
 
+// A finite number (inf and nan are refused).
 double ParseNumberArg(const std::string& what, const std::string& text);
+// A frame-rate option (--fps, --from, --to) when given: kMinFrameRate..kMaxFrameRate.
+std::optional<double> FrameRateArg(const Options& o, const std::string& name);
+// A number of seconds of at most kMaxTimeAmount either way.
+double TimeAmountArg(const std::string& what, const std::string& text);
 long ParseIntArg(const std::string& what, const std::string& text);
 
 // The options every document command shares.

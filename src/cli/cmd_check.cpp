@@ -14,8 +14,7 @@ int RunCheck(const std::vector<std::string>& args) {
     o.Value("--fps");
     o.Parse(args);
     if (o.Positional().empty()) throw Failure{kExitUsage, "no file given"};
-    std::optional<double> fps;
-    if (o.Get("--fps")) fps = o.GetDouble("--fps", 0.0);
+    std::optional<double> fps = FrameRateArg(o, "--fps");
     int status = kExitOk;
     for (const std::string& path : o.Positional()) {
         LoadedFile f = LoadFile(path, fps);

@@ -40,11 +40,7 @@ int RunConvert(const std::vector<std::string>& args) {
     if (ssa.outline < 0 || ssa.shadow < 0 || ssa.marginV < 0 || ssa.playResY < 0)
         throw Failure{kExitUsage, "--ssa-outline, --ssa-shadow, --ssa-margin and --ssa-playresy must not be negative"};
 
-    std::optional<double> fps;
-    if (o.Get("--fps")) {
-        fps = o.GetDouble("--fps", 0.0);
-        if (*fps <= 0.0) throw Failure{kExitUsage, "--fps must be above 0"};
-    }
+    std::optional<double> fps = FrameRateArg(o, "--fps");
     LoadedFile f = LoadFile(o.Positional()[0], fps);
     long first, last;
     WorkRange(o, f, first, last);

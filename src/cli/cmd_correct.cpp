@@ -13,8 +13,8 @@ DelayPoint ParsePoint(const std::string& option, const std::string& text) {
     if (at == std::string::npos)
         throw Failure{kExitUsage, option + " needs SUBTITLE@MOVIE seconds, got " + text};
     DelayPoint p;
-    p.subtitleTime = ParseNumberArg(option, text.substr(0, at));
-    p.moviePosition = ParseNumberArg(option, text.substr(at + 1));
+    p.subtitleTime = TimeAmountArg(option, text.substr(0, at));
+    p.moviePosition = TimeAmountArg(option, text.substr(at + 1));
     return p;
 }
 

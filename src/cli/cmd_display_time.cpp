@@ -2,6 +2,7 @@
 
 #include "cli/cli.h"
 #include "cli/engine_args.h"
+#include "core/text_util.h"
 #include "ops/display_time.h"
 
 namespace kravelo::cli {
@@ -21,8 +22,10 @@ int RunDisplayTime(const std::vector<std::string>& args) {
         options.emptyEnds = true;
     } else {
         if (pos.size() != 2) throw Failure{kExitUsage, "give SECONDS and exactly one FILE"};
-        options.seconds = ParseNumberArg("SECONDS", pos[0]);
+        options.seconds = TimeAmountArg("SECONDS", pos[0]);
         if (options.seconds <= 0.0) throw Failure{kExitUsage, "SECONDS must be above 0"};
+        if (auto fps = PositiveFps(o); fps && !AtLeastOneFrame(options.seconds, *fps))
+            throw Failure{kExitUsage, "SECONDS must be at least one frame (1/" + FormatGeneral(*fps) + " s)"};
         options.byLength = !o.Has("--fixed");
         options.overwrite = !o.Has("--only-unset");
         options.blockEnd = !o.Has("--no-block-end");

@@ -15,9 +15,8 @@ int RunFps(const std::vector<std::string>& args) {
     if (o.Positional().size() != 1) throw Failure{kExitUsage, "give exactly one FILE"};
     if (!o.Get("--from") || !o.Get("--to"))
         throw Failure{kExitUsage, "--from RATE and --to RATE are required"};
-    const double source = o.GetDouble("--from", 0.0);
-    const double target = o.GetDouble("--to", 0.0);
-    if (source <= 0.0 || target <= 0.0) throw Failure{kExitUsage, "--from and --to must be above 0"};
+    const double source = *FrameRateArg(o, "--from");
+    const double target = *FrameRateArg(o, "--to");
     if (source == target) throw Failure{kExitUsage, "--from and --to are equal (nothing to do)"};
 
     // The two rates are all the frame lines need; --fps is accepted and not used.

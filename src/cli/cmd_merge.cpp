@@ -25,12 +25,17 @@ int RunMerge(const std::vector<std::string>& args) {
     options.spanStart = o.GetDouble("--span-start", options.spanStart);
     options.maxLength = o.GetInt("--max-length", options.maxLength);
     options.maxRows = o.GetInt("--rows", options.maxRows);
-    // The dialog's limits, checked in its order.
-    if (options.per50 < 0.1) throw Failure{kExitUsage, "--per50 must be at least 0.10"};
-    if (options.spanEnd < 0.1) throw Failure{kExitUsage, "--span-end must be at least 0.10"};
-    if (options.spanStart < 0.1) throw Failure{kExitUsage, "--span-start must be at least 0.10"};
+    // The dialog's limits, checked in its order; the upper ones are what its fields can hold.
+    auto seconds = [](const char* name, double v) {
+        if (v < 0.1 || v > kMaxMergeSeconds)
+            throw Failure{kExitUsage, std::string(name) + " must lie between 0.10 and 999999"};
+    };
+    seconds("--per50", options.per50);
+    seconds("--span-end", options.spanEnd);
+    seconds("--span-start", options.spanStart);
     if (options.maxLength < 1) throw Failure{kExitUsage, "--max-length must be at least 1"};
-    if (options.maxRows < 2) throw Failure{kExitUsage, "--rows must be at least 2"};
+    if (options.maxRows < 2 || options.maxRows > kMaxMergeRows)
+        throw Failure{kExitUsage, "--rows must lie between 2 and 99"};
     if (o.Has("--no-max-length")) options.maxLength = 0;
     options.asRows = o.Has("--add-rows");
 

@@ -3,10 +3,7 @@
 namespace kravelo::cli {
 
 std::optional<double> PositiveFps(const Options& o) {
-    if (!o.Get("--fps")) return std::nullopt;
-    double fps = o.GetDouble("--fps", 0.0);
-    if (fps <= 0.0) throw Failure{kExitUsage, "--fps must be above 0"};
-    return fps;
+    return FrameRateArg(o, "--fps");
 }
 
 bool FrameLineAhead(const LoadedFile& f, long from, int subtitles) {

@@ -8,7 +8,7 @@
 
 namespace kravelo::cli {
 
-// --fps RATE when given (above 0), else nullopt.
+// --fps RATE when given (within the frame-rate range), else nullopt.
 std::optional<double> PositiveFps(const Options& o);
 
 // True when reading `subtitles` subtitles onward from line `from` the way NextSubtitle does

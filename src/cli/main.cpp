@@ -1,10 +1,7 @@
 // kravelo-cli: the subtitle engines from the command line.
 
-#include <unistd.h>
-
 #include <clocale>
-#include <cstdlib>
-#include <cstring>
+#include <new>
 #include <iostream>
 
 #include "cli/cli.h"
@@ -19,32 +16,15 @@ static void PrintUsage(std::ostream& out) {
            "Document commands take --fps RATE, --lines FIRST-LAST (1-based, inclusive),\n"
            "--on-bad-line stop|ignore|delete (default stop) and -o OUT or --in-place\n"
            "(without either the result goes to standard output).\n"
+           "Numbers must be finite: frame rates 0.01 to 1000, seconds at most 360000 (100 hours) either way,\n"
+           "and with --fps a shift or display time of at least one frame.\n"
            "Exit status: 0 done (warnings allowed), 1 the document stopped the command, 2 usage or file error.\n\n"
            "Commands:\n";
     for (const auto& [name, cmd] : Commands()) out << "  " << cmd.usage << '\n';
     out << "\nkravelo-cli " << kravelo::kVersion << '\n';
 }
 
-// A large document touches a lot of fresh memory, and on many machines each page fault is
-// expensive; transparent huge pages make loading and converting several times faster. glibc's
-// malloc uses them only when its tunable asks at start-up, so the tool restarts itself once
-// with the tunable set (and simply goes on when that is not possible).
-static void PreferHugePages(char** argv) {
-    const char* current = std::getenv("GLIBC_TUNABLES");
-    if (current && std::strstr(current, "glibc.malloc.hugetlb")) return;
-    std::string value = "glibc.malloc.hugetlb=1";
-    if (current && *current) value = std::string(current) + ":" + value;
-    if (setenv("GLIBC_TUNABLES", value.c_str(), 1) != 0) return;
-    execv("/proc/self/exe", argv);
-    // Still here: exec failed; carry on without.
-    if (current)
-        setenv("GLIBC_TUNABLES", current, 1);
-    else
-        unsetenv("GLIBC_TUNABLES");
-}
-
 int main(int argc, char** argv) {
-    PreferHugePages(argv);
     std::setlocale(LC_ALL, "C");
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
@@ -75,5 +55,8 @@ int main(int argc, char** argv) {
     } catch (const Failure& f) {
         std::cerr << "kravelo-cli " << args[0] << ": " << f.message << '\n';
         return f.code;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "kravelo-cli " << args[0] << ": not enough memory for this file\n";
+        return kExitUsage;
     }
 }

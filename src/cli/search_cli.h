@@ -30,7 +30,7 @@ inline SearchInput LoadSearch(const std::vector<std::string>& args, bool withThr
         throw Failure{kExitUsage, withThreshold ? "give SECONDS and one FILE" : "give exactly one FILE"};
     SearchInput in;
     if (withThreshold) {
-        in.threshold = ParseNumberArg("SECONDS", o.Positional()[0]);
+        in.threshold = TimeAmountArg("SECONDS", o.Positional()[0]);
         // The dialogs read the field in single precision and refuse anything not above 0.
         if (!(static_cast<float>(in.threshold) > 0.0f)) throw Failure{kExitUsage, "SECONDS must be above 0"};
     }

@@ -40,7 +40,12 @@ long MarkerPosition(const SubtitleDocument& doc) {
 MarkerResult RenewMarker(SubtitleDocument& doc, std::string_view date, long caret) {
     MarkerResult result;
     std::vector<std::string>& lines = doc.lines;
-    const long m = std::min(MarkerPosition(doc), static_cast<long>(lines.size()));
+    long m = std::min(MarkerPosition(doc), static_cast<long>(lines.size()));
+    // An SSA document without event lines has its marker at the end: the marker written there
+    // last time is the last line, found and renewed rather than added to.
+    if (m == static_cast<long>(lines.size()) && m > 0 && doc.documentFormat == kFormatSsa &&
+        IsMarkerLine(lines[static_cast<std::size_t>(m - 1)]))
+        --m;
     result.line = m;
     long lineStart = 0;  // editor position of line m's start
     for (long i = 0; i < m; ++i)

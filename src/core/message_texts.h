@@ -54,6 +54,7 @@ inline constexpr MessageKey kMessageKeys[] = {
     {"Form1", "Przewinicieuytkownikawprzd1_Cpt"},
     {"Form1", "Przewinicieuytkownikawstecz1_Cpt"},
     {"Form1", "SaveAsUtf8"},
+    {"Form1", "AutosaveRestore"},
     {"TypeMessages", "Question"},
     {"TypeMessages", "Error"},
     {"TypeMessages", "Warning"},

@@ -79,6 +79,16 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
     exists_ = true;
 }
 
+ProfileFile ProfileFile::FromBytes(std::string_view bytes, std::string path) {
+    ProfileFile p;
+    p.path_ = std::move(path);
+    TextDocument doc = DecodeText(bytes);
+    p.lines_ = std::move(doc.lines);
+    p.format_ = doc.format;
+    p.exists_ = true;
+    return p;
+}
+
 std::size_t ProfileFile::FindSection(std::string_view section) const {
     section = Trim(section);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -189,7 +199,21 @@ double ProfileFile::ReadFloat(std::string_view section, std::string_view key, do
     return ParseFloat(*v).value_or(def);
 }
 
+bool ProfileFile::ValidSectionName(std::string_view section) {
+    section = Trim(section);
+    return section.find_first_of("\r\n]") == std::string_view::npos;
+}
+
+bool ProfileFile::ValidKeyName(std::string_view key) {
+    key = Trim(key);
+    return !key.empty() && key.find_first_of("\r\n=") == std::string_view::npos && key.front() != '[' &&
+           key.front() != ';';
+}
+
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    // A name that would break its line, start a section or a comment, or end early cannot be
+    // read back as written: nothing is written rather than a line of something else.
+    if (!ValidSectionName(section) || !ValidKeyName(key)) return;
     section = Trim(section);
     key = Trim(key);
     std::string v = OneLine(value);

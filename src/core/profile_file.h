@@ -34,6 +34,8 @@ public:
     ProfileFile() = default;
     // Reads the file at `path`; a missing file is an empty profile.
     explicit ProfileFile(std::string path);
+    // A profile read from bytes already in memory, to be saved at `path` (may be empty).
+    static ProfileFile FromBytes(std::string_view bytes, std::string path = {});
 
     const std::string& Path() const { return path_; }
     // The file existed and was read.
@@ -55,7 +57,11 @@ public:
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
     double ReadFloat(std::string_view section, std::string_view key, double def) const;
 
-    // Changes the profile in memory; Save() writes it.
+    // Changes the profile in memory; Save() writes it. A section name with a line break or "]",
+    // or a key name that is empty or has a line break or "=", or begins with "[" or ";", cannot be
+    // written as such and is ignored (it would add or change other lines).
+    static bool ValidSectionName(std::string_view section);
+    static bool ValidKeyName(std::string_view key);
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInt(std::string_view section, std::string_view key, long long value);
     // Written as "0" or "1".

@@ -59,27 +59,48 @@ int SsaColumnLookup(std::string_view line, std::string_view prefix, std::string_
     }
 }
 
-std::string_view SsaField(std::string_view line, std::string_view prefix, int n) {
+std::optional<SsaSpan> SsaFieldSpan(std::string_view line, std::string_view prefix, int n) {
     std::string_view rest;
-    if (n < 0 || !RestAfterPrefix(line, prefix, rest)) return {};
+    if (n < 0 || !RestAfterPrefix(line, prefix, rest)) return std::nullopt;
     for (int i = 0; i < n; ++i) {
         std::size_t comma = rest.find(',');
-        if (comma == npos) return {};
+        if (comma == npos) return std::nullopt;
         rest.remove_prefix(comma + 1);
     }
     std::size_t comma = rest.find(',');
-    return Trim(comma == npos ? rest : rest.substr(0, comma));
+    std::string_view field = Trim(comma == npos ? rest : rest.substr(0, comma));
+    // `field` points into `line`.
+    const auto begin = static_cast<std::size_t>(field.data() - line.data());
+    return SsaSpan{begin, begin + field.size()};
+}
+
+std::optional<SsaSpan> SsaTextSpan(std::string_view line, std::string_view prefix, int n) {
+    std::string_view rest;
+    if (n < 0 || !RestAfterPrefix(line, prefix, rest)) return std::nullopt;
+    for (int i = 0; i < n; ++i) {
+        std::size_t comma = rest.find(',');
+        if (comma == npos) return std::nullopt;
+        rest.remove_prefix(comma + 1);
+    }
+    std::string_view text = Trim(rest);
+    const auto begin = static_cast<std::size_t>(text.data() - line.data());
+    return SsaSpan{begin, begin + text.size()};
+}
+
+std::string_view SsaField(std::string_view line, std::string_view prefix, int n) {
+    auto span = SsaFieldSpan(line, prefix, n);
+    return span ? line.substr(span->begin, span->end - span->begin) : std::string_view{};
 }
 
 std::string_view SsaTextFrom(std::string_view line, std::string_view prefix, int n) {
-    std::string_view rest;
-    if (n < 0 || !RestAfterPrefix(line, prefix, rest)) return {};
-    for (int i = 0; i < n; ++i) {
-        std::size_t comma = rest.find(',');
-        if (comma == npos) return {};
-        rest.remove_prefix(comma + 1);
-    }
-    return Trim(rest);
+    auto span = SsaTextSpan(line, prefix, n);
+    return span ? line.substr(span->begin, span->end - span->begin) : std::string_view{};
+}
+
+std::string_view SsaFirstStyle(const SsaTables& tables, bool italic) {
+    for (const SsaStyle& s : tables.styles)
+        if (s.italic == italic) return s.name;
+    return {};
 }
 
 std::optional<double> ReadSsaTime(std::string_view s) {

@@ -27,8 +27,13 @@ struct SsaTables {
     int textColumn = -1;
     int headerLines = -1;  // index of the first "Dialogue:" line; -1 = none
 
-    // Event lines are readable only when Start, End and Text are known.
-    bool EventsKnown() const { return startColumn >= 0 && endColumn >= 0 && textColumn >= 0; }
+    // Event lines are readable only when Start, End and Text are known, and Text comes after
+    // the other columns: it runs to the end of the line, so a time or style column after it
+    // would be part of the text.
+    bool EventsKnown() const {
+        return startColumn >= 0 && endColumn >= 0 && textColumn > startColumn && textColumn > endColumn &&
+               textColumn > styleColumn;
+    }
     bool IsItalicStyle(std::string_view style) const;
 
     // The reset state: no column known, so no line reads as SSA.
@@ -56,6 +61,20 @@ std::string_view SsaField(std::string_view line, std::string_view prefix, int n)
 
 // Everything after the comma that precedes column n, to the end of the line, stripped.
 std::string_view SsaTextFrom(std::string_view line, std::string_view prefix, int n);
+
+// Where a field stands in its line: bytes [begin, end) of the stripped field.
+struct SsaSpan {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+// The span of SsaField(line, prefix, n); nullopt when the line does not start with the prefix
+// or has fewer than n commas after it.
+std::optional<SsaSpan> SsaFieldSpan(std::string_view line, std::string_view prefix, int n);
+// The span of SsaTextFrom(line, prefix, n), with the same nullopt cases.
+std::optional<SsaSpan> SsaTextSpan(std::string_view line, std::string_view prefix, int n);
+
+// The name of the first style of the table whose italic flag is `italic`, or empty.
+std::string_view SsaFirstStyle(const SsaTables& tables, bool italic);
 
 // H:MM:SS.CC reading; nullopt when a part is missing or not an integer.
 std::optional<double> ReadSsaTime(std::string_view s);

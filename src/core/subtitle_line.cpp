@@ -65,10 +65,13 @@ bool ReadTimeFields(std::string_view line, TimeFields& f) {
     return true;
 }
 
+// An event line needs valid times in the Start and End columns and must reach the Text column:
+// a line with fewer fields would read with an empty text and lose its words on the first rewrite.
 bool IsSsaEvent(std::string_view line, const SsaTables& ssa) {
     if (!ssa.EventsKnown()) return false;
     return ReadSsaTime(SsaField(line, "Dialogue:", ssa.startColumn)).has_value() &&
-           ReadSsaTime(SsaField(line, "Dialogue:", ssa.endColumn)).has_value();
+           ReadSsaTime(SsaField(line, "Dialogue:", ssa.endColumn)).has_value() &&
+           SsaTextSpan(line, "Dialogue:", ssa.textColumn).has_value();
 }
 
 void AppendInt(std::string& out, long long v) {
@@ -135,13 +138,14 @@ int ParseLine(std::string_view line, double frameRate, SubtitleLine& out, const 
     if (ssa.EventsKnown()) {
         auto s = ReadSsaTime(SsaField(line, "Dialogue:", ssa.startColumn));
         auto e = ReadSsaTime(SsaField(line, "Dialogue:", ssa.endColumn));
-        if (s && e) {
+        auto textSpan = SsaTextSpan(line, "Dialogue:", ssa.textColumn);
+        if (s && e && textSpan) {
             out.format = kFormatSsa;
             out.start = *s;
             out.end = *e;
             std::string_view style =
                 ssa.styleColumn >= 0 ? SsaField(line, "Dialogue:", ssa.styleColumn) : std::string_view{};
-            std::string_view t = SsaTextFrom(line, "Dialogue:", ssa.textColumn);
+            std::string_view t = line.substr(textSpan->begin, textSpan->end - textSpan->begin);
             if (ssa.IsItalicStyle(style)) {
                 out.text.assign("/");
                 out.text.append(t);

@@ -53,6 +53,17 @@ int LineFormat(std::string_view line, const SsaTables& ssa = SsaTables::None());
 int putline(int format, double frameRate, double start, double end, std::string_view text, std::string& out);
 std::string putline(int format, double frameRate, double start, double end, std::string_view text);
 
+// Writes `sub` back over `original`, the line it was read from with the same SSA tables. Lines
+// of formats 1..4, and anything that is not an SSA event line of these tables, are written whole
+// by putline. An SSA event line keeps its own column layout and every byte except the fields
+// whose value changed: a changed start or end rewrites only that time field; a changed text
+// rewrites the Text field (with "|" as spaces) and, when its italic state changed, the Style
+// field (the table's first style of the wanted kind; without one the markers stay in the text,
+// so the line still reads back as the same text). A line the program wrote itself comes out as
+// putline would write it.
+int RewriteLine(std::string_view original, const SubtitleLine& sub, double frameRate, const SsaTables& ssa,
+                std::string& out);
+
 // Scans from `index` for the next line that carries a subtitle (readable, and start not 0 or
 // text not empty). Found: `out` is that subtitle and `index` points past it. Not found: start
 // and end are kEndOfSubtitlesTime, the text kEndOfSubtitlesText and `index` the line count.

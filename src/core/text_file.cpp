@@ -1,6 +1,7 @@
 #include "core/text_file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace kravelo {
 namespace {
@@ -79,6 +81,45 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
 }
 
 const std::string_view kBom = "\xEF\xBB\xBF";
+
+// Anonymous memory of its own mapping, freed with it.
+struct BigBuffer {
+    char* data = nullptr;
+    std::size_t size = 0;
+    bool Allocate(std::size_t n) {
+        void* p = ::mmap(nullptr, n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) return false;
+        ::madvise(p, n, MADV_HUGEPAGE);  // a hint; without it the pages are ordinary ones
+        data = static_cast<char*>(p);
+        size = n;
+        return true;
+    }
+    ~BigBuffer() {
+        if (data) ::munmap(data, size);
+    }
+};
+
+// Reads a whole regular file whose size is known into `buffer`; false (nothing reported) when
+// anything differs from the plain case, so the caller reads it the ordinary way.
+bool ReadLargeFile(const std::string& path, BigBuffer& buffer, std::string_view& bytes) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+              buffer.Allocate(static_cast<std::size_t>(st.st_size) + 1);
+    std::size_t have = 0;
+    while (ok) {
+        ssize_t n = ::read(fd, buffer.data + have, buffer.size - have);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        have += static_cast<std::size_t>(n);
+        if (have == buffer.size) ok = false;  // the file grew while being read
+    }
+    ::close(fd);
+    bytes = std::string_view(buffer.data, have);
+    return ok;
+}
 
 }  // namespace
 
@@ -164,14 +205,25 @@ TextDocument DecodeText(std::string_view bytes) {
         bytes = converted;
     }
 
+    // The line ending most breaks use; a tie goes by the first line. (A file of LF lines whose
+    // first line ends in CR stays an LF file, its CR kept as part of that line.)
+    std::size_t breaks = 0, crlf = 0;
+    for (const char* p = bytes.data(); p != nullptr;) {
+        const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(bytes.data() + bytes.size() - p));
+        if (!hit) break;
+        const char* lf = static_cast<const char*>(hit);
+        ++breaks;
+        if (lf > bytes.data() && lf[-1] == '\r') ++crlf;
+        p = lf + 1;
+    }
+    const std::size_t bare = breaks - crlf;
     std::size_t firstLf = bytes.find('\n');
-    f.lineEnding = (firstLf != std::string_view::npos && firstLf > 0 && bytes[firstLf - 1] == '\r') ? LineEnding::CrLf
-                   : firstLf != std::string_view::npos                                               ? LineEnding::Lf
-                                                                                                     : LineEnding::CrLf;
+    const bool firstIsCrLf = firstLf != std::string_view::npos && firstLf > 0 && bytes[firstLf - 1] == '\r';
+    f.lineEnding = breaks == 0 || crlf > bare || (crlf == bare && firstIsCrLf) ? LineEnding::CrLf : LineEnding::Lf;
     f.finalLineBreak = bytes.empty() || bytes.back() == '\n';
 
     std::size_t pos = 0;
-    doc.lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    doc.lines.reserve(breaks + 1);
     while (pos < bytes.size()) {
         std::size_t lf = bytes.find('\n', pos);
         std::size_t end = lf == std::string_view::npos ? bytes.size() : lf;
@@ -185,118 +237,144 @@ TextDocument DecodeText(std::string_view bytes) {
     return doc;
 }
 
-std::string EncodeText(const std::vector<std::string>& lines, const TextFormat& f, std::size_t* unmappable) {
+bool Windows1250ReadsAsUtf8(std::string_view bytes) {
+    std::string_view body = bytes;
+    if (body.substr(0, kBom.size()) == kBom) body.remove_prefix(kBom.size());
+    const bool nonAscii =
+        std::any_of(body.begin(), body.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return (nonAscii || body.size() != bytes.size()) && IsValidUtf8(body);
+}
+
+std::string EncodeText(const std::vector<std::string>& lines, const TextFormat& f, EncodeProblems& problems) {
+    problems = {};
     const std::string_view eol = f.lineEnding == LineEnding::CrLf ? "\r\n" : "\n";
     std::size_t total = 0;
     for (const auto& l : lines) total += l.size() + eol.size();
     std::string text;
     text.reserve(total + kBom.size());
-    if (f.bom && f.encoding == TextEncoding::Utf8) text.append(kBom);
+    if (f.encoding == TextEncoding::Utf8) {
+        // A text that itself begins with U+FEFF needs a mark in front, or the reader takes that
+        // character for the mark and drops it.
+        const bool startsWithMark = !lines.empty() && std::string_view(lines[0]).substr(0, kBom.size()) == kBom;
+        if (f.bom || startsWithMark) text.append(kBom);
+    }
     for (std::size_t i = 0; i < lines.size(); ++i) {
         text.append(lines[i]);
         if (i + 1 < lines.size() || f.finalLineBreak) text.append(eol);
     }
-    if (unmappable) *unmappable = 0;
-    if (f.encoding == TextEncoding::Windows1250) return Utf8ToWindows1250(text, unmappable);
-    return text;
+    if (f.encoding != TextEncoding::Windows1250) return text;
+    std::string bytes = Utf8ToWindows1250(text, &problems.unmappable);
+    if (Windows1250ReadsAsUtf8(bytes))
+        problems.misread = static_cast<std::size_t>(
+            std::count_if(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
+    return bytes;
+}
+
+std::string EncodeText(const std::vector<std::string>& lines, const TextFormat& f, std::size_t* unmappable) {
+    EncodeProblems problems;
+    std::string bytes = EncodeText(lines, f, problems);
+    if (unmappable) *unmappable = problems.unmappable + problems.misread;
+    return bytes;
+}
+
+int EncodeUtf8Chunks(const std::vector<std::string>& lines, const TextFormat& f, const ChunkWriter& sink) {
+    constexpr std::size_t kChunk = 1 << 20;
+    const std::string_view eol = f.lineEnding == LineEnding::CrLf ? "\r\n" : "\n";
+    std::string buf;
+    buf.reserve(kChunk + 4096);
+    const bool startsWithMark = !lines.empty() && std::string_view(lines[0]).substr(0, kBom.size()) == kBom;
+    if (f.bom || startsWithMark) buf.append(kBom);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.size() >= kChunk) {  // a huge line goes out as it is
+            if (int e = buf.empty() ? 0 : sink(buf)) return e;
+            buf.clear();
+            if (int e = sink(line)) return e;
+        } else {
+            buf.append(line);
+        }
+        if (i + 1 < lines.size() || f.finalLineBreak) buf.append(eol);
+        if (buf.size() >= kChunk) {
+            if (int e = sink(buf)) return e;
+            buf.clear();
+        }
+    }
+    return buf.empty() ? 0 : sink(buf);
+}
+
+std::string EncodeProblemText(const EncodeProblems& problems) {
+    if (problems.unmappable > 0)
+        return std::to_string(problems.unmappable) +
+               " character(s) cannot be written in the file's Windows-1250 encoding";
+    if (problems.misread > 0)
+        return "in the file's Windows-1250 encoding this text would read back as UTF-8 and show " +
+               std::to_string(problems.misread) + " character(s) wrongly; save it as UTF-8";
+    return {};
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
-    FILE* fp = std::fopen(path.c_str(), "rb");
-    if (!fp) {
-        error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    struct stat st {};
-    if (fstat(fileno(fp), &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fclose(fp);
-        error = path + ": is a folder";
-        return false;
-    }
-    // Read in one piece when the size is known; grow for pipes and special files.
-    bytes.clear();
-    if (st.st_size > 0) bytes.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t have = 0;
-    while (true) {
-        if (have == bytes.size()) bytes.resize(bytes.size() < 65536 ? 65536 : bytes.size() * 2);
-        std::size_t n = std::fread(bytes.data() + have, 1, bytes.size() - have, fp);
-        have += n;
-        if (n == 0) break;
-    }
-    bytes.resize(have);
-    bool failed = std::ferror(fp) != 0;
-    int err = errno;
-    std::fclose(fp);
-    if (failed) {
-        error = path + ": " + std::strerror(err);
-        return false;
-    }
-    return true;
-}
-
-bool ReadTextFile(const std::string& path, TextDocument& out, std::string& error) {
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes, error)) return false;
-    out = DecodeText(bytes);
-    return true;
-}
-
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string& error) {
-    std::string folder = ".";
-    std::string name = path;
-    if (auto slash = path.find_last_of('/'); slash != std::string::npos) {
-        folder = slash == 0 ? "/" : path.substr(0, slash);
-        name = path.substr(slash + 1);
-    }
-    std::string tmp = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
-    if (folder == ".") tmp = "." + name + ".XXXXXX";
-    std::vector<char> tmpl(tmp.begin(), tmp.end());
-    tmpl.push_back('\0');
-    int fd = mkstemp(tmpl.data());
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         error = path + ": " + std::strerror(errno);
         return false;
     }
-    std::string tmpPath(tmpl.data());
-    auto fail = [&](int err) {
-        ::close(fd);
-        ::unlink(tmpPath.c_str());
-        error = path + ": " + std::strerror(err);
-        return false;
-    };
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t w = ::write(fd, p, left);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return fail(errno);
-        }
-        p += w;
-        left -= static_cast<std::size_t>(w);
-    }
-    if (::fsync(fd) != 0) return fail(errno);
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
     struct stat st {};
-    mode_t mode;
-    if (::stat(path.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(fd, mode) != 0) return fail(errno);
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(tmpPath.c_str());
-        error = path + ": " + std::strerror(err);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool folder = S_ISDIR(st.st_mode);
+        ::close(fd);
+        // A device or a pipe may never end (/dev/zero): only regular files are read.
+        error = path + (folder ? ": is a folder" : ": is not a regular file");
         return false;
     }
-    if (::rename(tmpPath.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(tmpPath.c_str());
-        error = path + ": " + std::strerror(err);
+    bytes.clear();
+    try {
+        // One piece when the size is known; a file still growing is read on to its end.
+        std::size_t have = 0;
+        bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
+        while (true) {
+            if (have == bytes.size()) bytes.resize(bytes.size() * 2);
+            ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                error = path + ": " + std::strerror(errno);
+                ::close(fd);
+                bytes.clear();
+                return false;
+            }
+            if (n == 0) break;
+            have += static_cast<std::size_t>(n);
+        }
+        bytes.resize(have);
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        bytes.clear();
+        bytes.shrink_to_fit();
+        error = path + ": the file is too large to be read into memory";
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+bool ReadTextFile(const std::string& path, TextDocument& out, std::string& error) {
+    try {
+        // A large file is read into a mapping of its own with huge pages asked for: its bytes
+        // are only needed until they are decoded, and a 50 MB read then costs a few dozen page
+        // faults instead of thousands.
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= (4 << 20)) {
+            std::string_view bytes;
+            BigBuffer buffer;
+            if (ReadLargeFile(path, buffer, bytes)) {
+                out = DecodeText(bytes);
+                return true;
+            }
+        }
+        std::string bytes;
+        if (!ReadFileBytes(path, bytes, error)) return false;
+        out = DecodeText(bytes);
+    } catch (const std::bad_alloc&) {
+        error = path + ": the file is too large to be read into memory";
         return false;
     }
     return true;
@@ -304,11 +382,13 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
 
 bool WriteTextFile(const std::string& path, const std::vector<std::string>& lines, const TextFormat& format,
                    std::string& error) {
-    std::size_t unmappable = 0;
-    std::string bytes = EncodeText(lines, format, &unmappable);
-    if (unmappable > 0) {
-        error = path + ": " + std::to_string(unmappable) +
-                " character(s) cannot be written in the file's Windows-1250 encoding";
+    if (format.encoding == TextEncoding::Utf8)  // every character fits: written piece by piece
+        return WriteFileAtomic(path, [&](const ChunkWriter& write) { return EncodeUtf8Chunks(lines, format, write); },
+                               error);
+    EncodeProblems problems;
+    std::string bytes = EncodeText(lines, format, problems);
+    if (problems.unmappable > 0 || problems.misread > 0) {
+        error = path + ": " + EncodeProblemText(problems);
         return false;
     }
     return WriteFileAtomic(path, bytes, error);

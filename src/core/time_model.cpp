@@ -16,7 +16,27 @@ static int TruncToInt(double v) {
 
 SplitTimeParts SplitTime(double t) {
     SplitTimeParts p;
-    // Plain divisions: 3600.0 / 3600 and 60.0 / 60 are exact in binary floating point.
+    // A time that is a whole number of hundredths (every SSA time read, and sums of them) sits
+    // a rounding error away from that number; truncating t * 100 would drop a hundredth
+    // (0.29 * 100 is 28.999...). Such a time is taken as exact; only real fractions of a
+    // hundredth are truncated. The split is then done in integers, so it is exact too.
+    const double scaled = t * 100.0;
+    if (std::isfinite(scaled) && std::fabs(scaled) < 1e15) {
+        const double nearest = std::nearbyint(scaled);
+        const double tolerance = 1e-6 + std::fabs(scaled) * 1e-13;
+        auto total = static_cast<long long>(std::fabs(scaled - nearest) <= tolerance ? nearest : std::trunc(scaled));
+        const long long hours = total / 360000;  // toward zero: each part keeps the sign
+        if (hours <= std::numeric_limits<int>::max() && hours >= std::numeric_limits<int>::min()) {
+            total -= hours * 360000;
+            p.hours = static_cast<int>(hours);
+            p.minutes = static_cast<int>(total / 6000);
+            total -= 6000LL * p.minutes;
+            p.seconds = static_cast<int>(total / 100);
+            p.hundredths = static_cast<int>(total - 100LL * p.seconds);
+            return p;
+        }
+    }
+    // Out of range or not a number: parts clamped to the int range.
     p.hours = TruncToInt(t / 3600.0);
     double rest = t - 3600.0 * p.hours;
     p.minutes = TruncToInt(rest / 60.0);

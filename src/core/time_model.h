@@ -15,7 +15,9 @@ struct SplitTimeParts {
 };
 
 // Splits seconds into hours, minutes, seconds and hundredths, each truncated toward zero.
-// Exact multiples stay exact: 3600.0 is 1:00:00, never 0:60:00.
+// Exact multiples stay exact: 3600.0 is 1:00:00, never 0:60:00. A time that is a whole number
+// of hundredths up to a rounding error (1024.87 read from an SSA line) keeps that number; only
+// real fractions of a hundredth are truncated, so reading and writing a time never drifts.
 SplitTimeParts SplitTime(double t);
 
 // Integer part (toward zero) of value + 0.5, clamped to the int range: how a time becomes a

@@ -30,14 +30,10 @@ DisplayTimeResult SetDisplayTimes(SubtitleDocument& doc, const DisplayTimeOption
                         ? sub.start + 2.0 + options.seconds * static_cast<double>(CountChars(sub.text)) * 0.02
                         : sub.start + options.seconds;
             }
-            // An end of 0 is no end time: there is nothing to cut (cutting would write a negative
-            // end there when the next subtitle starts at 0).
-            if (options.blockEnd && sub.end != 0.0) {
-                const SubtitleLine* n = next.Find(static_cast<std::size_t>(i) + 1);
-                if (n && n->start <= sub.end) sub.end = n->start - BlockEndGap(sub.format, doc.frameRate);
-            }
+            if (options.blockEnd && sub.end != 0.0)
+                CutBlockEnd(sub, next.Find(static_cast<std::size_t>(i) + 1), doc.frameRate);
         }
-        putline(sub.format, doc.frameRate, sub.start, sub.end, sub.text, written);
+        RewriteLine(line, sub, doc.frameRate, doc.ssa, written);
         line.swap(written);
         ++result.linesWritten;
     }

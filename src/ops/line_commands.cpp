@@ -47,7 +47,8 @@ ItalicResult ToggleItalicAt(SubtitleDocument& doc, long lineIndex, long column) 
     if (line.text.empty() || position < 0) return result;
     ItalicRowResult toggled = ToggleItalicRow(line.text, position);
     std::string written;
-    if (putline(line.format, rate, line.start, line.end, toggled.text, written) != 1) return result;
+    line.text = std::move(toggled.text);
+    if (RewriteLine(text, line, rate, doc.ssa, written) != 1) return result;
     text = std::move(written);
     result.done = true;
     result.added = toggled.added;

@@ -109,7 +109,7 @@ MergeResult MergeShortSubtitles(SubtitleDocument& doc, const MergeOptions& optio
     std::size_t previousIndex = 0;
     std::size_t previousLength = 0;  // characters of previousText
 
-    SubtitleLine cur;
+    SubtitleLine cur, mergedLine;
     std::string merged, written;
     const double endOfSubtitles = kEndOfSubtitlesTime;
 
@@ -194,7 +194,11 @@ MergeResult MergeShortSubtitles(SubtitleDocument& doc, const MergeOptions& optio
             merged = RewrapMergedText(merged, join, options.maxRows);
 
         remove(backward ? ui : nextIndex);
-        putline(cur.format, rate, start, end, merged, written);
+        mergedLine.format = cur.format;
+        mergedLine.start = start;
+        mergedLine.end = end;
+        mergedLine.text.assign(merged);
+        RewriteLine(lines[target], mergedLine, rate, doc.ssa, written);
         lines[target].swap(written);
         // The merged subtitle is the previous one now, so it can absorb further neighbours.
         previousText.assign(merged);

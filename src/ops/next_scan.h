@@ -60,4 +60,14 @@ inline double BlockEndGap(int format, double frameRate) {
     return 0.01;
 }
 
+// The block-end cut of `sub` before `next` (nullptr: no next subtitle). An empty end (0, no end
+// time) is never cut, and an end is never cut to or below the line's own start: when the next
+// subtitle starts no later than this one plus the gap (lines out of order), the end stays, as
+// a cut there would write a negative time or blank a frame end.
+inline void CutBlockEnd(SubtitleLine& sub, const SubtitleLine* next, double frameRate) {
+    if (!next || sub.end == 0.0 || next->start > sub.end) return;
+    const double cut = next->start - BlockEndGap(sub.format, frameRate);
+    if (cut > sub.start) sub.end = cut;
+}
+
 }  // namespace kravelo

@@ -229,12 +229,9 @@ RepairResult RepairSubtitles(SubtitleDocument& doc, const RepairOptions& options
             }
             if (keep) {
                 RepairTextInPlace(sub.text, options, scratch);
-                // An end of 0 is no end time: there is nothing to cut.
-                if (options.blockEnd && sub.end != 0.0) {
-                    const SubtitleLine* n = next.Find(static_cast<std::size_t>(r) + 1);
-                    if (n && n->start <= sub.end) sub.end = n->start - BlockEndGap(sub.format, doc.frameRate);
-                }
-                putline(sub.format, doc.frameRate, sub.start, sub.end, sub.text, written);
+                if (options.blockEnd && sub.end != 0.0)
+                    CutBlockEnd(sub, next.Find(static_cast<std::size_t>(r) + 1), doc.frameRate);
+                RewriteLine(line, sub, doc.frameRate, doc.ssa, written);
                 line.swap(written);
                 ++result.linesWritten;
             }

@@ -9,7 +9,7 @@
 namespace kravelo {
 
 // Reads each line at `readRate`, lets `change(SubtitleLine&)` adjust it, and writes it at
-// `writeRate`. Progress is reported for every tenth line. Returns the number of lines written.
+// `writeRate` (an SSA event line keeps its layout and every field that did not change). Progress is reported for every tenth line. Returns the number of lines written.
 template <class Change>
 long RewriteLines(SubtitleDocument& doc, double readRate, double writeRate, long first, long last,
                   const ProgressFn& progress, Change&& change) {
@@ -23,7 +23,7 @@ long RewriteLines(SubtitleDocument& doc, double readRate, double writeRate, long
         std::string& line = lines[static_cast<std::size_t>(i)];
         if (line.empty() || ParseLine(line, readRate, sub, doc.ssa) != 1) continue;
         change(sub);
-        if (putline(sub.format, writeRate, sub.start, sub.end, sub.text, written) != 1) continue;
+        if (RewriteLine(line, sub, writeRate, doc.ssa, written) != 1) continue;
         line.swap(written);
         ++count;
     }

@@ -750,34 +750,4 @@ TEST_F(MainWindowTest, CommandLineOpensTheFirstSubtitleFile) {
     EXPECT_EQ(window->LabelFileName()->text(), Q(sub));
 }
 
-// A picture of the window with a document open, for a person to look at:
-// KRAVELO_SCREENSHOT=/tmp/main.png kravelo_gui_tests --gtest_filter=*Screenshot*
-TEST_F(MainWindowTest, Screenshot) {
-    Open(std::string(KRAVELO_SOURCE_DIR) + "/data/samples/sample.txt");
-    window->resize(760, 520);
-    SelectLines(1, 2);
-    QPixmap picture = window->grab();
-    EXPECT_FALSE(picture.isNull());
-    const char* out = std::getenv("KRAVELO_SCREENSHOT");
-    if (!out) return;
-    EXPECT_TRUE(picture.save(QString::fromLocal8Bit(out)));
-    // The dialogs beside it: <name>-<dialog>.png.
-    QString stem = QString::fromLocal8Bit(out);
-    stem.chop(4);
-    auto save = [&](QDialog& d, const char* name) {
-        d.show();
-        EXPECT_TRUE(d.grab().save(stem + '-' + name + ".png"));
-        d.reject();
-    };
-    window->ConvertDialog().RadioButtons[4]->setChecked(true);
-    window->ConvertDialog().FillSsaOptions(SsaOptions{}, 304);
-    save(window->ConvertDialog(), "convert");
-    save(window->ShiftDialog(), "shift");
-    save(window->FrameRateChangeDialog(), "fps-change");
-    save(window->DefaultFrameRateDialog(), "fps-default");
-    save(window->LineErrorDialog(), "line-error");
-    save(window->SetFormatDialog(), "set-format");
-    save(window->AboutBox(), "about");
-}
-
 }  // namespace

@@ -50,19 +50,15 @@ TEST(ProfileFile, MissingFileSectionKeyAndBadValuesGiveDefaults) {
                             "[S]\nInt=12abc\nEmpty=\nFloat=1,5\nFloat2=abc\nBig=99999999999\nBool=yes\n"
                             "Spaces =  7  \nNeg=-3\nHex=$FF\nHex2=0x10\nExp=1e3\nText= two words \n"));
     EXPECT_TRUE(f.Exists());
-    EXPECT_EQ(f.ReadInt("S", "Int", 5), 5);
-    EXPECT_EQ(f.ReadInt("S", "Empty", 5), 5);
+    for (auto [key, expected] : {std::pair{"Int", 5}, {"Empty", 5}, {"Big", 5}, {"Spaces", 7}, {"Neg", -3},
+                                 {"Hex", 255}, {"Hex2", 16}})
+        EXPECT_EQ(f.ReadInt("S", key, 5), expected) << key;
     EXPECT_EQ(f.ReadString("S", "Empty", "d"), "");    // present and empty is not missing
     EXPECT_EQ(f.ReadFloat("S", "Float", 0.25), 0.25);  // "," is not the decimal separator
     EXPECT_EQ(f.ReadFloat("S", "Float2", 0.25), 0.25);
-    EXPECT_EQ(f.ReadInt("S", "Big", 5), 5);
+    EXPECT_EQ(f.ReadFloat("S", "Exp", 0), 1000.0);
     EXPECT_TRUE(f.ReadBool("S", "Bool", true));
     EXPECT_FALSE(f.ReadBool("S", "Bool", false));
-    EXPECT_EQ(f.ReadInt("S", "Spaces", 0), 7);
-    EXPECT_EQ(f.ReadInt("S", "Neg", 0), -3);
-    EXPECT_EQ(f.ReadInt("S", "Hex", 0), 255);
-    EXPECT_EQ(f.ReadInt("S", "Hex2", 0), 16);
-    EXPECT_EQ(f.ReadFloat("S", "Exp", 0), 1000.0);
     EXPECT_EQ(f.ReadString("S", "Text", ""), "two words");
     EXPECT_EQ(f.ReadString("Other", "Int", "x"), "x");
     EXPECT_EQ(f.ReadString("S", "Missing", "x"), "x");

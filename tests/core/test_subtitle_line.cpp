@@ -8,116 +8,83 @@
 
 using namespace kravelo;
 
-namespace {
-
-SubtitleLine Parse(std::string_view line, double fps = 25.0, int expectResult = 1) {
-    SubtitleLine s;
-    EXPECT_EQ(ParseLine(line, fps, s), expectResult) << line;
-    return s;
-}
-
-}  // namespace
-
-TEST(LineFormats, FrameLinesReadAndWriteBack) {
-    SubtitleLine s = Parse("{100}{250}Ala ma kota");
-    EXPECT_EQ(s.format, kFormatFrame);
-    EXPECT_DOUBLE_EQ(s.start, 4.0);
-    EXPECT_DOUBLE_EQ(s.end, 10.0);
-    EXPECT_EQ(s.text, "Ala ma kota");
-    EXPECT_EQ(putline(s.format, 25.0, s.start, s.end, s.text), "{100}{250}Ala ma kota");
-
-    // An empty end field reads as 0 and is written back empty.
-    s = Parse("{100}{}Tekst");
-    EXPECT_EQ(s.end, 0.0);
-    EXPECT_EQ(putline(kFormatFrame, 25.0, s.start, s.end, s.text), "{100}{}Tekst");
-
-    // An end that rounds to frame 0 is written as an empty field.
-    EXPECT_EQ(putline(kFormatFrame, 25.0, 1.0, 0.01, "x"), "{25}{}x");
-
-    // Nothing between the braces is examined; braces in the text are text.
-    EXPECT_EQ(Parse("{abc}{}").format, kFormatFrame);
-    s = Parse("{12}{");
-    EXPECT_EQ(s.format, kFormatFrame);
-    EXPECT_DOUBLE_EQ(s.start, 12 / 25.0);
-    EXPECT_EQ(s.text, "");
-    s = Parse("{1}{2}{3}[4] 00:00:01:x");
-    EXPECT_EQ(s.text, "{3}[4] 00:00:01:x");
-
-    // Non-numeric fields read as 0; such a line carries no subtitle.
-    s = Parse("{a}{b}");
-    EXPECT_EQ(s.start, 0.0);
-    EXPECT_EQ(s.end, 0.0);
-    EXPECT_EQ(s.text, "");
-
-    // Frame rate 1 passes frame numbers through unchanged.
-    s = Parse("{1234}{5678}t", 1.0);
-    EXPECT_EQ(putline(kFormatFrame, 1.0, s.start, s.end, s.text), "{1234}{5678}t");
-}
-
-TEST(LineFormats, BrokenBracketShapesAreUnreadable) {
-    for (const char* line : {"{12}", "{", "[", "{}", "[]", "{12}x{3}", "{12", "[1][2", "x{1}{2}"})
+TEST(LineFormats, ReadingEveryFormat) {
+    const struct {
+        const char* line;
+        double fps;
+        int format;
+        double start, end;
+        const char* text;
+    } cases[] = {
+        {"{100}{250}Ala ma kota", 25, kFormatFrame, 4.0, 10.0, "Ala ma kota"},
+        {"{100}{}Tekst", 25, kFormatFrame, 4.0, 0.0, "Tekst"},  // an empty end reads as 0
+        // Nothing between the braces is examined: non-numbers read as 0; braces in the text are text.
+        {"{abc}{}", 25, kFormatFrame, 0.0, 0.0, ""},
+        {"{a}{b}", 25, kFormatFrame, 0.0, 0.0, ""},
+        {"{12}{", 25, kFormatFrame, 0.48, 0.0, ""},
+        {"{1}{2}{3}[4] 00:00:01:x", 25, kFormatFrame, 0.04, 0.08, "{3}[4] 00:00:01:x"},
+        {"", 25, kFormatFrame, 0.0, 0.0, ""},  // an empty line is an empty frame line
+        {"[12][34]Tekst", 0, kFormatDecisecond, 1.2, 3.4, "Tekst"},
+        {"[ 7][-3]x", 0, kFormatDecisecond, 0.7, -0.3, "x"},
+        {"0:01:02:Tekst", 0, kFormatTimeShort, 62.0, 0.0, "Tekst"},
+        {"00:01:02:Tekst", 0, kFormatTime, 62.0, 0.0, "Tekst"},
+        {"01:02:03 Tekst", 0, kFormatTime, 3723.0, 0.0, "Tekst"},
+        {"01:02:03=Tekst", 0, kFormatTime, 3723.0, 0.0, "Tekst"},
+        {"01:02:03:a:b c", 0, kFormatTime, 3723.0, 0.0, "a:b c"},
+        {"1:2:3", 0, kFormatTimeShort, 3723.0, 0.0, ""},
+        {"0:99:99:x", 0, kFormatTimeShort, 99 * 60 + 99, 0.0, "x"},
+    };
+    for (const auto& c : cases) {
+        SubtitleLine s;
+        ASSERT_EQ(ParseLine(c.line, c.fps, s), 1) << c.line;
+        EXPECT_EQ(s.format, c.format) << c.line;
+        EXPECT_DOUBLE_EQ(s.start, c.start) << c.line;
+        EXPECT_DOUBLE_EQ(s.end, c.end) << c.line;
+        EXPECT_EQ(s.text, c.text) << c.line;
+    }
+    for (const char* line : {"{12}", "{", "[", "{}", "[]", "{12}x{3}", "{12", "[1][2", "x{1}{2}", "12:30", "1:2",
+                             "a:00:01:x", "00:0x:01:x", "00:00:-5:x", "00:00::x", "00:00: 1:x",
+                             "Dialogue: Marked=0,0:00:01.00,0:00:02.00,NORMAL,00,0000,0000,0000,,x"})
         EXPECT_FALSE(IsLineValid(line)) << line;
     EXPECT_TRUE(IsLineValid(""));
     EXPECT_TRUE(IsLineValid("[1]["));
-    // An empty line parses as an empty frame line.
-    SubtitleLine s = Parse("");
-    EXPECT_EQ(s.format, kFormatFrame);
 }
 
-TEST(LineFormats, DecisecondLines) {
-    SubtitleLine s = Parse("[12][34]Tekst");
-    EXPECT_EQ(s.format, kFormatDecisecond);
-    EXPECT_DOUBLE_EQ(s.start, 1.2);
-    EXPECT_DOUBLE_EQ(s.end, 3.4);
-    EXPECT_EQ(putline(kFormatDecisecond, 0.0, 1.26, 3.4, "Tekst"), "[13][34]Tekst");
-    EXPECT_EQ(putline(kFormatDecisecond, 0.0, 1.2, 0.0, "Tekst"), "[12][]Tekst");
-    // Decisecond lines need no frame rate.
-    EXPECT_DOUBLE_EQ(Parse("[ 7][-3]x", 0.0).end, -0.3);
+TEST(LineFormats, WritingEveryFormat) {
+    const struct {
+        int format;
+        double fps, start, end;
+        const char* text;
+        const char* line;
+    } cases[] = {
+        {kFormatFrame, 25, 4.0, 10.0, "Ala ma kota", "{100}{250}Ala ma kota"},
+        {kFormatFrame, 25, 4.0, 0.0, "Tekst", "{100}{}Tekst"},
+        {kFormatFrame, 25, 1.0, 0.01, "x", "{25}{}x"},  // an end that rounds to frame 0 is empty
+        {kFormatFrame, 1, 1234, 5678, "t", "{1234}{5678}t"},  // rate 1 passes frame numbers through
+        {kFormatDecisecond, 0, 1.26, 3.4, "Tekst", "[13][34]Tekst"},
+        {kFormatDecisecond, 0, 1.2, 0.0, "Tekst", "[12][]Tekst"},
+        // Seconds are truncated, exact hours stay exact.
+        {kFormatTime, 0, 59.99, 0.0, "x", "00:00:59:x"},
+        {kFormatTime, 0, 3600.0, 0.0, "x", "01:00:00:x"},
+        {kFormatTimeShort, 0, 3725.9, 9.0, "x", "1:02:05:x"},
+        {kFormatTime, 0, 360000.0, 0.0, "", "100:00:00:"},
+        // A negative time is written as the arithmetic gives it (and no longer reads as a time).
+        {kFormatTime, 0, -5.0, 0.0, "x", "00:00:-5:x"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(putline(c.format, c.fps, c.start, c.end, c.text), c.line);
 }
 
-TEST(LineFormats, TimeLines) {
-    SubtitleLine s = Parse("0:01:02:Tekst");
-    EXPECT_EQ(s.format, kFormatTimeShort);
-    EXPECT_DOUBLE_EQ(s.start, 62.0);
-    EXPECT_EQ(s.end, 0.0);
-    EXPECT_EQ(s.text, "Tekst");
-    EXPECT_EQ(Parse("00:01:02:Tekst").format, kFormatTime);
-    EXPECT_EQ(Parse("01:02:03 Tekst").text, "Tekst");
-    EXPECT_EQ(Parse("01:02:03=Tekst").text, "Tekst");
-    EXPECT_EQ(Parse("01:02:03:a:b c").text, "a:b c");
-
-    s = Parse("1:2:3");
-    EXPECT_DOUBLE_EQ(s.start, 3723.0);
-    EXPECT_EQ(s.text, "");
-    EXPECT_DOUBLE_EQ(Parse("0:99:99:x").start, 99 * 60 + 99);
-
-    for (const char* line : {"12:30", "1:2", "a:00:01:x", "00:0x:01:x", "00:00:-5:x", "00:00::x", "00:00: 1:x",
-                             "Dialogue: Marked=0,0:00:01.00,0:00:02.00,NORMAL,00,0000,0000,0000,,x"})
-        EXPECT_FALSE(IsLineValid(line)) << line;
-
-    // Seconds are truncated, exact hours stay exact.
-    EXPECT_EQ(putline(kFormatTime, 0.0, 59.99, 0.0, "x"), "00:00:59:x");
-    EXPECT_EQ(putline(kFormatTime, 0.0, 3600.0, 0.0, "x"), "01:00:00:x");
-    EXPECT_EQ(putline(kFormatTimeShort, 0.0, 3725.9, 9.0, "x"), "1:02:05:x");
-    EXPECT_EQ(putline(kFormatTime, 0.0, 360000.0, 0.0, ""), "100:00:00:");
-    // A negative time is written as the arithmetic gives it and no longer reads as a time line.
-    std::string negative = putline(kFormatTime, 0.0, -5.0, 0.0, "x");
-    EXPECT_EQ(negative, "00:00:-5:x");
-    EXPECT_FALSE(IsLineValid(negative));
-}
-
-TEST(LineFormats, PutlineRejectsUnknownFormats) {
+TEST(LineFormats, UnknownFormatsAreRefusedAndLongLinesKeptWhole) {
     std::string out = "unchanged";
     EXPECT_EQ(putline(0, 25.0, 1.0, 2.0, "x", out), -1);
     EXPECT_EQ(putline(99, 25.0, 1.0, 2.0, "x", out), -1);
     EXPECT_EQ(out, "unchanged");
-}
 
-TEST(LineFormats, LongLinesAreKeptWhole) {
-    std::string text(5000, 'a');
-    SubtitleLine s = Parse("{1}{2}" + text);
-    EXPECT_EQ(s.text.size(), 5000u);
-    EXPECT_EQ(putline(kFormatFrame, 25.0, s.start, s.end, s.text).size(), 5006u);
+    const std::string text(5000, 'a');
+    SubtitleLine s;
+    ASSERT_EQ(ParseLine("{1}{2}" + text, 25.0, s), 1);
+    EXPECT_EQ(s.text, text);
+    EXPECT_EQ(putline(kFormatFrame, 25.0, s.start, s.end, s.text), "{1}{2}" + text);
 }
 
 TEST(LineFormats, EveryFormatRoundTripsWithinItsResolution) {
@@ -147,19 +114,15 @@ TEST(LineFormats, EveryFormatRoundTripsWithinItsResolution) {
 }
 
 TEST(TimeModel, SplitTimeAndFrameRounding) {
-    SplitTimeParts p = SplitTime(3600.0);
-    EXPECT_EQ(p.hours, 1);
-    EXPECT_EQ(p.minutes, 0);
-    EXPECT_EQ(p.seconds, 0);
-    p = SplitTime(7199.999);
-    EXPECT_EQ(p.hours, 1);
-    EXPECT_EQ(p.minutes, 59);
-    EXPECT_EQ(p.seconds, 59);
-    EXPECT_EQ(p.hundredths, 99);
-    EXPECT_EQ(SplitTime(0.29).hundredths, 28);  // the double 0.29 is just below
-    p = SplitTime(-5.0);
-    EXPECT_EQ(p.hours, 0);
-    EXPECT_EQ(p.seconds, -5);
+    auto split = [](double t) {
+        SplitTimeParts p = SplitTime(t);
+        return std::vector<int>{p.hours, p.minutes, p.seconds, p.hundredths};
+    };
+    EXPECT_EQ(split(3600.0), (std::vector<int>{1, 0, 0, 0}));
+    EXPECT_EQ(split(7199.999), (std::vector<int>{1, 59, 59, 99}));
+    // The double 0.29 is just below, yet a whole hundredth.
+    EXPECT_EQ(split(0.29), (std::vector<int>{0, 0, 0, 29}));
+    EXPECT_EQ(split(-5.0), (std::vector<int>{0, 0, -5, 0}));
 
     EXPECT_EQ(TimeToFrame(41.708, 25.0), 1043);
     EXPECT_EQ(TimeToFrame(0.01, 25.0), 0);

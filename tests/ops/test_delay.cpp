@@ -4,66 +4,59 @@
 
 #include "support/engine_doc.h"
 
-#include "core/ssa.h"
 #include "ops/delay.h"
 
 namespace kravelo {
 namespace {
 
 using test::Doc;
+using Lines = std::vector<std::string>;
 
 // The worked points: A = 98 s heard at 100 s, B = 1003 s heard at 1000 s.
 constexpr double PA = 100.0, PB = 1000.0, SA = 98.0, SB = 1003.0;
 
-TEST(DelayAt, ContinuesLinearlyOutsideThePoints) {
+TEST(CorrectTimes, DelayInterpolatedAndContinuedLinearly) {
     // 5 s of drift over 905 s of subtitle time.
     EXPECT_DOUBLE_EQ(DelayAt(PA, PB, SA, SB, 0.0), -2.0 - 5.0 * 98.0 / 905.0);
     EXPECT_DOUBLE_EQ(DelayAt(PA, PB, SA, SB, 1908.0), 8.0);
+
+    const struct {
+        Lines lines;
+        Lines expected;
+    } cases[] = {
+        // A moves onto 100 s; its end 100 s has delay -2 + 5 x 2 / 905.
+        {{"[980][1000]A", "[10030][10050]B", "[5505][5525]C"}, {"[1000][1020]A", "[10000][10020]B", "[5500][5520]C"}},
+        // Outside the points: 0 s - (-2.54 s) written as whole seconds; 1908 s - 8 s; frame 0 at
+        // 25 fps becomes frame 64 (63.54 + 0.5) and its empty end stays empty.
+        {{"00:00:00:before", "00:31:48:after", "{0}{}zero"}, {"00:00:02:before", "00:31:40:after", "{64}{}zero"}},
+        {{"[1000][]y"}, {"[1020][]y"}},
+        // Unreadable lines and lines past the range stay.
+        {{"[980][]a", "junk", "", "[980][]b"}, {"[1000][]a", "junk", "", "[980][]b"}},
+    };
+    for (const auto& c : cases) {
+        auto doc = Doc(c.lines);
+        CorrectResult r = CorrectTimes(doc, 0, std::min<long>(3, static_cast<long>(c.lines.size())), PA, PB, SA, SB);
+        EXPECT_TRUE(r.done);
+        EXPECT_FALSE(r.negativeTime);
+        EXPECT_EQ(doc.lines, c.expected);
+    }
+
+    auto ssa = test::SsaDoc({test::Ssa("0:01:38.00", "0:01:40.00", "Hi")});
+    const Lines header(ssa.lines.begin(), ssa.lines.begin() + 10);
+    EXPECT_EQ(CorrectTimes(ssa, 0, 11, PA, PB, SA, SB).changed, 1);
+    EXPECT_EQ(Lines(ssa.lines.begin(), ssa.lines.begin() + 10), header);
+    EXPECT_EQ(ssa.lines.back().substr(0, 39), "Dialogue: Marked=0,0:01:40.00,0:01:41.9");
 }
 
-TEST(CorrectTimes, WorkedExample) {
-    auto doc = Doc({"[980][1000]A", "[10030][10050]B", "[5505][5525]C"});
-    CorrectResult r = CorrectTimes(doc, 0, 3, PA, PB, SA, SB);
-    EXPECT_TRUE(r.done);
-    EXPECT_FALSE(r.negativeTime);
-    EXPECT_EQ(r.changed, 3);
-    // A moves onto 100 s; its end 100 s has delay -2 + 5 x 2 / 905.
-    EXPECT_EQ(doc.lines[0], "[1000][1020]A");
-    EXPECT_EQ(doc.lines[1], "[10000][10020]B");
-    EXPECT_EQ(doc.lines[2], "[5500][5520]C");
-}
-
-TEST(CorrectTimes, OutsideTheTwoPoints) {
-    auto doc = Doc({"00:00:00:before", "00:31:48:after", "{0}{}zero"});
-    CorrectTimes(doc, 0, 3, PA, PB, SA, SB);
-    // 0 s - (-2.5414...) = 2.54 s, written as whole seconds: 2.
-    EXPECT_EQ(doc.lines[0], "00:00:02:before");
-    // 1908 s - 8 s = 1900 s.
-    EXPECT_EQ(doc.lines[1], "00:31:40:after");
-    // Frame 0 at 25 fps: start 2.5414 s -> frame 64 (63.54 + 0.5); the empty end stays empty.
-    EXPECT_EQ(doc.lines[2], "{64}{}zero");
-}
-
-TEST(CorrectTimes, EndZeroStaysZero) {
-    auto doc = Doc({"{2500}{}x", "[1000][]y"});
-    CorrectTimes(doc, 0, 2, PA, PB, SA, SB);
-    EXPECT_EQ(doc.lines[0].substr(doc.lines[0].find('}') + 1, 2), "{}");
-    EXPECT_EQ(doc.lines[1], "[1020][]y");
-}
-
-TEST(CorrectTimes, NegativeTimesAreWrittenAndReportedOnce) {
-    // Subtitles late by 10 s at both points: everything moves 10 s earlier.
+TEST(CorrectTimes, NegativeTimesAndInconsistentPoints) {
+    // Subtitles late by 10 s at both points: everything moves 10 s earlier, reported once.
     auto doc = Doc({"[10][20]a", "[30][40]b", "[500][510]c"});
     CorrectResult r = CorrectTimes(doc, 0, 3, /*PA*/ 0.0, /*PB*/ 100.0, /*SA*/ 10.0, /*SB*/ 110.0);
-    EXPECT_TRUE(r.negativeTime);
     ASSERT_TRUE(r.Warning());
     EXPECT_EQ(*r.Warning(), msg::NegativeShowTime);
-    EXPECT_EQ(doc.lines[0], "[-89][-79]a");  // -9 s: integer part of -90 + 0.5
-    EXPECT_EQ(doc.lines[2], "[400][410]c");
-}
+    EXPECT_EQ(doc.lines, (Lines{"[-89][-79]a", "[-69][-59]b", "[400][410]c"}));  // -9 s: integer part of -90 + 0.5
 
-TEST(CorrectTimes, RefusesInconsistentPoints) {
-    auto doc = Doc({"[10][20]a"});
+    doc = Doc({"[10][20]a"});
     EXPECT_FALSE(CorrectTimes(doc, 0, 1, 100.0, 100.0, 10.0, 20.0).done);  // PB = PA
     EXPECT_FALSE(CorrectTimes(doc, 0, 1, 100.0, 200.0, 20.0, 10.0).done);  // SB < SA
     EXPECT_EQ(doc.lines[0], "[10][20]a");
@@ -71,33 +64,11 @@ TEST(CorrectTimes, RefusesInconsistentPoints) {
     EXPECT_TRUE(PointsConsistent({10.0, 100.0}, {11.0, 101.0}));
 }
 
-TEST(CorrectTimes, LeavesUnreadableLinesAndTheRangeOutsideAlone) {
-    auto doc = Doc({"[980][]a", "junk", "", "[980][]b"});
-    CorrectResult r = CorrectTimes(doc, 0, 3, PA, PB, SA, SB);
-    EXPECT_EQ(r.changed, 1);
-    EXPECT_EQ(doc.lines, (std::vector<std::string>{"[1000][]a", "junk", "", "[980][]b"}));
-}
-
-TEST(CorrectTimes, SsaLinesKeepTheirFormatAndTheHeaderIsUntouched) {
-    SubtitleDocument doc;
-    doc.lines = SsaHeaderLines(SsaOptions{});
-    auto header = doc.lines;
-    doc.lines.push_back("Dialogue: Marked=0,0:01:38.00,0:01:40.00,NORMAL,00,0000,0000,0000,,Hi");
-    doc.ssa = ReadSsaHeader(doc.lines, true);
-    doc.documentFormat = kFormatSsa;
-    CorrectTimes(doc, 0, static_cast<long>(doc.lines.size()), PA, PB, SA, SB);
-    EXPECT_TRUE(std::equal(header.begin(), header.end(), doc.lines.begin()));
-    EXPECT_EQ(doc.lines.back().substr(0, 39), "Dialogue: Marked=0,0:01:40.00,0:01:41.9");
-}
-
 TEST(MeasureDelay, MovieMinusSubtitleStart) {
     auto doc = Doc({"[100][120]x", "", "junk"});
-    ASSERT_TRUE(MeasureDelay(doc, 0, 12.5));
-    EXPECT_DOUBLE_EQ(*MeasureDelay(doc, 0, 12.5), 2.5);
-    EXPECT_DOUBLE_EQ(*MeasureDelay(doc, 0, 12.5, 0.3), 2.8);  // reaction time taken off the subtitle
-    EXPECT_FALSE(MeasureDelay(doc, 1, 12.5));
-    EXPECT_FALSE(MeasureDelay(doc, 2, 12.5));
-    EXPECT_FALSE(MeasureDelay(doc, 7, 12.5));
+    EXPECT_DOUBLE_EQ(MeasureDelay(doc, 0, 12.5).value_or(-1), 2.5);
+    EXPECT_DOUBLE_EQ(MeasureDelay(doc, 0, 12.5, 0.3).value_or(-1), 2.8);  // reaction time taken off the subtitle
+    for (long line : {1, 2, 7}) EXPECT_FALSE(MeasureDelay(doc, line, 12.5)) << line;
 }
 
 }  // namespace

@@ -13,89 +13,76 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-MergeOptions Per50(double per50) {
+MergeOptions Options(double per50, long maxLength = 80, bool asRows = false) {
     MergeOptions o;
     o.per50 = per50;
+    o.maxLength = maxLength;
+    o.asRows = asRows;
     return o;
 }
 
-MergeResult Merge(SubtitleDocument& d, const MergeOptions& o, long first = 0, long last = -1) {
-    long l = last < 0 ? static_cast<long>(d.lines.size()) : last;
-    long before = l;
-    MergeResult r = MergeShortSubtitles(d, o, first, l);
-    EXPECT_LE(l, before);
-    return r;
+std::string Repeat(const std::string& piece, int times) {
+    std::string s;
+    for (int i = 0; i < times; ++i) s += piece;
+    return s;
 }
 
 }  // namespace
 
-TEST(MergeShortSubtitles, WorkedExample) {
-    const Lines lines = {"{100}{120}Tak", "{125}{150}Nie wiem", "{400}{500}Dobrze"};
-    SubtitleDocument d = Doc(lines);
-    long last = 3;
-    // 0.8 s is not less than 2.0 x 3 x 0.02 = 0.12 s: nothing is merged.
-    EXPECT_EQ(MergeShortSubtitles(d, MergeOptions{}, 0, last).merges, 0);
-    EXPECT_EQ(d.lines, lines);
-    EXPECT_EQ(last, 3);
-
-    // With 20 s per 50 characters the first is short and merges forward (6.0 - 4.0 < 4.0).
-    MergeResult r = MergeShortSubtitles(d, Per50(20), 0, last);
-    EXPECT_EQ(r.merges, 1);
-    EXPECT_EQ(r.forward, 1);
-    EXPECT_EQ(d.lines, (Lines{"{100}{150}Tak|Nie wiem", "{400}{500}Dobrze"}));
-    EXPECT_EQ(last, 2);
-}
-
-TEST(MergeShortSubtitles, BackwardIntoThePreviousLineInTheCurrentFormat) {
-    // 0.08 s for 3 characters is short; 6.48 - 4.0 < 4.0 with the previous subtitle.
-    SubtitleDocument d = Doc({"[40][60]Pierwszy", "", "{160}{162}Hej", "{400}{500}Dalej"});
-    MergeResult r = Merge(d, MergeOptions{});
-    EXPECT_EQ(r.backward, 1);
-    // The merged line takes the previous subtitle's place, written in the current line's format;
-    // the blank line stays.
-    EXPECT_EQ(d.lines, (Lines{"{100}{162}Pierwszy|Hej", "", "{400}{500}Dalej"}));
-}
-
-TEST(MergeShortSubtitles, TieBreakGoesToTheShorterNeighbour) {
-    // Both neighbours are candidates; the previous text has 2 characters.
-    SubtitleDocument equal = Doc({"{100}{150}Ab", "{160}{161}Hej", "{170}{200}Cd"});
-    Merge(equal, MergeOptions{});
-    EXPECT_EQ(equal.lines, (Lines{"{100}{150}Ab", "{160}{200}Hej|Cd"}));  // a tie goes forward
-
-    SubtitleDocument longer = Doc({"{100}{150}Ab", "{160}{161}Hej", "{170}{200}Cde"});
-    Merge(longer, MergeOptions{});
-    EXPECT_EQ(longer.lines, (Lines{"{100}{161}Ab|Hej", "{170}{200}Cde"}));
-}
-
-TEST(MergeShortSubtitles, ChainAbsorbsNeighboursAndReWraps) {
-    // Aa absorbs Bb forward; Cc joins them backward (Dd is longer); Dd joins backward too and the
-    // four rows are re-wrapped to three.
-    SubtitleDocument d =
-        Doc({"{100}{105}Aa", "{110}{115}Bb", "{120}{125}Cc", "{130}{135}Dddddddddd", "{500}{600}Ee"});
+TEST(MergeShortSubtitles, ShortSubtitlesJoinANeighbour) {
+    const std::string a41(41, 'a'), b41(41, 'b'), z40 = Repeat("ż", 40);
+    const Lines chain = {"{100}{105}Aa", "{110}{115}Bb", "{120}{125}Cc", "{130}{135}Dddddddddd", "{500}{600}Ee"};
+    const struct {
+        Lines lines;
+        MergeOptions options;
+        Lines expected;
+    } cases[] = {
+        // 0.8 s is not less than 2.0 x 3 x 0.02 = 0.12 s; with 20 s per 50 characters it is, and
+        // the first joins the next (6.0 - 4.0 < 4.0).
+        {{"{100}{120}Tak", "{125}{150}Nie wiem", "{400}{500}Dobrze"}, Options(2.0),
+         {"{100}{120}Tak", "{125}{150}Nie wiem", "{400}{500}Dobrze"}},
+        {{"{100}{120}Tak", "{125}{150}Nie wiem", "{400}{500}Dobrze"}, Options(20),
+         {"{100}{150}Tak|Nie wiem", "{400}{500}Dobrze"}},
+        // Backward: the merged line takes the previous subtitle's place in the current line's
+        // format; the blank line stays.
+        {{"[40][60]Pierwszy", "", "{160}{162}Hej", "{400}{500}Dalej"}, Options(2.0),
+         {"{100}{162}Pierwszy|Hej", "", "{400}{500}Dalej"}},
+        // Both neighbours qualify: the shorter text wins, a tie goes forward.
+        {{"{100}{150}Ab", "{160}{161}Hej", "{170}{200}Cd"}, Options(2.0), {"{100}{150}Ab", "{160}{200}Hej|Cd"}},
+        {{"{100}{150}Ab", "{160}{161}Hej", "{170}{200}Cde"}, Options(2.0), {"{100}{161}Ab|Hej", "{170}{200}Cde"}},
+        // A chain: Aa absorbs Bb, Cc joins them backward (Dd is longer), Dd too; four rows
+        // re-wrapped to three, or every row kept.
+        {chain, Options(20), {"{100}{135}Aa Bb|Cc|Dddddddddd", "{500}{600}Ee"}},
+        {chain, Options(20, 80, true), {"{100}{135}Aa|Bb|Cc|Dddddddddd", "{500}{600}Ee"}},
+        {{"{100}{105}A|B", "{110}{120}C|D"}, Options(20), {"{100}{120}A|B|C D"}},
+        // A missing end is estimated (10 + 2 + 0.18 s) and cut at the next start: shown 0.4 s.
+        {{"{250}{}Tak", "{260}{300}Nie"}, Options(20), {"{250}{300}Tak|Nie"}},
+        {{"{250}{}Tak", "{600}{700}Nie"}, Options(20), {"{250}{}Tak", "{600}{700}Nie"}},
+        // The next subtitle's missing end is estimated as well and becomes the merged end (12.58 s).
+        {{"{250}{255}Tak", "{260}{}Nie"}, Options(20), {"{250}{315}Tak|Nie"}},
+        // The length limit counts characters: 82 > 80; no limit; 40 Polish letters twice is 80.
+        {{"{100}{105}" + a41, "{110}{115}" + b41}, Options(20), {"{100}{105}" + a41, "{110}{115}" + b41}},
+        {{"{100}{105}" + a41, "{110}{115}" + b41}, Options(20, 0), {"{100}{115}" + a41 + "|" + b41}},
+        {{"{100}{105}" + z40, "{110}{115}" + z40}, Options(20), {"{100}{115}" + z40 + "|" + z40}},
+    };
+    for (const auto& c : cases) {
+        SubtitleDocument d = Doc(c.lines);
+        long last = static_cast<long>(c.lines.size());
+        MergeResult r = MergeShortSubtitles(d, c.options, 0, last);
+        EXPECT_EQ(d.lines, c.expected);
+        EXPECT_EQ(last, static_cast<long>(c.expected.size()));
+        EXPECT_EQ(r.merges, static_cast<long>(c.lines.size() - c.expected.size()));
+    }
+    SubtitleDocument d = Doc(chain);
     long last = 5;
-    MergeResult r = MergeShortSubtitles(d, Per50(20), 0, last);
-    EXPECT_EQ(r.merges, 3);
+    MergeResult r = MergeShortSubtitles(d, Options(20), 0, last);
     EXPECT_EQ(r.forward, 1);
     EXPECT_EQ(r.backward, 2);
-    EXPECT_EQ(d.lines, (Lines{"{100}{135}Aa Bb|Cc|Dddddddddd", "{500}{600}Ee"}));
-    EXPECT_EQ(last, 2);
-
-    // The same with every row kept.
-    SubtitleDocument rows =
-        Doc({"{100}{105}Aa", "{110}{115}Bb", "{120}{125}Cc", "{130}{135}Dddddddddd", "{500}{600}Ee"});
-    MergeOptions o = Per50(20);
-    o.asRows = true;
-    Merge(rows, o);
-    EXPECT_EQ(rows.lines[0], "{100}{135}Aa|Bb|Cc|Dddddddddd");
 }
 
 TEST(MergeShortSubtitles, ReWrapShares) {
-    // The worked example: the join and the left part's break stay.
+    // The join and the left part's break stay.
     EXPECT_EQ(RewrapMergedText("A|B|C|D", 3, 3), "A|B|C D");
-    SubtitleDocument d = Doc({"{100}{105}A|B", "{110}{120}C|D"});
-    Merge(d, Per50(20));
-    EXPECT_EQ(d.lines, (Lines{"{100}{120}A|B|C D"}));
-
     // The longer left part keeps the break nearest to its middle.
     EXPECT_EQ(RewrapMergedText("aaaa|bbbb|cccc|dd", 14, 3), "aaaa bbbb|cccc|dd");
     // A left part without breaks gives its share to the right part; two equally near breaks:
@@ -109,48 +96,19 @@ TEST(MergeShortSubtitles, ReWrapShares) {
     EXPECT_EQ(RewrapMergedText("abcdefgh|żżż|żżżżż|x", 26, 3), "abcdefgh|żżż żżżżż|x");
 }
 
-TEST(MergeShortSubtitles, MissingEndsAreEstimatedAndCut) {
-    // No end: 10 + 2 + 0.18 s, cut at the next start (10.4 s), so shown 0.4 s: short.
-    SubtitleDocument cut = Doc({"{250}{}Tak", "{260}{300}Nie"});
-    Merge(cut, Per50(20));
-    EXPECT_EQ(cut.lines, (Lines{"{250}{300}Tak|Nie"}));
-    // Nothing to cut at: 2.18 s is not short.
-    SubtitleDocument far = Doc({"{250}{}Tak", "{600}{700}Nie"});
-    EXPECT_EQ(Merge(far, Per50(20)).merges, 0);
-    // The next subtitle's missing end is estimated as well and becomes the merged end (12.58 s).
-    SubtitleDocument next = Doc({"{250}{255}Tak", "{260}{}Nie"});
-    Merge(next, Per50(20));
-    EXPECT_EQ(next.lines, (Lines{"{250}{315}Tak|Nie"}));
-}
-
-TEST(MergeShortSubtitles, LengthLimitCountsCharacters) {
-    const std::string a41(41, 'a'), b41(41, 'b');
-    SubtitleDocument d = Doc({"{100}{105}" + a41, "{110}{115}" + b41});
-    EXPECT_EQ(Merge(d, Per50(20)).merges, 0);  // 82 > 80
-    MergeOptions none = Per50(20);
-    none.maxLength = 0;
-    EXPECT_EQ(Merge(d, none).merges, 1);  // no limit; the text is kept whole
-    EXPECT_EQ(d.lines[0], "{100}{115}" + a41 + "|" + b41);
-
-    // 40 Polish letters are 40 characters (80 bytes): 80 is allowed.
-    std::string z;
-    for (int i = 0; i < 40; ++i) z += "ż";
-    SubtitleDocument p = Doc({"{100}{105}" + z, "{110}{115}" + z});
-    EXPECT_EQ(Merge(p, Per50(20)).merges, 1);
-}
-
 TEST(MergeShortSubtitles, RangeEdges) {
     // The first line of the range never merges backward.
     const Lines lines = {"{100}{150}Poprzedni", "{160}{161}Hej", "{600}{700}Daleko"};
     SubtitleDocument d = Doc(lines);
-    EXPECT_EQ(Merge(d, MergeOptions{}, 1, 3).merges, 0);
+    long last = 3;
+    EXPECT_EQ(MergeShortSubtitles(d, MergeOptions{}, 1, last).merges, 0);
     EXPECT_EQ(d.lines, lines);
 
     // The last line of the range may absorb the subtitle after the range; the range keeps its
     // lines. Unreadable lines in between are passed over and stay.
     SubtitleDocument e = Doc({"{25}{50}Zero", "{100}{105}Aa", "śmieci", "{110}{115}Bb", "{500}{600}Cc"});
-    long last = 2;
-    EXPECT_EQ(MergeShortSubtitles(e, Per50(20), 1, last).merges, 1);
+    last = 2;
+    EXPECT_EQ(MergeShortSubtitles(e, Options(20), 1, last).merges, 1);
     EXPECT_EQ(e.lines, (Lines{"{25}{50}Zero", "{100}{115}Aa|Bb", "śmieci", "{500}{600}Cc"}));
     EXPECT_EQ(last, 2);
 }
@@ -178,7 +136,9 @@ TEST(MergeShortSubtitles, ReWrapKeepsTheJoinAndExactlyTheAllowedBreaks) {
         ASSERT_EQ(out.size(), text.size()) << text;
         EXPECT_EQ(out[left.size()], '|') << text;
         for (std::size_t i = 0; i < text.size(); ++i)
-            if (out[i] != text[i]) EXPECT_TRUE(text[i] == '|' && out[i] == ' ') << text;
+            if (out[i] != text[i]) {
+                EXPECT_TRUE(text[i] == '|' && out[i] == ' ') << text;
+            }
         EXPECT_EQ(std::count(out.begin(), out.end(), '|'), maxRows - 1) << text << " -> " << out;
     }
 }
@@ -214,7 +174,7 @@ TEST(MergeShortSubtitles, RandomDocumentsLoseOneLinePerMerge) {
         const long first = static_cast<long>(next(static_cast<std::uint32_t>(size)));
         const long lastBefore = first + static_cast<long>(next(static_cast<std::uint32_t>(size - first) + 1));
         long last = lastBefore;
-        MergeOptions o = Per50(1 + next(30));
+        MergeOptions o = Options(1 + next(30));
         o.maxLength = next(2) ? 0 : 40;
         o.asRows = next(2);
         MergeResult r = MergeShortSubtitles(d, o, first, last);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string_view>
 
 #include "support/engine_doc.h"
 #include "ops/repair.h"
@@ -18,79 +19,79 @@ RepairOptions Only() {
     return o;
 }
 
-std::string Fix(const std::string& text, RepairOptions o = RepairOptions{}) {
-    return RepairText(text, o);
+// The text rules named by letters: punctuation, dash, spaces (double), row ends, g (digits),
+// braces; "*" is every rule.
+RepairOptions Rules(std::string_view which) {
+    RepairOptions o = Only();
+    const bool all = which == "*";
+    o.punctuation = all || which.find('p') != which.npos;
+    o.dash = all || which.find('d') != which.npos;
+    o.doubleSpaces = all || which.find('s') != which.npos;
+    o.rowEndSpaces = all || which.find('r') != which.npos;
+    o.digitSpaces = all || which.find('g') != which.npos;
+    o.braceCodes = all || which.find('b') != which.npos;
+    return o;
 }
 
 }  // namespace
 
-TEST(RepairText, Punctuation) {
-    RepairOptions p = Only();
-    p.punctuation = true;
-    EXPECT_EQ(Fix("Ala ,ma kota .Tak", p), "Ala, ma kota. Tak");
-    EXPECT_EQ(Fix("Co?!Nie", p), "Co?! Nie");
-    EXPECT_EQ(Fix("Czekaj...Co", p), "Czekaj... Co");  // a space only after the last mark of a run
-    EXPECT_EQ(Fix("Tak ,tak.|Nie !", p), "Tak, tak.|Nie!");
-    // Decimal numbers and clock times keep their form; other marks between digits get a space.
-    EXPECT_EQ(Fix("3.14 i 10:15", p), "3.14 i 10:15");
-    EXPECT_EQ(Fix("koniec.3", p), "koniec. 3");
-    EXPECT_EQ(Fix("1,5", p), "1, 5");
-    EXPECT_EQ(Fix("Uwaga :  żółw", p), "Uwaga: żółw");
+TEST(RepairText, EachRuleAndTheirOrder) {
+    const struct {
+        const char* rules;
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"p", "Ala ,ma kota .Tak", "Ala, ma kota. Tak"},
+        {"p", "Co?!Nie", "Co?! Nie"},
+        {"p", "Czekaj...Co", "Czekaj... Co"},  // a space only after the last mark of a run
+        {"p", "Tak ,tak.|Nie !", "Tak, tak.|Nie!"},
+        // Decimal numbers and clock times keep their form; other marks between digits get a space.
+        {"p", "3.14 i 10:15", "3.14 i 10:15"},
+        {"p", "koniec.3", "koniec. 3"},
+        {"p", "1,5", "1, 5"},
+        {"p", "Uwaga :  żółw", "Uwaga: żółw"},
+        {"d", "  -Tak", "- Tak"},
+        {"d", "- Tak|-Nie", "- Tak|- Nie"},
+        {"d", "-   Tak| -  Nie", "- Tak|- Nie"},
+        {"d", "Ala-ma kota", "Ala-ma kota"},
+        {"d", "--Tak", "--Tak"},
+        {"d", "Tak|-", "Tak|-"},
+        {"d", "-|x", "-|x"},
+        {"d", "A -b", "A -b"},  // not at a row's start
+        {"s", "  Ala  ma   kota ", "Ala ma kota "},
+        {"r", " Tak  |  Nie  ", " Tak|Nie"},
+        {"g", "1 000 000 zł", "1000000 zł"},
+        {"g", "1  000", "1  000"},  // a run of two spaces is not touched
+        {"g", " 1 a 2", " 1 a 2"},
+        {"b", "{c:$0000FF}Tak", "Tak"},
+        {"b", "{y:i}{c:red}Tak {b}x", "Tak x"},
+        {"b", "{a{b}c}", "c}"},
+        {"b", "a}{b", "a}{b"},  // an unclosed "{" stays
+        // Double spaces go before the digit rule, so the run of two becomes one and then goes.
+        {"*", "1  000", "1000"},
+        // Codes go last: the space after a leading code is no longer at the start when the space
+        // rules run, and stays.
+        {"*", "{c:red} Tak", " Tak"},
+        // The punctuation rule spaces a mark before the dash rule looks at row starts.
+        {"*", "Uwaga:-Tak|  -Nie ,dobrze", "Uwaga: -Tak|- Nie, dobrze"},
+        // The punctuation rule leaves no space before "|" and the row-end rule takes the rest.
+        {"*", "Tak . |  Nie  !  ", "Tak.|Nie!"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RepairText(c.text, Rules(c.rules)), c.expected) << c.rules << ": " << c.text;
 }
 
-TEST(RepairText, DialogueDashes) {
-    RepairOptions d = Only();
-    d.dash = true;
-    EXPECT_EQ(Fix("  -Tak", d), "- Tak");
-    EXPECT_EQ(Fix("- Tak|-Nie", d), "- Tak|- Nie");
-    EXPECT_EQ(Fix("-   Tak| -  Nie", d), "- Tak|- Nie");
-    EXPECT_EQ(Fix("Ala-ma kota", d), "Ala-ma kota");
-    EXPECT_EQ(Fix("--Tak", d), "--Tak");
-    EXPECT_EQ(Fix("Tak|-", d), "Tak|-");
-    EXPECT_EQ(Fix("-|x", d), "-|x");
-    EXPECT_EQ(Fix("A -b", d), "A -b");  // not at a row's start
-}
-
-TEST(RepairText, SpacesDigitsAndBraces) {
-    RepairOptions s = Only();
-    s.doubleSpaces = true;
-    EXPECT_EQ(Fix("  Ala  ma   kota ", s), "Ala ma kota ");
-    s = Only();
-    s.rowEndSpaces = true;
-    EXPECT_EQ(Fix(" Tak  |  Nie  ", s), " Tak|Nie");
-    s = Only();
-    s.digitSpaces = true;
-    EXPECT_EQ(Fix("1 000 000 zł", s), "1000000 zł");
-    EXPECT_EQ(Fix("1  000", s), "1  000");  // a run of two spaces is not touched
-    EXPECT_EQ(Fix(" 1 a 2", s), " 1 a 2");
-    s = Only();
-    s.braceCodes = true;
-    EXPECT_EQ(Fix("{c:$0000FF}Tak", s), "Tak");
-    EXPECT_EQ(Fix("{y:i}{c:red}Tak {b}x", s), "Tak x");
-    EXPECT_EQ(Fix("{a{b}c}", s), "c}");
-    EXPECT_EQ(Fix("a}{b", s), "a}{b");  // an unclosed "{" stays
-}
-
-TEST(RepairText, RulesRunInTheirOrder) {
-    RepairOptions all;
-    all.digitSpaces = all.braceCodes = true;
-    // Double spaces go before the digit rule, so the run of two becomes one and then goes.
-    EXPECT_EQ(Fix("1  000", all), "1000");
-    // Codes go last: the space after a leading code is no longer at the start when the space
-    // rules run, and stays.
-    EXPECT_EQ(Fix("{c:red} Tak", all), " Tak");
-    // The punctuation rule spaces a mark before the dash rule looks at row starts.
-    EXPECT_EQ(Fix("Uwaga:-Tak|  -Nie ,dobrze", all), "Uwaga: -Tak|- Nie, dobrze");
-    // The punctuation rule leaves no space before "|" and the row-end rule takes the rest.
-    EXPECT_EQ(Fix("Tak . |  Nie  !  ", all), "Tak.|Nie!");
-}
-
-TEST(RepairSubtitles, EmptyLinesOnly) {
-    SubtitleDocument d = Doc({"{100}{150}Tak", "", "{100}{150}", "{100}{150}  ", "{100}{150}  Nie ,tak",
-                              "śmieci  ,x", "{ 100}{150}Raz", "[1][2]x"});
+TEST(RepairSubtitles, EmptyLinesGoOnlyWithTheirBox) {
+    const Lines lines = {"{100}{150}Tak", "", "{100}{150}", "{100}{150}  ", "{100}{150}  Nie ,tak",
+                         "śmieci  ,x", "{ 100}{150}Raz", "[1][2]x"};
+    SubtitleDocument d = Doc(lines);
+    long last = 8;
+    RepairSubtitles(d, Only(), 0, last);
+    EXPECT_EQ(last, 8);
+    // Nothing but the times written again in their format.
+    EXPECT_EQ(d.lines, (Lines{"{100}{150}Tak", "", "{100}{150}", "{100}{150}  ", "{100}{150}  Nie ,tak",
+                              "śmieci  ,x", "{100}{150}Raz", "[1][2]x"}));
     RepairOptions o = Only();
     o.emptyLines = true;
-    long last = 8;
     RepairResult r = RepairSubtitles(d, o, 0, last);
     EXPECT_EQ(r.linesRemoved, 3);
     EXPECT_EQ(last, 5);
@@ -98,43 +99,31 @@ TEST(RepairSubtitles, EmptyLinesOnly) {
               (Lines{"{100}{150}Tak", "{100}{150}Nie ,tak", "śmieci  ,x", "{100}{150}Raz", "[1][2]x"}));
 }
 
-TEST(RepairSubtitles, NothingRemovedWithoutTheEmptyLineBox) {
-    SubtitleDocument d = Doc({"", "{100}{150}  ", "{100}{150}  a"});
-    long last = 3;
-    RepairSubtitles(d, Only(), 0, last);
-    EXPECT_EQ(last, 3);
-    EXPECT_EQ(d.lines, (Lines{"", "{100}{150}  ", "{100}{150}  a"}));
-}
-
 TEST(RepairSubtitles, BlockEndInEveryFormat) {
     RepairOptions o = Only();
     o.blockEnd = true;
-    SubtitleDocument f = Doc({"{100}{300}A", "{250}{400}B"});
-    long last = 2;
-    RepairSubtitles(f, o, 0, last);
-    EXPECT_EQ(f.lines, (Lines{"{100}{249}A", "{250}{400}B"}));
-
-    SubtitleDocument d = Doc({"[10][30]A", "", "[25][40]B"});
-    last = 1;
-    RepairSubtitles(d, o, 0, last);  // the next subtitle lies outside the range
-    EXPECT_EQ(d.lines[0], "[10][24]A");
-
-    SubtitleDocument m = Doc({"{100}{300}A", "00:00:05:B"});
-    last = 1;
-    RepairSubtitles(m, o, 0, last);
-    EXPECT_EQ(m.lines[0], "{100}{124}A");  // 5 - 0.04 s
-
+    const struct {
+        Lines lines;
+        long last;
+        Lines expected;
+    } cases[] = {
+        {{"{100}{300}A", "{250}{400}B"}, 2, {"{100}{249}A", "{250}{400}B"}},
+        {{"[10][30]A", "", "[25][40]B"}, 1, {"[10][24]A", "", "[25][40]B"}},  // the next lies past the range
+        {{"{100}{300}A", "00:00:05:B"}, 1, {"{100}{124}A", "00:00:05:B"}},   // 5 - 0.04 s
+        // A next subtitle after the end, or a line without an end, is not touched.
+        {{"{100}{200}A", "{300}{400}B", "{500}{}C", "{400}{}D"}, 4, {"{100}{200}A", "{300}{400}B", "{500}{}C", "{400}{}D"}},
+    };
+    for (const auto& c : cases) {
+        SubtitleDocument d = Doc(c.lines);
+        long last = c.last;
+        RepairSubtitles(d, o, 0, last);
+        EXPECT_EQ(d.lines, c.expected);
+    }
     SubtitleDocument s = test::SsaDoc(
         {test::Ssa("0:00:01.00", "0:00:03.00", "A"), test::Ssa("0:00:02.50", "0:00:04.00", "B")});
-    last = static_cast<long>(s.lines.size());
+    long last = 12;
     RepairSubtitles(s, o, 0, last);
     EXPECT_EQ(s.lines[10], test::Ssa("0:00:01.00", "0:00:02.49", "A"));
-
-    // A next subtitle after the end, or a line without an end, is not touched.
-    SubtitleDocument n = Doc({"{100}{200}A", "{300}{400}B", "{500}{}C", "{400}{}D"});
-    last = 4;
-    RepairSubtitles(n, o, 0, last);
-    EXPECT_EQ(n.lines, (Lines{"{100}{200}A", "{300}{400}B", "{500}{}C", "{400}{}D"}));
 }
 
 TEST(RepairSubtitles, DefaultsOverARangeAndTheSsaHeader) {

@@ -11,7 +11,7 @@ namespace {
 
 using test::Doc;
 
-TEST(FindShortSubtitle, WorkedExample) {
+TEST(FindShortSubtitle, StartsTooClose) {
     auto doc = Doc({"caret here", "{100}{110}A", "{120}{200}B"});
     SearchHit hit = FindShortSubtitle(doc, 1.0, 0, 3);  // 0.8 s between the starts
     ASSERT_TRUE(hit.found);
@@ -21,24 +21,18 @@ TEST(FindShortSubtitle, WorkedExample) {
     EXPECT_FALSE(FindShortSubtitle(doc, 0.5, 0, 3).found);
     // With the caret on A's own line the search begins below it, and B is the last subtitle.
     EXPECT_FALSE(FindShortSubtitle(doc, 1.0, 1, 3).found);
-}
 
-TEST(FindShortSubtitle, ThresholdIsInclusive) {
-    auto doc = Doc({"[10][]A", "[20][]B"});  // exactly 1.0 s apart
-    EXPECT_TRUE(FindShortSubtitle(doc, 1.0, -1, 2).found);
-    EXPECT_FALSE(FindShortSubtitle(doc, 0.99, -1, 2).found);
-}
+    // The threshold is inclusive; the last subtitle never matches.
+    auto second = Doc({"[10][]A", "[20][]B", "", "junk"});
+    EXPECT_TRUE(FindShortSubtitle(second, 1.0, -1, 4).found);
+    EXPECT_FALSE(FindShortSubtitle(second, 0.99, -1, 4).found);
+    EXPECT_FALSE(FindShortSubtitle(second, 1e6, 0, 4).found);
 
-TEST(FindShortSubtitle, LastSubtitleNeverMatches) {
-    auto doc = Doc({"[10][]A", "", "junk"});
-    EXPECT_FALSE(FindShortSubtitle(doc, 1e6, -1, 3).found);
-}
-
-TEST(FindShortSubtitle, RepeatingFromTheFoundLineWalksEveryMatch) {
-    auto doc = Doc({"[10][]A", "[15][]B", "[100][]C", "[101][]D", "[200][]E"});
+    // Repeating from the found line walks every match.
+    auto many = Doc({"[10][]A", "[15][]B", "[100][]C", "[101][]D", "[200][]E"});
     std::vector<long> found;
     for (long from = -1;;) {
-        SearchHit hit = FindShortSubtitle(doc, 1.0, from, 5);
+        hit = FindShortSubtitle(many, 1.0, from, 5);
         if (!hit.found) break;
         found.push_back(hit.line);
         from = hit.caretLine;
@@ -46,7 +40,7 @@ TEST(FindShortSubtitle, RepeatingFromTheFoundLineWalksEveryMatch) {
     EXPECT_EQ(found, (std::vector<long>{0, 2}));
 }
 
-TEST(FindGapAfterSubtitle, WorkedExample) {
+TEST(FindGapAfterSubtitle, FromTheEndToTheNextStart) {
     auto doc = Doc({"[500][600]A", "[700][750]B", "[800][]C"});
     SearchHit hit = FindGapAfterSubtitle(doc, 10.0, 0, 3);  // ends at 60 s, next at 70 s
     ASSERT_TRUE(hit.found);
@@ -54,42 +48,34 @@ TEST(FindGapAfterSubtitle, WorkedExample) {
     EXPECT_EQ(hit.caretLine, 1);  // the caret lands on the following line
     EXPECT_DOUBLE_EQ(hit.time, 60.0);
     EXPECT_DOUBLE_EQ(hit.nextStart, 70.0);
+    EXPECT_FALSE(FindGapAfterSubtitle(doc, 10.0, 1, 3).found);  // 75 s to 80 s
     doc.lines[1] = "[699][750]B";
     EXPECT_FALSE(FindGapAfterSubtitle(doc, 10.0, 0, 3).found);
-}
 
-TEST(FindGapAfterSubtitle, StartsAtTheCaretLineItself) {
-    auto doc = Doc({"[10][20]A", "[500][600]B", "[700][]C"});
-    EXPECT_EQ(FindGapAfterSubtitle(doc, 10.0, 0, 3).line, 0);   // 2 s to 50 s
-    EXPECT_EQ(FindGapAfterSubtitle(doc, 10.0, 1, 3).line, 1);   // the caret's own line
-    EXPECT_FALSE(FindGapAfterSubtitle(doc, 10.0, 2, 3).found);  // last subtitle: no next one
-}
+    // The search starts at the caret's own line; the last subtitle has no next one; the count
+    // limits the examined lines.
+    doc = Doc({"[10][20]A", "[500][600]B", "[700][]C"});
+    EXPECT_EQ(FindGapAfterSubtitle(doc, 10.0, 0, 3).line, 0);  // 2 s to 50 s
+    EXPECT_EQ(FindGapAfterSubtitle(doc, 10.0, 1, 3).line, 1);
+    EXPECT_FALSE(FindGapAfterSubtitle(doc, 10.0, 2, 3).found);
+    doc = Doc({"[10][20]A", "[30][40]B", "[900][]C"});
+    EXPECT_FALSE(FindGapAfterSubtitle(doc, 10.0, 0, 1).found);
+    EXPECT_EQ(FindGapAfterSubtitle(doc, 10.0, 0, 2).line, 1);
 
-TEST(FindGapAfterSubtitle, MissingEndIsEstimatedAsForDisplay) {
-    // No end: 10 s + 2 s + 0.06 s x 3 characters = 12.18 s; the next starts at 20 s.
-    auto doc = Doc({"00:00:10:Ala", "00:00:20:B"});
+    // A missing end is estimated as for display: 10 s + 2 s + 0.06 s x 3 characters = 12.18 s.
+    doc = Doc({"00:00:10:Ala", "00:00:20:B"});
     EXPECT_TRUE(FindGapAfterSubtitle(doc, 7.8, 0, 2).found);
     EXPECT_FALSE(FindGapAfterSubtitle(doc, 7.9, 0, 2).found);
-}
+    // An end past the next start is cut there.
+    EXPECT_FALSE(FindGapAfterSubtitle(Doc({"[10][500]A", "[20][30]B"}), 0.001, 0, 2).found);
 
-TEST(FindGapAfterSubtitle, EndPastTheNextStartIsCutThere) {
-    auto doc = Doc({"[10][500]A", "[20][30]B"});
-    EXPECT_FALSE(FindGapAfterSubtitle(doc, 0.001, 0, 2).found);
-}
-
-TEST(FindGapAfterSubtitle, SkipsLinesThatCarryNoSubtitle) {
-    auto doc = Doc({"", "junk", "[10][20]A", "", "{0}{25}", "junk", "[400][]B"}, 25.0);
-    SearchHit hit = FindGapAfterSubtitle(doc, 30.0, 0, 7);
+    // Lines that carry no subtitle are passed over.
+    doc = Doc({"", "junk", "[10][20]A", "", "{0}{25}", "junk", "[400][]B"}, 25.0);
+    hit = FindGapAfterSubtitle(doc, 30.0, 0, 7);
     ASSERT_TRUE(hit.found);
     EXPECT_EQ(hit.line, 2);
     EXPECT_EQ(hit.caretLine, 3);
     EXPECT_EQ(hit.nextLine, 6);
-}
-
-TEST(FindGapAfterSubtitle, CountLimitsTheExaminedLines) {
-    auto doc = Doc({"[10][20]A", "[30][40]B", "[900][]C"});
-    EXPECT_FALSE(FindGapAfterSubtitle(doc, 10.0, 0, 1).found);
-    EXPECT_EQ(FindGapAfterSubtitle(doc, 10.0, 0, 2).line, 1);
 }
 
 }  // namespace

