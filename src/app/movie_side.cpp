@@ -21,6 +21,7 @@
 #include "core/subtitle_line.h"
 #include "core/text_util.h"
 #include "core/time_model.h"
+#include "ops/stamp.h"
 #include "ops/subtitle_display.h"
 #include "player/display_timer.h"
 #include "player/form_mp.h"
@@ -32,125 +33,6 @@
 namespace kravelo {
 
 using namespace message_color;
-
-namespace {
-
-QString TwoDigits(long long v) { return v < 10 && v >= 0 ? u'0' + QString::number(v) : QString::number(v); }
-
-}  // namespace
-
-// --- The jump-to dialog
-
-TFormPytanie05SkokDo::TFormPytanie05SkokDo(OpenDialogCounter& openDialogs, Prompts& prompts, QWidget* parent)
-    : CountedDialog(openDialogs, prompts, parent) {
-    setObjectName(QStringLiteral("FormPytanie05SkokDo"));
-    setWindowTitle(QStringLiteral("Skocz do"));
-    auto field = [this](const char* name) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(name));
-        e->setMaxLength(15);
-        return e;
-    };
-    Label1 = new QLabel(QStringLiteral("&Sekundy:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    EditGotoSec = field("EditGotoSec");
-    Label2 = new QLabel(QStringLiteral("&Klatki:"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    EditGotoFrm = field("EditGotoFrm");
-    Label3 = new QLabel(QStringLiteral("&Czasu:"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    EditGotoH = field("EditGotoH");
-    EditGotoM = field("EditGotoM");
-    EditGotoS = field("EditGotoS");
-    Label1->setBuddy(EditGotoSec);
-    Label2->setBuddy(EditGotoFrm);
-    Label3->setBuddy(EditGotoH);
-    SpeedButton1 = new QPushButton(QStringLiteral("&Aktualny"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setToolTip(QStringLiteral("Wpisuje aktualny czas filmu"));
-    SpeedButton1->setAutoDefault(false);
-    Button1 = MakeOkButton();
-    Button2 = MakeCancelButton();
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(EditGotoSec, 0, 1, 1, 3);
-    grid->addWidget(SpeedButton1, 0, 4);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(EditGotoFrm, 1, 1, 1, 3);
-    grid->addWidget(Label3, 2, 0);
-    grid->addWidget(EditGotoH, 2, 1);
-    grid->addWidget(EditGotoM, 2, 2);
-    grid->addWidget(EditGotoS, 2, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* all = new QVBoxLayout(this);
-    all->addLayout(grid);
-    all->addLayout(buttons);
-
-    connect(EditGotoSec, &QLineEdit::textChanged, this, [this] { SecondsChanged(); });
-    connect(EditGotoFrm, &QLineEdit::textChanged, this, [this] { FramesChanged(); });
-    for (QLineEdit* e : {EditGotoH, EditGotoM, EditGotoS})
-        connect(e, &QLineEdit::textChanged, this, [this] { ClockChanged(); });
-    connect(SpeedButton1, &QPushButton::clicked, this, [this] {
-        if (currentPosition) EditGotoSec->setText(Q(FormatGeneral(currentPosition())));
-    });
-}
-
-double TFormPytanie05SkokDo::Seconds() const { return EditGotoSec->text().toDouble(); }
-
-void TFormPytanie05SkokDo::WriteClock(double seconds) {
-    const SplitTimeParts t = SplitTime(seconds);
-    EditGotoH->setText(TwoDigits(t.hours));
-    EditGotoM->setText(TwoDigits(t.minutes));
-    EditGotoS->setText(TwoDigits(t.seconds));
-}
-
-void TFormPytanie05SkokDo::SecondsChanged() {
-    if (guard_) return;
-    guard_ = true;
-    const double seconds = Seconds();
-    EditGotoFrm->setText(QString::number(TimeToFrame(seconds, frameRate_)));
-    WriteClock(seconds);
-    guard_ = false;
-}
-
-void TFormPytanie05SkokDo::FramesChanged() {
-    if (guard_ || frameRate_ <= 0.0) return;
-    guard_ = true;
-    const double seconds = EditGotoFrm->text().toLongLong() / frameRate_;
-    EditGotoSec->setText(Q(FormatGeneral(seconds)));
-    WriteClock(seconds);
-    guard_ = false;
-}
-
-void TFormPytanie05SkokDo::ClockChanged() {
-    if (guard_) return;
-    guard_ = true;
-    const double seconds = EditGotoH->text().toLongLong() * 3600.0 + EditGotoM->text().toLongLong() * 60.0 +
-                           EditGotoS->text().toLongLong();
-    EditGotoSec->setText(Q(FormatGeneral(seconds)));
-    EditGotoFrm->setText(QString::number(TimeToFrame(seconds, frameRate_)));
-    guard_ = false;
-}
-
-void TFormPytanie05SkokDo::accept() {
-    if (EditGotoFrm->text().toLongLong() <= 0) {
-        prompts_.WarningBox("FormPytanie01Konwert", "IncorrectVal");
-        EditGotoFrm->setFocus();
-        return;
-    }
-    CountedDialog::accept();
-}
-
-void TFormPytanie05SkokDo::showEvent(QShowEvent* event) {
-    CountedDialog::showEvent(event);
-    CenterOnScreen();
-    EditGotoSec->setFocus();
-    EditGotoSec->selectAll();
-}
 
 // --- Construction
 
@@ -426,21 +308,12 @@ void MovieSideController::GoToLineForPosition() {
     if (display_->DisplayOn()) {
         line = static_cast<long>(display_->Cursor.LineIndex) - 2;
     } else {
-        // The rebuild of the display: the first subtitle whose (implicit) end lies beyond the position.
-        const std::vector<std::string>& lines = window_.Session().Lines();
-        const double position = player_.CurrentPosition();
-        std::size_t index = 0;
-        SubtitleLine current;
-        for (;;) {
-            NextSubtitle(lines, state.frameRate, index, current, state.ssa);
-            std::size_t after = index;
-            SubtitleLine next;
-            NextSubtitle(lines, state.frameRate, after, next, state.ssa);
-            const double end = ImplicitEndTime(current.start, current.end, current.text, next.start);
-            if (current.start >= position || end > position || end == 0.0 || current.start >= kEndOfSubtitlesTime)
-                break;
-        }
-        line = static_cast<long>(index) - 1;
+        DisplayInput in;
+        in.lines = &window_.Session().Lines();
+        in.frameRate = state.frameRate;
+        in.ssa = &state.ssa;
+        in.position = player_.CurrentPosition();
+        line = static_cast<long>(DisplayLineAt(in));
     }
     QPlainTextEdit* editor = window_.Editor();
     QTextBlock block = editor->document()->findBlockByNumber(static_cast<int>(std::max(0L, line)));
@@ -460,37 +333,23 @@ void MovieSideController::Stamp(bool start) {
     const Settings& s = window_.GetSettings();
     const DocumentState& state = window_.State();
     QPlainTextEdit* editor = window_.Editor();
-    double p = player_.CurrentPosition();
-
     const QTextCursor caret = editor->textCursor();
     const int lineNumber = caret.blockNumber();
     const int offset = caret.positionInBlock();
-    const std::string line = S(caret.block().text());
-    int format = state.activeFormat;
-    SubtitleLine l;
-    if (IsLineValid(line, state.ssa) && line.size() > 4) {
-        ParseLine(line, state.frameRate, l, state.ssa);
-        format = l.format;
-    } else {
-        l.text = line;
+    const StampResult r = StampLine(S(caret.block().text()), player_.CurrentPosition(),
+                                    start ? StampEdge::Start : StampEdge::End,
+                                    {s.ReactionSpeed, s.LeaveFramesDifference, s.ReactionForEndFrameToo},
+                                    state.activeFormat, state.frameRate, state.ssa);
+    if (r.error) {
+        window_.GetPrompts().Box(*r.error);
+        return;
     }
-    if (start) {
-        p -= s.ReactionSpeed;
-        // A reaction time longer than the position would give a time before the movie.
-        p = std::max(0.0, p);
-        if (s.LeaveFramesDifference && l.start != 0.0 && l.end != 0.0) l.end = l.end - l.start + p;
-        l.start = p;
-    } else {
-        if (s.ReactionForEndFrameToo) p = std::max(0.0, p - s.ReactionSpeed);
-        l.end = p;
-    }
-    const std::string rewritten = putline(format, state.frameRate, l.start, l.end, l.text);
-    window_.Frame().ReplaceLine(lineNumber, rewritten);
+    window_.Frame().ReplaceLine(lineNumber, r.line);
 
     // The caret: down to the next line, back to where it was, or behind a line without text.
     QTextBlock block = editor->document()->findBlockByNumber(lineNumber);
     QTextCursor c(block);
-    if (l.text.empty()) {
+    if (!r.hasText) {
         c.movePosition(QTextCursor::EndOfBlock);
     } else if (s.AfterInsertCursorDown) {
         if (block.next().isValid()) c.setPosition(block.next().position());

@@ -20,7 +20,7 @@
 #include <string>
 
 #include "app/form_sub_not_sorted.h"
-#include "ops/dialogs/counted_dialog.h"
+#include "ops/dialogs/jump_dialog.h"
 #include "app/movie_session.h"
 #include "platform/crash_resume_marker.h"
 
@@ -39,46 +39,6 @@ class PowerOff;
 class SubtitleDisplayTimer;
 class TFormMP;
 class Transport;
-
-// TFormPytanie05SkokDo, "Skocz do": seconds, frames and hours/minutes/seconds that follow
-// each other through the frame rate.
-class TFormPytanie05SkokDo : public CountedDialog {
-    Q_OBJECT
-public:
-    TFormPytanie05SkokDo(OpenDialogCounter& openDialogs, Prompts& prompts, QWidget* parent = nullptr);
-
-    void SetFrameRate(double rate) { frameRate_ = rate; }
-    // The position "Aktualny" writes into the seconds field.
-    std::function<double()> currentPosition;
-    double Seconds() const;
-
-    QLabel* Label1;
-    QLineEdit* EditGotoSec;
-    QLabel* Label2;
-    QLineEdit* EditGotoFrm;
-    QLabel* Label3;
-    QLineEdit* EditGotoH;
-    QLineEdit* EditGotoM;
-    QLineEdit* EditGotoS;
-    QPushButton* SpeedButton1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-
-    // OK only for a frame above 0.
-    void accept() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void SecondsChanged();
-    void FramesChanged();
-    void ClockChanged();
-    void WriteClock(double seconds);
-
-    double frameRate_ = 25.0;
-    bool guard_ = false;
-};
 
 class MovieSideController : public QObject {
     Q_OBJECT

@@ -22,6 +22,9 @@ struct Message {
 
 using MessageSink = std::function<void(const Message&)>;
 
+// Not from the language file: shown as it stands when putline() is given a bad format.
+inline constexpr std::string_view kPutlineFormatError = "putline() 'format' parametr error!!!";
+
 namespace msg {
 inline constexpr Message EdSSANoLegend{"Editor", "EdSSANoLegend", MessageIcon::Warning};
 inline constexpr Message EdSSALegendError{"Editor", "EdSSALegendError", MessageIcon::Error};
@@ -30,10 +33,9 @@ inline constexpr Message TheSameShowTime{"Editor", "TheSameShowTime", MessageIco
 inline constexpr Message NegativeShowTime{"Editor", "NegativeShowTime", MessageIcon::Warning};
 // Information: the caller appends a space and the number of merges.
 inline constexpr Message SubtitlesMergeCount{"Editor", "SubtitlesMergeCount", MessageIcon::Information};
+// A message without a section is not looked up: its key is the text shown.
+inline constexpr Message PutlineFormatError{"", kPutlineFormatError, MessageIcon::Error};
 }  // namespace msg
-
-// Not from the language file: shown as it stands when putline() is given a bad format.
-inline constexpr std::string_view kPutlineFormatError = "putline() 'format' parametr error!!!";
 
 // Progress of a long line loop; colour as the status bar draws it.
 enum class ProgressColor { Red, Blue, Face };

@@ -35,29 +35,7 @@ void Hide(SubtitleCursor& c, SubtitleDisplaySink& sink) {
 }
 
 void Resync(SubtitleCursor& c, const DisplayInput& in, SubtitleDisplaySink& sink) {
-    const double pos = c.PlayerPosition;
-    SubtitleLine scratch;
-    std::size_t index = 0;
-    ReadSubtitle(in, index, scratch, c.CurrentStart, c.CurrentEnd, c.CurrentText);
-    std::size_t afterCurrent = index;
-    ReadSubtitle(in, index, scratch, c.NextStart, c.NextEnd, c.NextText);
-    std::size_t afterNext = index;
-    CorrectEnd(c);
-    // Walk past every subtitle that is over at this position. The look-ahead of one step is the
-    // subtitle the next step reads as current, so it is taken over instead of read twice.
-    while (c.CurrentStart < pos && c.CurrentEnd <= pos && c.CurrentEnd != 0.0 &&
-           c.CurrentStart != kEndOfSubtitlesTime) {
-        c.CurrentStart = c.NextStart;
-        c.CurrentEnd = c.NextEnd;
-        std::swap(c.CurrentText, c.NextText);
-        afterCurrent = afterNext;
-        index = afterCurrent;
-        ReadSubtitle(in, index, scratch, c.NextStart, c.NextEnd, c.NextText);
-        afterNext = index;
-        CorrectEnd(c);
-    }
-    // The cursor reads on behind the look-ahead.
-    c.LineIndex = afterNext;
+    RebuildCursor(c, in);
     Hide(c, sink);
 }
 
@@ -94,6 +72,42 @@ bool IsDigit(char ch) {
 }
 
 }  // namespace
+
+std::size_t RebuildCursor(SubtitleCursor& c, const DisplayInput& in) {
+    static const std::vector<std::string> kNoLines;
+    DisplayInput input = in;
+    if (!input.lines) input.lines = &kNoLines;
+    const double pos = c.PlayerPosition = input.position;
+    SubtitleLine scratch;
+    std::size_t index = 0;
+    ReadSubtitle(input, index, scratch, c.CurrentStart, c.CurrentEnd, c.CurrentText);
+    std::size_t afterCurrent = index;
+    ReadSubtitle(input, index, scratch, c.NextStart, c.NextEnd, c.NextText);
+    std::size_t afterNext = index;
+    CorrectEnd(c);
+    // Walk past every subtitle that is over at this position. The look-ahead of one step is the
+    // subtitle the next step reads as current, so it is taken over instead of read twice.
+    while (c.CurrentStart < pos && c.CurrentEnd <= pos && c.CurrentEnd != 0.0 &&
+           c.CurrentStart != kEndOfSubtitlesTime) {
+        c.CurrentStart = c.NextStart;
+        c.CurrentEnd = c.NextEnd;
+        std::swap(c.CurrentText, c.NextText);
+        afterCurrent = afterNext;
+        index = afterCurrent;
+        ReadSubtitle(input, index, scratch, c.NextStart, c.NextEnd, c.NextText);
+        afterNext = index;
+        CorrectEnd(c);
+    }
+    // The cursor reads on behind the look-ahead.
+    c.LineIndex = afterNext;
+    return afterCurrent;
+}
+
+std::size_t DisplayLineAt(const DisplayInput& input) {
+    SubtitleCursor cursor;
+    const std::size_t afterCurrent = RebuildCursor(cursor, input);
+    return afterCurrent == 0 ? 0 : afterCurrent - 1;
+}
 
 void DisplayTick(SubtitleCursor& c, bool& resyncRequested, const DisplayInput& in,
                  SubtitleDisplaySink& sink) {

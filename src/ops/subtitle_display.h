@@ -54,6 +54,17 @@ struct DisplayInput {
 void DisplayTick(SubtitleCursor& cursor, bool& resyncRequested, const DisplayInput& input,
                  SubtitleDisplaySink& sink);
 
+// The display's rebuild: walks from line 0 to the subtitle the display shows, or shows next,
+// at `input.position` (the first one whose start is not before the position, or whose
+// implicit end lies beyond it, or that has no end) and fills the cursor's current and
+// look-ahead subtitles, with LineIndex behind the look-ahead. SubtitleShown is left alone.
+// Returns the index just behind the current subtitle's line (the line count at the end).
+std::size_t RebuildCursor(SubtitleCursor& cursor, const DisplayInput& input);
+
+// The line of the subtitle the display's rebuild lands on at `input.position`: the go-to-line
+// command's target. The last line when no subtitle is left; 0 for no lines.
+std::size_t DisplayLineAt(const DisplayInput& input);
+
 // Status-bar panel 0: "{frame}{frame total}", the frame truncated.
 std::string FramePositionText(double position, double frameRate, long long frameTotal);
 // Status-bar panel 1: "[deciseconds][length in deciseconds]", both rounded.

@@ -76,7 +76,10 @@ BoxAnswer Prompts::MessageBox(const QString& text, const QString& caption, BoxBu
 }
 
 BoxAnswer Prompts::Box(std::string_view section, std::string_view key, MessageIcon icon, BoxButtons buttons) {
-    return MessageBox(Text(section, key), Caption(icon), buttons, icon);
+    // Without a section the key is the text itself (a message the language file does not carry).
+    const QString text = section.empty() ? QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()))
+                                         : Text(section, key);
+    return MessageBox(text, Caption(icon), buttons, icon);
 }
 
 QString Prompts::Text(std::string_view section, std::string_view key) const {

@@ -75,6 +75,7 @@ public:
     // The MessageBox wrapper: OpenDialogCount + 1 while the box is up.
     BoxAnswer MessageBox(const QString& text, const QString& caption, BoxButtons buttons, MessageIcon icon);
     // A language text with the caption of its kind (TypeMessages/Question, Error, Warning, Information).
+    // An empty section shows the key as it stands.
     BoxAnswer Box(std::string_view section, std::string_view key, MessageIcon icon,
                   BoxButtons buttons = BoxButtons::Ok);
     BoxAnswer Box(const Message& message, BoxButtons buttons = BoxButtons::Ok) {

@@ -96,8 +96,8 @@ const Case kCases[] = {
     // Usage and file errors.
     {{"convert", "@IN"}, kBad, 2, "", "--to FORMAT is required"},
     {{"convert", "--to", "7", "@IN"}, kBad, 2, "", "--to must be"},
-    {{"convert", "--to", "4", "--fps", "abc", "@IN"}, kBad, 2, "", "not a number: abc"},
-    {{"convert", "--to", "4", "--fps", "0", "@IN"}, kBad, 2, "", "--fps must be above 0"},
+    {{"convert", "--to", "4", "--fps", "abc", "@IN"}, kBad, 2, "", "not a finite number: abc"},
+    {{"convert", "--to", "4", "--fps", "0", "@IN"}, kBad, 2, "", "--fps must lie between 0.01 and 1000"},
     {{"convert", "--to", "4", "--lines", "3-1", "@IN"}, kBad, 2, "", "--lines"},
     {{"convert", "--to", "4", "--lines", "3", "@IN"}, kBad, 2, "", "--lines needs FIRST-LAST"},
     {{"convert", "--to", "4", "--bogus", "@IN"}, kBad, 2, "", "unknown option --bogus"},
@@ -165,9 +165,9 @@ const Case kCases[] = {
      "{100}{150}Tak|Nie wiem\r\n{400}{500}Dobrze\r\n", "@IN: subtitles merged: 1"},
     {{"merge", "--per50", "20", "--max-length", "10", "--fps", "25", "@IN"}, kMergeable, 0, kMergeable,
      "subtitles merged: 0"},
-    {{"merge", "--rows", "1", "--fps", "25", "@IN"}, kMergeable, 2, "", "--rows must be at least 2"},
+    {{"merge", "--rows", "1", "--fps", "25", "@IN"}, kMergeable, 2, "", "--rows must lie between 2 and 99"},
     {{"merge", "--max-length", "80.5", "--fps", "25", "@IN"}, kMergeable, 2, "", "not a whole number"},
-    {{"merge", "--per50", "0.05", "--fps", "25", "@IN"}, kMergeable, 2, "", "--per50 must be at least"},
+    {{"merge", "--per50", "0.05", "--fps", "25", "@IN"}, kMergeable, 2, "", "--per50 must lie between 0.10"},
     {{"merge", "--rows", "3", "--add-rows", "--fps", "25", "@IN"}, kMergeable, 2, "", "exclude each other"},
     {{"merge", "--lines", "1-1", "@IN"}, "[10][12]a\n[30][40]b\n{500}{}c\n", 2, "", "a frame line after the range"},
 

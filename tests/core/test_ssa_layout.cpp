@@ -9,6 +9,7 @@
 #include "ops/merge.h"
 #include "ops/repair.h"
 #include "ops/shift.h"
+#include "ops/stamp.h"
 #include "support/engine_doc.h"
 
 using namespace kravelo;
@@ -136,4 +137,15 @@ TEST(SsaLayout, AnEventLineWithoutItsTextColumnIsUnreadable) {
     EXPECT_EQ(d.lines.back(), "Dialogue: 0,0:00:03.00,0:00:04.00,Hello, world");
     // The Text column present but empty is a readable line without text.
     EXPECT_TRUE(IsLineValid("Dialogue: Marked=0,0:00:01.00,0:00:02.00,NORMAL,00,0000,0000,0000,,", d.ssa));
+}
+
+TEST(SsaLayout, StampingWritesOnlyTheStampedTime) {
+    SubtitleDocument d = Script("Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text",
+                                {"Dialogue: 1,0:00:01.00,0:00:02.00,Sign,Anna,0010,0020,0030,Banner;5,Hi, you"});
+    StampSettings s;
+    s.LeaveFramesDifference = false;
+    StampResult r = StampLine(d.lines.back(), 5.5, StampEdge::Start, s, kFormatFrame, 25.0, d.ssa);
+    EXPECT_EQ(r.line, "Dialogue: 1,0:00:05.50,0:00:02.00,Sign,Anna,0010,0020,0030,Banner;5,Hi, you");
+    // A plain text line becomes a line of the active format, as before.
+    EXPECT_EQ(StampLine("Tekst", 4.0, StampEdge::Start, s, kFormatFrame, 25.0, d.ssa).line, "{100}{}Tekst");
 }

@@ -198,3 +198,40 @@ TEST(NextPartName, CountsUpTheLastDigitGroupWithLeadingZeros) {
     EXPECT_EQ(NextPartName("/m/x99999999999999999999.avi", exists), "/m/x100000000000000000000.avi");
     EXPECT_EQ(NextPartName("", exists), "");
 }
+
+TEST(DisplayLineAt, TheLineTheDisplayRebuildLandsOn) {
+    const Lines lines{"{0}{50}Jeden", "", "garbage", "{100}{150}Dwa", "{500}{600}Trzy", ""};
+    DisplayInput in;
+    in.lines = &lines;
+    in.frameRate = 25.0;
+    auto at = [&](double t) {
+        in.position = t;
+        return DisplayLineAt(in);
+    };
+    EXPECT_EQ(at(0.5), 0u);
+    EXPECT_EQ(at(5.0), 3u);  // Dwa, 4..6 s
+    EXPECT_EQ(at(7.0), 4u);  // between subtitles: the next one
+    EXPECT_EQ(at(3.0), 3u);
+    EXPECT_EQ(at(30.0), 5u);  // past the last subtitle: the last line
+
+    // Unsorted: the first line in document order that is not over, though B is the one at 3.5 s.
+    const Lines unsorted{"[10][20]A", "[50][60]C", "[30][40]B"};
+    in.lines = &unsorted;
+    EXPECT_EQ(at(1.5), 0u);
+    EXPECT_EQ(at(3.5), 1u);
+
+    // The rebuild fills the cursor as the display tick does.
+    SubtitleCursor c;
+    in.lines = &lines;
+    in.position = 5.0;
+    EXPECT_EQ(RebuildCursor(c, in), 4u);
+    EXPECT_EQ(c.CurrentText, "Dwa");
+    EXPECT_EQ(c.NextText, "Trzy");
+    EXPECT_EQ(c.LineIndex, 5u);
+
+    const Lines none;
+    in.lines = &none;
+    EXPECT_EQ(at(1.0), 0u);
+    in.lines = nullptr;
+    EXPECT_EQ(at(1.0), 0u);
+}

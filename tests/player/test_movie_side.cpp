@@ -117,7 +117,7 @@ TEST_F(MovieSideTest, OpensARealMovieWithItsSubtitlesAndShowsThemOverThePicture)
     real.SetCurrentPosition(2.0);
     ASSERT_TRUE(real.WaitForSeek());
     // The edit delay after the seek runs out first.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !movie->Display()->TimerNowyTekst->isActive(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !movie->Display()->TimerNowyTekst->isActive(); }, 10000));
     movie->Display()->TimerNapisyTimer();
     movie->Movie().TimerTimer();
     EXPECT_EQ(window->StatusPanel(0)->text(), "{50}{250}");
@@ -191,6 +191,30 @@ TEST_F(MovieSideTest, StampingStartAndEnd) {
     EXPECT_EQ(Line(3), "{0}{}");
     ASSERT_FALSE(changes.isEmpty());
     EXPECT_TRUE(changes.last().at(0).value<SubtitleSession::Changes>() & SubtitleSession::LinesReplaced);
+}
+
+// A settings file may hold an active format that is no line format: a stamp on plain text
+// reports the writing error and keeps the line.
+TEST_F(MovieSideTest, StampingWithoutAnActiveFormatKeepsTheLine) {
+    player.AddMovie("film.avi", {});
+    Start(player, "DefaultSubtitlesFormat=0\r\n");
+    movie->Movie().Open("film.avi", false, false, true);
+    ASSERT_TRUE(window->MovieLoaded());
+    window->OpenSubtitleFile(Q(dir.Write("notes.txt", "Ala ma kota\r\nDruga linia\r\n")), false);
+    ASSERT_EQ(window->State().activeFormat, 0);
+    QTextCursor c(window->Editor()->document()->findBlockByNumber(1));
+    window->Editor()->setTextCursor(c);
+    player.SetPositionSilently(10.0);
+    const std::size_t boxes = prompter.boxes.size();
+
+    window->Action("Wstawklatkfilmudoliniijakoklatkpoczrkow1")->trigger();
+    EXPECT_EQ(Line(0), "Ala ma kota");
+    EXPECT_EQ(Line(1), "Druga linia");
+    ASSERT_EQ(prompter.boxes.size(), boxes + 1);
+    EXPECT_EQ(prompter.boxes.back().text, "putline() 'format' parametr error!!!");
+    EXPECT_EQ(prompter.boxes.back().caption, window->GetPrompts().Caption(MessageIcon::Error));
+    EXPECT_EQ(prompter.boxes.back().icon, MessageIcon::Error);
+    EXPECT_FALSE(window->Editor()->document()->isModified());
 }
 
 TEST_F(MovieSideTest, NavigationKeysAndTheJumpDialog) {

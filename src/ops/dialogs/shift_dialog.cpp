@@ -6,8 +6,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
 
 #include "core/text_util.h"
 #include "ui/prompts.h"
@@ -71,31 +69,12 @@ TFormPytanie03PrzesNap::TFormPytanie03PrzesNap(OpenDialogCounter& openDialogs, P
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(EditSec, &QLineEdit::textChanged, this, [this] { SecondsChanged(); });
-    connect(EditFrm, &QLineEdit::textChanged, this, [this] { FramesChanged(); });
+    fields_ = new LinkedTimeFields(EditSec, EditFrm, LinkedTimeFields::Frames::Count, this);
 }
 
-double TFormPytanie03PrzesNap::Seconds() const { return Number(EditSec); }
+double TFormPytanie03PrzesNap::Seconds() const { return fields_->Seconds(); }
 bool TFormPytanie03PrzesNap::ChangeStart() const { return CheckBoxFrom->isChecked(); }
 bool TFormPytanie03PrzesNap::ChangeEnd() const { return CheckBoxTo->isChecked(); }
-
-void TFormPytanie03PrzesNap::SecondsChanged() {
-    if (guard_) return;
-    guard_ = true;
-    // The integer part, truncated toward zero.
-    double frames = std::trunc(Number(EditSec) * frameRate_);
-    if (!std::isfinite(frames)) frames = 0.0;
-    frames = std::clamp(frames, -9.0e18, 9.0e18);  // a typed 1e300 must not overflow the integer
-    EditFrm->setText(QString::number(static_cast<long long>(frames)));
-    guard_ = false;
-}
-
-void TFormPytanie03PrzesNap::FramesChanged() {
-    if (guard_) return;
-    guard_ = true;
-    if (frameRate_ != 0.0) EditSec->setText(QString::fromStdString(FormatGeneral(Number(EditFrm) / frameRate_)));
-    guard_ = false;
-}
 
 void TFormPytanie03PrzesNap::accept() {
     float frames = static_cast<float>(Number(EditFrm));

@@ -1,9 +1,10 @@
 #pragma once
 // TFormPytanie03PrzesNap: the time-shift parameters. Seconds and frames mirror each
-// other through the frame rate given when the dialog is shown (a guard stops the echo). Created
-// once: the fields keep their values from one use to the next.
+// other through the frame rate given when the dialog is shown. Created once: the fields keep
+// their values from one use to the next.
 
 #include "ops/dialogs/counted_dialog.h"
+#include "ops/dialogs/linked_time_fields.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -17,7 +18,7 @@ public:
     TFormPytanie03PrzesNap(OpenDialogCounter& openDialogs, Prompts& prompts, QWidget* parent = nullptr);
 
     // The frame rate the two fields are mirrored with; set before showing.
-    void SetFrameRate(double frameRate) { frameRate_ = frameRate; }
+    void SetFrameRate(double frameRate) { fields_->SetFrameRate(frameRate); }
     double Seconds() const;  // EditSec, read as a number
     bool ChangeStart() const;
     bool ChangeEnd() const;
@@ -40,11 +41,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void SecondsChanged();
-    void FramesChanged();
-
-    double frameRate_ = 0.0;
-    bool guard_ = false;
+    LinkedTimeFields* fields_;
 };
 
 }  // namespace kravelo

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "core/ssa.h"
+#include "core/subtitle_line.h"
+#include "ops/stamp.h"
+
+using namespace kravelo;
+
+namespace {
+
+constexpr StampSettings kNoReaction{0.0, true, false};
+
+std::string Stamped(std::string_view line, double position, StampEdge edge, const StampSettings& s,
+                    int activeFormat = kFormatFrame, double rate = 25.0) {
+    StampResult r = StampLine(line, position, edge, s, activeFormat, rate);
+    EXPECT_FALSE(r.error) << line;
+    return r.line;
+}
+
+}  // namespace
+
+TEST(StampLine, StartKeepsTheLineFormatAndItsDisplayDuration) {
+    // 10.0 s less 0.3 s reaction: 9.7 s (just below frame 242.5), the end moves along to 11.7 s.
+    const StampResult r = StampLine("{100}{150}Frame line", 10.0, StampEdge::Start, {0.3, true, false}, 4, 25.0);
+    EXPECT_FALSE(r.error);
+    EXPECT_EQ(r.line, "{242}{293}Frame line");
+    EXPECT_TRUE(r.hasText);
+    // Without LeaveFramesDifference the end stays; a line without an end keeps none.
+    EXPECT_EQ(Stamped("{100}{150}Frame line", 10.0, StampEdge::Start, {0.0, false, false}), "{250}{150}Frame line");
+    EXPECT_EQ(Stamped("{100}{}Tekst", 10.0, StampEdge::Start, kNoReaction), "{250}{}Tekst");
+    // Every format writes back in its own, whatever the active format.
+    EXPECT_EQ(Stamped("[12][34]Tekst", 10.0, StampEdge::Start, kNoReaction, 3), "[100][122]Tekst");
+    EXPECT_EQ(Stamped("00:01:02:Tekst", 3725.9, StampEdge::Start, kNoReaction, 3), "01:02:05:Tekst");
+    EXPECT_EQ(Stamped("0:01:02:Tekst", 4000.0, StampEdge::Start, kNoReaction, 3), "1:06:40:Tekst");
+    // A reaction time longer than the position stops at 0; the duration is kept from there.
+    EXPECT_EQ(Stamped("{100}{150}X", 0.1, StampEdge::Start, {0.3, true, false}), "{0}{50}X");
+}
+
+TEST(StampLine, SsaLineKeepsItsStyleAndDuration) {
+    std::vector<std::string> lines = SsaHeaderLines(SsaOptions{});
+    const SsaTables ssa = ReadSsaHeader(lines, true);
+    const StampResult r = StampLine("Dialogue: Marked=0,0:00:01.00,0:00:02.50,ITALIC,00,0000,0000,0000,,Hello",
+                                    75.0, StampEdge::Start, kNoReaction, kFormatFrame, 25.0, ssa);
+    EXPECT_EQ(r.line, "Dialogue: Marked=0,0:01:15.00,0:01:16.50,ITALIC,00,0000,0000,0000,,Hello");
+    // Without the script's columns the same line is only text.
+    EXPECT_EQ(Stamped("Dialogue: Marked=0,0:00:01.00,0:00:02.50,NORMAL,00,0000,0000,0000,,Hi", 1.0,
+                      StampEdge::Start, kNoReaction, kFormatDecisecond),
+              "[10][]Dialogue: Marked=0,0:00:01.00,0:00:02.50,NORMAL,00,0000,0000,0000,,Hi");
+}
+
+TEST(StampLine, EndKeepsTheStartAndTakesTheReactionOnlyWhenAsked) {
+    EXPECT_EQ(Stamped("{100}{150}Frame line", 10.0, StampEdge::End, {0.3, true, false}), "{100}{250}Frame line");
+    EXPECT_EQ(Stamped("{100}{150}Frame line", 10.0, StampEdge::End, {0.3, true, true}), "{100}{242}Frame line");
+    EXPECT_EQ(Stamped("[12][34]Tekst", 0.1, StampEdge::End, {0.3, true, true}), "[12][]Tekst");
+    // An empty line: start 0 and the position as its end, no text for the caret to keep.
+    const StampResult r = StampLine("", 10.0, StampEdge::End, kNoReaction, kFormatDecisecond, 25.0);
+    EXPECT_EQ(r.line, "[0][100]");
+    EXPECT_FALSE(r.hasText);
+}
+
+TEST(StampLine, OtherLinesBecomeTheTextOfALineInTheActiveFormat) {
+    EXPECT_EQ(Stamped("Ala ma kota", 10.0, StampEdge::Start, {0.3, true, false}, kFormatDecisecond),
+              "[97][]Ala ma kota");
+    EXPECT_EQ(Stamped("Ala", 2.0, StampEdge::Start, kNoReaction, kFormatFrame), "{50}{}Ala");
+    EXPECT_EQ(Stamped("x", 61.0, StampEdge::Start, kNoReaction, kFormatTime), "00:01:01:x");
+    EXPECT_EQ(Stamped("x", 61.0, StampEdge::Start, kNoReaction, kFormatTimeShort), "0:01:01:x");
+    EXPECT_EQ(Stamped("Ala|ma", 1.0, StampEdge::Start, kNoReaction, kFormatSsa),
+              "Dialogue: Marked=0,0:00:01.00,0:00:00.00,NORMAL,00,0000,0000,0000,,Ala ma");
+    // Not readable, or too short to be taken as a subtitle ({1}{ is a frame line of 4 characters).
+    EXPECT_EQ(Stamped("12:30", 1.0, StampEdge::Start, kNoReaction), "{25}{}12:30");
+    EXPECT_EQ(Stamped("{1}{", 1.0, StampEdge::Start, kNoReaction), "{25}{}{1}{");
+    EXPECT_EQ(Stamped("{0}{0}", 0.1, StampEdge::Start, {0.3, true, false}), "{0}{}");
+}
+
+TEST(StampLine, AnActiveFormatThatIsNoLineFormatLeavesTheLine) {
+    // An active format of 0 (or any other non-format) must not turn plain text into an empty line.
+    for (int format : {0, 6, 99, -1}) {
+        for (std::string_view line : {"Ala ma kota", "", "{1}{"}) {
+            const StampResult r = StampLine(line, 10.0, StampEdge::Start, kNoReaction, format, 25.0);
+            ASSERT_TRUE(r.error) << format << " " << line;
+            EXPECT_EQ(*r.error, msg::PutlineFormatError);
+            EXPECT_EQ(r.error->key, "putline() 'format' parametr error!!!");
+            EXPECT_EQ(r.error->icon, MessageIcon::Error);
+            EXPECT_TRUE(r.line.empty());
+        }
+    }
+    // A subtitle line is written in its own format, so it stamps all the same.
+    EXPECT_EQ(Stamped("{100}{150}X", 10.0, StampEdge::End, kNoReaction, 0), "{100}{250}X");
+}
