@@ -66,6 +66,8 @@ inline constexpr std::string_view kLanguageForms[] = {
     "FormLanguage",
     "FormChapters",
     "FormChapterSet",
+    "Find",
+    "Replace",
 };
 
 bool IsLanguageForm(std::string_view objectName);

@@ -118,6 +118,7 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
     fpsChange_ = new TFormPytanie06ZmianaFPSNap(openDialogs_, prompts_, this);
     defaultFps_ = new TFormPytanie09OkreslFPS(openDialogs_, prompts_, this);
     lineError_ = new TFormPytanie12BladLinii(openDialogs_, prompts_, this);
+    CreateEditDialogs();
     formLanguage_ = new TFormLanguage(language_, settings_, openDialogs_, this);
     formLanguage_->onLanguageChanged = [this] {
         SetActiveFormat(State().activeFormat);

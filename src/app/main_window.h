@@ -51,6 +51,14 @@ class TFormPytanie06ZmianaFPSNap;
 class TFormPytanie09OkreslFPS;
 class TFormPytanie12BladLinii;
 class TFormPytanie14SetFormat;
+class TFormPytanie02Geom;
+class TFormPytanie04CzasWysw;
+class TFormPytanie07ZnajdzPrzerwe;
+class TFormPytanie08PrzejdzDoNapisu;
+class TFormPytanie10ZnajdzSzybkiNapis;
+class TFormPytanie11PoprawNapisy;
+class TFormPytanie13PolaczNapisy;
+class TextSearchDialog;
 
 struct MainWindowPaths {
     std::string programFolder;  // kravelo.ini when writable, language/
@@ -112,6 +120,36 @@ public:
     void NudgeCommand(bool forward);
     void FrameRateChangeCommand();
     void DefaultFrameRateCommand();
+    void DisplayTimeCommand();
+    void MergeCommand();
+    void RepairCommand();
+    void SortCommand();
+
+    // --- Line commands.
+    void ItalicsCommand();
+    void GoToSubtitleCommand();
+    // Puts the caret at the start of a line (at a column, cut to the line) and scrolls to it.
+    void GoToLine(long line, long column = 0);
+
+    // --- Searches. F3 repeats the last one, whatever its kind.
+    enum class LastSearch { None, Text, ShortSubtitle, Gap, Unsorted };
+    LastSearch LastSearchKind() const { return lastSearch_; }
+    void FindTextCommand();     // the modeless Find dialog
+    void ReplaceCommand();      // the modeless Replace dialog
+    void FindNextCommand();     // F3
+    void FindUnsortedCommand();
+    void ShortSubtitleCommand();
+    void GapCommand();
+    void FindShortSubtitleNow();  // the search with the dialog's threshold
+    void FindGapNow();
+    // The Find (or Replace) dialog's search from the caret; false and the "search finished" box
+    // when nothing more is found.
+    bool FindNextText(const TextSearchDialog& dialog);
+    // Replaces the selection when it is a match of the dialog's text and options; otherwise
+    // finds the next match first.
+    void ReplaceCurrent();
+    // Replaces every match from the caret on; the number replaced is reported.
+    long ReplaceAll();
 
     // --- Recent files.
     void AddRecentMovie(const std::string& path);
@@ -162,6 +200,15 @@ public:
     TFormPytanie06ZmianaFPSNap& FrameRateChangeDialog() { return *fpsChange_; }
     TFormPytanie09OkreslFPS& DefaultFrameRateDialog() { return *defaultFps_; }
     TFormPytanie12BladLinii& LineErrorDialog() { return *lineError_; }
+    TFormPytanie04CzasWysw& DisplayTimeDialog() { return *displayTime_; }
+    TFormPytanie13PolaczNapisy& MergeDialog() { return *merge_; }
+    TFormPytanie11PoprawNapisy& RepairDialog() { return *repair_; }
+    TFormPytanie10ZnajdzSzybkiNapis& ShortSubtitleDialog() { return *shortSearch_; }
+    TFormPytanie07ZnajdzPrzerwe& GapDialog() { return *gapSearch_; }
+    TFormPytanie08PrzejdzDoNapisu& GoToSubtitleDialog() { return *goTo_; }
+    TFormPytanie02Geom& GeometricDialog() { return *geom_; }
+    TextSearchDialog& FindDialog() { return *find_; }
+    TextSearchDialog& ReplaceDialog() { return *replace_; }
 
 signals:
     // The settings were read at start (before anything else reads them).
@@ -185,6 +232,13 @@ protected:
 private:
     void BuildWindow();
     void RegisterCommands();
+    void RegisterEditCommands();
+    void RegisterSearchCommands();
+    void CreateEditDialogs();
+    void SearchFinished();
+    void KeepSelectionVisible(bool keep);
+    // The line of the selection's start, where the searches begin.
+    long SelectionStartLine() const;
     void BuildMenus();
     void BuildToolBar();
     void BuildStatusBar();
@@ -231,6 +285,16 @@ private:
     TFormPytanie06ZmianaFPSNap* fpsChange_ = nullptr;
     TFormPytanie09OkreslFPS* defaultFps_ = nullptr;
     TFormPytanie12BladLinii* lineError_ = nullptr;
+    TFormPytanie04CzasWysw* displayTime_ = nullptr;
+    TFormPytanie13PolaczNapisy* merge_ = nullptr;
+    TFormPytanie11PoprawNapisy* repair_ = nullptr;
+    TFormPytanie10ZnajdzSzybkiNapis* shortSearch_ = nullptr;
+    TFormPytanie07ZnajdzPrzerwe* gapSearch_ = nullptr;
+    TFormPytanie08PrzejdzDoNapisu* goTo_ = nullptr;
+    TFormPytanie02Geom* geom_ = nullptr;
+    TextSearchDialog* find_ = nullptr;
+    TextSearchDialog* replace_ = nullptr;
+    LastSearch lastSearch_ = LastSearch::None;
     TFormLanguage* formLanguage_ = nullptr;
     TFormInformacje* about_ = nullptr;
     std::unique_ptr<OperationFrame> frame_;

@@ -99,6 +99,8 @@ void MainWindow::RegisterCommands() {
         reopenMovie_[k] = add(movieNames[k].c_str(), "", {}, [this, i] { OpenRecentMovie(i); });
         reopenTxt_[k] = add(txtNames[k].c_str(), "", {}, [this, i] { ReopenSubtitle(i); });
     }
+    RegisterEditCommands();
+    RegisterSearchCommands();
 }
 
 void MainWindow::BuildMenus() {
@@ -122,15 +124,26 @@ void MainWindow::BuildMenus() {
     for (QAction* a : reopenTxt_) file->addAction(a);
     t.FillMenu(file, {"-N5", cmd::kExit});
 
-    t.FillMenu(menu("Edycja1", QStringLiteral("&Edycja")), {cmd::kUndo});
+    t.FillMenu(menu("Edycja1", QStringLiteral("&Edycja")),
+               {cmd::kUndo, "-", cmd::kCut, cmd::kCopy, cmd::kPaste, "-", cmd::kItalics, "-", cmd::kFindText,
+                cmd::kFindNext, cmd::kReplace, "-", cmd::kFindUnsorted, cmd::kFindShortSubtitle, cmd::kFindGap});
     t.FillMenu(menu("Napisy1", QStringLiteral("N&apisy")),
-               {cmd::kShift, cmd::kNudgeForward, cmd::kNudgeBack, "-", cmd::kChangeFrameRate, cmd::kConvert});
+               {cmd::kShift, cmd::kNudgeForward, cmd::kNudgeBack, "-", cmd::kDisplayTime, cmd::kMerge, cmd::kRepair,
+                cmd::kSort, "-", cmd::kGoToSubtitle, "-", cmd::kChangeFrameRate, cmd::kConvert});
     if (t.Has(cmd::kPauseOrPlay)) {
         QMenu* movie = menu("Film1", QStringLiteral("&Film"));
         t.FillMenu(movie, {cmd::kPauseOrPlay, cmd::kStop, cmd::kPlayFromLine, "-N6", cmd::kForward5, cmd::kBack5,
                            cmd::kUserForward, cmd::kUserBack, cmd::kToStart, cmd::kToEnd, cmd::kJumpTo, "-N7",
                            cmd::kStampStart, cmd::kStampEnd, cmd::kStampEndOtherKey, cmd::kGoToLineOfPosition, "-N8",
                            cmd::kShowSubtitles, cmd::kShutDownAfterMovie});
+        if (t.Has(cmd::kMeasureDelay)) {
+            movie->addSeparator();
+            QMenu* delay = movie->addMenu(QStringLiteral("Opóźnienie napisów"));
+            delay->setObjectName(QLatin1String(cmd::kDelayMenu));
+            delay->menuAction()->setObjectName(QLatin1String(cmd::kDelayMenu));
+            t.FillMenu(delay, {cmd::kMeasureDelay, "-", cmd::kDelayStartPoint, cmd::kDelayEndPoint,
+                               cmd::kGeometricCorrection});
+        }
         // The user-jump captions carry the current settings.
         connect(movie, &QMenu::aboutToShow, this, [this] { commands_->Refresh(); });
     }
@@ -138,7 +151,9 @@ void MainWindow::BuildMenus() {
                {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kLanguage});
     t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
 
-    t.FillMenu(editorMenu_, {cmd::kNewPopup, cmd::kOpenPopup});
+    t.FillMenu(editorMenu_, {cmd::kNewPopup, cmd::kOpenPopup, "-", cmd::kCutPopup, cmd::kCopyPopup, cmd::kPastePopup,
+                             "-", cmd::kFindTextPopup, cmd::kFindNextPopup, cmd::kFindShortSubtitlePopup,
+                             cmd::kFindGapPopup, cmd::kGoToSubtitlePopup});
 
     // All ten recent items start hidden; AddRecent* shows the filled ones.
     for (QAction* a : reopenMovie_) a->setVisible(false);
@@ -167,6 +182,8 @@ void MainWindow::BuildToolBar() {
                                     QStringLiteral("Aktywny format napisów (Ctrl+~)"), QStyle::SP_FileDialogDetailedView);
     t.AddToolButton(toolBar_, "SpeedButtonAddFrames", cmd::kShift, QStringLiteral("Przesuń czas napisów (Ctrl+D)"),
                     QStyle::SP_MediaSeekForward);
+    t.AddToolButton(toolBar_, "SpeedButtonChangeShowTime", cmd::kDisplayTime,
+                    QStringLiteral("Zmień czas wyświetlania napisów (Ctrl+W)"), QStyle::SP_FileDialogInfoView);
     if (t.Has(cmd::kShowSubtitles)) {
         toolBar_->addSeparator();
         t.AddToolButton(toolBar_, "SpeedButtonShowSubTit", cmd::kShowSubtitles,

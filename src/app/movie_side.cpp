@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/delay_commands.h"
 #include "app/main_window.h"
 #include "core/subtitle_line.h"
 #include "core/text_util.h"
@@ -87,6 +88,8 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     connect(formMP_, &TFormMP::FilesDropped, &window_, &MainWindow::DropFiles);
 
     RegisterCommands();
+    delay_ = new DelayCommands(window_, [this] { return player_.CurrentPosition(); }, this);
+    connect(movie_, &MovieSession::MovieReset, delay_, &DelayCommands::Clear);
     window_.Frame().subtitleDisplayOn = [this] { return DisplayOn(); };
     window_.Frame().toggleSubtitleDisplay = [this] { DisplaySwitch(); };
     window_.SetMoviePort(movie_);

@@ -23,6 +23,7 @@
 
 namespace kravelo {
 
+class DelayCommands;
 class MainWindow;
 class MediaPlayer;
 class PowerOff;
@@ -43,6 +44,7 @@ public:
     Transport& GetTransport() { return *transport_; }
     MovieSession& Movie() { return *movie_; }
     TFormPytanie05SkokDo& JumpDialog() { return *jump_; }
+    DelayCommands& Delay() { return *delay_; }
 
     // --- Display.
     void DisplaySwitch();  // Shift+Ctrl+N
@@ -74,6 +76,7 @@ private:
     Transport* transport_ = nullptr;
     MovieSession* movie_ = nullptr;
     TFormPytanie05SkokDo* jump_ = nullptr;
+    DelayCommands* delay_ = nullptr;
     // Without a parent: its texts come with each showing, not from the window's language section.
     std::unique_ptr<TFormSubNotSorted> notSorted_;
 };

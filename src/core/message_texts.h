@@ -41,6 +41,8 @@ inline constexpr MessageKey kMessageKeys[] = {
     {"Form1", "SubDelayAdvice1"},
     {"Form1", "SubDelayAdvice2"},
     {"Form1", "MovieDelay"},
+    {"Form1", "SearchFinished"},
+    {"Form1", "ReplacedCount"},
     {"Form1", "CantLocalizeFile"},
     {"Form1", "CantRecognizeExt"},
     {"Form1", "SubtitlesNotSorted"},

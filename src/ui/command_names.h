@@ -21,6 +21,26 @@ inline constexpr char kReopenSubtitle[] = "reopentxt";  // + 1..5
 
 // Edit menu.
 inline constexpr char kUndo[] = "Cofnij1";
+inline constexpr char kCut[] = "Wytnij1";
+inline constexpr char kCopy[] = "Kopiuj1";
+inline constexpr char kPaste[] = "Wklej1";
+inline constexpr char kItalics[] = "Kursywa1";
+inline constexpr char kFindText[] = "Znajdtekst1";
+inline constexpr char kFindNext[] = "Znajdnastpny1";
+inline constexpr char kReplace[] = "Znajdizamie1";
+inline constexpr char kFindUnsorted[] = "Znajdnieposortowanynapis1";
+inline constexpr char kFindShortSubtitle[] = "Znajdkrtkowywietlanynapis1";
+inline constexpr char kFindGap[] = "Znajdprzerwwwywietlaniunapisw1";
+
+// The editor's pop-up menu items of the editing commands.
+inline constexpr char kCutPopup[] = "Wytnij2";
+inline constexpr char kCopyPopup[] = "Kopiuj2";
+inline constexpr char kPastePopup[] = "Wklej2";
+inline constexpr char kFindTextPopup[] = "Znajdtekst2";
+inline constexpr char kFindNextPopup[] = "Znajdnastpny2";
+inline constexpr char kFindShortSubtitlePopup[] = "Znajdkrtkowywietlanynapis2";
+inline constexpr char kFindGapPopup[] = "Znajdprzerwwwywietlaniunapisw2";
+inline constexpr char kGoToSubtitlePopup[] = "Przejddoklatki1";
 
 // Subtitles menu.
 inline constexpr char kShift[] = "Dodajodejmijklatki1";
@@ -28,6 +48,11 @@ inline constexpr char kNudgeForward[] = "Przesuteksto5klatekdoprzodu1";
 inline constexpr char kNudgeBack[] = "Przesuteksto5klatekdotyu1";
 inline constexpr char kChangeFrameRate[] = "Zmianailociklateknasekund1";
 inline constexpr char kConvert[] = "Konwertujformatnapisw1";
+inline constexpr char kDisplayTime[] = "Zmieiloklatekwywietlanianapisu1";
+inline constexpr char kMerge[] = "Poczszybkoznikajcenapisy1";
+inline constexpr char kRepair[] = "Poprawnapisy1";
+inline constexpr char kSort[] = "Sortujnapisy1";
+inline constexpr char kGoToSubtitle[] = "Przejddonapisu1";
 
 // Movie menu.
 inline constexpr char kPauseOrPlay[] = "PauzaOdtwarzaj1";
@@ -46,6 +71,12 @@ inline constexpr char kStampEndOtherKey[] = "Wstawklatkinnyskrt1";
 inline constexpr char kGoToLineOfPosition[] = "Skokdoliniizaktualnklatkfilmu1";
 inline constexpr char kShowSubtitles[] = "Wywietlajnapisy1";
 inline constexpr char kShutDownAfterMovie[] = "Wyczkomputerposkoczeniufilmu1";
+// The delay submenu of the Movie menu.
+inline constexpr char kDelayMenu[] = "Opnienienapisw1";
+inline constexpr char kMeasureDelay[] = "Zmierzopnienienapisuwzgldemdwiku1";
+inline constexpr char kDelayStartPoint[] = "Zmierzpocztkoweopnienienapisu1";
+inline constexpr char kDelayEndPoint[] = "Zmierzkocoweopnienienapisu1";
+inline constexpr char kGeometricCorrection[] = "Geometryczneprzesunicienapisw1";
 
 // Tools menu.
 inline constexpr char kActiveFormat[] = "FRM_MPL1";

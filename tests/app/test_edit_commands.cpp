@@ -1,0 +1,386 @@
+// The editing commands of the window driven end to end through the scripted prompter: open a
+// document, place the caret or select lines, answer the dialog, check the lines, the caret and
+// the boxes shown.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBlock>
+#include <filesystem>
+#include <memory>
+
+#include "app/delay_commands.h"
+#include "app/main_window.h"
+#include "app/scripted_prompter.h"
+#include "core/subtitle_line.h"
+#include "ops/dialogs/edit_dialogs.h"
+#include "ops/dialogs/search_dialogs.h"
+#include "ops/dialogs/shift_dialog.h"
+#include "support/temp_dir.h"
+#include "ui/command_names.h"
+
+using namespace kravelo;
+using kravelo::test::ScriptedPrompter;
+using kravelo::test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+template <typename T>
+T* Find(QDialog& d, const char* name) {
+    T* w = d.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+void SetText(QDialog& d, const char* name, const char* text) { Find<QLineEdit>(d, name)->setText(QString::fromUtf8(text)); }
+void ClickOk(QDialog& d) { Find<QPushButton>(d, "Button1")->click(); }
+
+class EditCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(dir.path() / "prog");
+        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\n");
+        MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
+        window = std::make_unique<MainWindow>(paths, &prompter);
+        prompter.counter = &window->OpenDialogs();
+        window->show();
+        ASSERT_TRUE(window->StartupDone());
+    }
+
+    // Opens the lines as a file at 25 frames per second, caret on line 0.
+    void Open(const std::string& text, double rate = 25.0, const char* name = "film.txt") {
+        prompter.openAnswers.push_back(QString::fromStdString(dir.Write(name, text)));
+        window->OpenCommand();
+        window->State().frameRate = rate;
+        window->GoToLine(0);
+    }
+    std::vector<std::string> Lines() const { return EditorLines(*window->Editor()->document()); }
+    int CaretLine() const { return window->Editor()->textCursor().blockNumber(); }
+    QString Selected() const { return window->Editor()->textCursor().selectedText(); }
+    QString Text(const char* section, const char* key) const { return window->GetPrompts().Text(section, key); }
+    QString LastBox() const { return prompter.boxes.empty() ? QString() : prompter.boxes.back().text; }
+    bool Run(const char* name) { return window->Commands().Run(name); }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(EditCommandsTest, DisplayTimeThroughItsDialogAndUndoStaysCleared) {
+    Open("{100}{150}Ala\r\n{200}{}Kot\r\n{300}{400}Pies\r\n");
+    // Something typed can be undone until the command rewrites the document.
+    QTextCursor c = window->Editor()->textCursor();
+    c.movePosition(QTextCursor::End);
+    c.insertText("x");
+    c.deletePreviousChar();
+    ASSERT_TRUE(window->Action(cmd::kUndo)->isEnabled());
+    QString shownSeconds, hint;
+    prompter.Dialog("FormPytanie04CzasWysw", [&](QDialog& d) {
+        shownSeconds = Find<QLineEdit>(d, "EditShowSec")->text();
+        hint = Find<QCheckBox>(d, "CheckBoxOverwrite")->toolTip();
+        SetText(d, "EditShowSec", "0.01");  // no whole frame
+        ClickOk(d);
+        EXPECT_TRUE(d.isVisible());
+        Find<QCheckBox>(d, "CheckBoxOverwrite")->setChecked(true);  // only unset ends
+        Find<QCheckBox>(d, "CheckBoxNa100")->setChecked(false);
+        SetText(d, "EditShowSec", "2");
+        EXPECT_EQ(Find<QLineEdit>(d, "EditShowFrm")->text(), "50");
+        ClickOk(d);
+    });
+    ASSERT_TRUE(Run(cmd::kDisplayTime));
+    EXPECT_EQ(shownSeconds, "2.5");
+    // The hint says what ticking the box does.
+    EXPECT_EQ(hint, "Gives an end time only to subtitles that have none yet");
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, Text("FormPytanie01Konwert", "IncorrectVal"));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{150}Ala", "{200}{250}Kot", "{300}{400}Pies"}));
+    EXPECT_FALSE(window->Action(cmd::kUndo)->isEnabled());
+    EXPECT_FALSE(window->Editor()->document()->isUndoAvailable());
+
+    // Blank ends: accepted whatever the fields hold, every other option disabled.
+    prompter.Dialog("FormPytanie04CzasWysw", [](QDialog& d) {
+        Find<QCheckBox>(d, "CheckBox1")->setChecked(true);
+        EXPECT_FALSE(Find<QLineEdit>(d, "EditShowSec")->isEnabled());
+        SetText(d, "EditShowFrm", "0");
+        ClickOk(d);
+    });
+    Run(cmd::kDisplayTime);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{}Ala", "{200}{}Kot", "{300}{}Pies"}));
+}
+
+TEST_F(EditCommandsTest, BlockEndNeverCutsBelowTheStartNorAnEmptyEnd) {
+    // Equal starts: the next subtitle starts before this one's end, but cutting would put the end
+    // before the start. An empty end followed by a subtitle at 0 is not cut to a negative one.
+    Open("{100}{300}A\r\n{100}{200}B\r\n{500}{}C\r\n{0}{10}D\r\n");
+    prompter.Dialog("FormPytanie11PoprawNapisy", [](QDialog& d) {
+        for (QCheckBox* box : d.findChildren<QCheckBox*>()) box->setChecked(box->objectName() == "CheckBox1");
+        ClickOk(d);
+    });
+    Run(cmd::kRepair);
+    const std::vector<std::string> lines = Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    SubtitleLine first;
+    ASSERT_EQ(ParseLine(lines[0], 25.0, first, window->State().ssa), 1);
+    EXPECT_GE(first.end, first.start) << lines[0];
+    EXPECT_EQ(lines[2], "{500}{}C");
+}
+
+TEST_F(EditCommandsTest, MergeReportsItsCountAndChecksOnlyEnabledWholeNumbers) {
+    Open("{100}{120}Tak\r\n{125}{150}Nie wiem\r\n{400}{500}Dobrze\r\n");
+    prompter.Dialog("FormPytanie13PolaczNapisy", [&](QDialog& d) {
+        SetText(d, "Edit3", "0.5");  // would have meant "no limit"
+        ClickOk(d);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(LastBox(), Text("FormPytanie01Konwert", "IncorrectVal"));
+        // A field the user cannot edit does not block OK.
+        Find<QCheckBox>(d, "CheckBox1")->setChecked(false);
+        SetText(d, "Edit3", "");
+        SetText(d, "Edit4", "1");
+        ClickOk(d);
+        EXPECT_EQ(LastBox(), Text("FormPytanie13PolaczNapisy", "GreatEqualVal") + " 2");
+        SetText(d, "Edit1", "0.05");
+        ClickOk(d);
+        EXPECT_EQ(LastBox(), Text("FormPytanie13PolaczNapisy", "GreatEqualVal") + " 0.10");
+        SetText(d, "Edit1", "20");
+        Find<QRadioButton>(d, "RadioButton1")->setChecked(true);
+        EXPECT_FALSE(Find<QLineEdit>(d, "Edit4")->isEnabled());
+        ClickOk(d);
+        EXPECT_FALSE(d.isVisible());
+    });
+    Run(cmd::kMerge);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{150}Tak|Nie wiem", "{400}{500}Dobrze"}));
+    ASSERT_EQ(prompter.boxes.size(), 4u);
+    EXPECT_EQ(prompter.boxes[3].text, "Number of subtitles merged: 1");
+    EXPECT_EQ(prompter.boxes[3].caption, "Information");
+    EXPECT_EQ(window->MergeDialog().Options().maxLength, 0);
+}
+
+TEST_F(EditCommandsTest, RepairLeavesTheSsaHeaderBlankLinesAndRefusesNothingToDo) {
+    const std::string header =
+        "[Script Info]\r\nPlayResY: 304\r\n\r\n[V4 Styles]\r\n"
+        "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, BackColour, Bold, "
+        "Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, AlphaLevel, Encoding\r\n"
+        "Style: NORMAL,Arial,28,16777215,65535,65535,0,1,0,1,3,0,2,30,30,10,0,238\r\n\r\n"
+        "[Events]\r\nFormat: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n";
+    Open(header + "Dialogue: Marked=0,0:00:01.00,0:00:02.00,NORMAL,,0000,0000,0000,,Tak\r\n\r\n"
+                  "Dialogue: Marked=0,0:00:03.00,0:00:04.00,NORMAL,,0000,0000,0000,,Nie\r\n",
+         25.0, "film.ssa");
+    ASSERT_EQ(window->State().documentFormat, 5);
+    const std::size_t before = Lines().size();
+    prompter.Dialog("FormPytanie11PoprawNapisy", [&](QDialog& d) {
+        for (QCheckBox* box : d.findChildren<QCheckBox*>()) box->setChecked(false);
+        ClickOk(d);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(LastBox(), Text("FormPytanie03PrzesNap", "NothToDo"));
+        Find<QCheckBox>(d, "CheckBoxPN1")->setChecked(true);  // empty lines only
+        ClickOk(d);
+    });
+    Run(cmd::kRepair);
+    const std::vector<std::string> lines = Lines();
+    ASSERT_EQ(lines.size(), before - 1);
+    EXPECT_EQ(lines[2], "");  // the header's own blank lines stay
+    EXPECT_EQ(lines[6], "");
+    EXPECT_EQ(lines[9].substr(lines[9].size() - 3), "Tak");
+    EXPECT_EQ(lines[10].substr(lines[10].size() - 3), "Nie");
+}
+
+TEST_F(EditCommandsTest, SortAsksFirstAndKeepsEqualStartsInOrder) {
+    Open("{300}{310}C1\r\n{300}{320}C2\r\n{100}{110}A\r\n");
+    const std::vector<std::string> before = Lines();
+    prompter.answers.push_back(BoxAnswer::No);
+    Run(cmd::kSort);
+    EXPECT_EQ(Lines(), before);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, Text("Form1", "SortSubtitles"));
+    EXPECT_EQ(prompter.boxes[0].buttons, BoxButtons::YesNoCancel);
+    prompter.answers.push_back(BoxAnswer::Yes);
+    Run(cmd::kSort);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{110}A", "{300}{310}C1", "{300}{320}C2"}));
+}
+
+TEST_F(EditCommandsTest, FindNextRepeatsTheUnsortedSearchUntilTheEnd) {
+    Open("{100}{110}A\r\n{200}{210}B\r\n{150}{160}C\r\n{300}{310}D\r\n{250}{260}E\r\n");
+    Run(cmd::kFindUnsorted);
+    EXPECT_EQ(CaretLine(), 2);
+    EXPECT_EQ(window->LastSearchKind(), MainWindow::LastSearch::Unsorted);
+    Run(cmd::kFindNext);
+    EXPECT_EQ(CaretLine(), 4);
+    EXPECT_TRUE(prompter.boxes.empty());
+    Run(cmd::kFindNext);
+    EXPECT_EQ(CaretLine(), 4);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "Search finished");
+    EXPECT_EQ(prompter.boxes[0].caption, "Information");
+}
+
+TEST_F(EditCommandsTest, FindAndReplaceTouchOnlyMatches) {
+    Open("Ala ma kota\r\nKot i takie tam\r\nkot kot\r\n");
+    // F3 before any search opens the Find dialog.
+    Run(cmd::kFindNext);
+    TextSearchDialog& find = window->FindDialog();
+    ASSERT_TRUE(find.isVisible());
+    find.EditFind->setText("kot");
+    find.CheckBoxWholeWord->setChecked(true);
+    find.ButtonFindNext->click();  // "kota" is not a whole word; case is ignored
+    EXPECT_EQ(CaretLine(), 1);
+    EXPECT_EQ(Selected(), "Kot");
+    find.CheckBoxMatchCase->setChecked(true);
+    find.ButtonFindNext->click();
+    EXPECT_EQ(CaretLine(), 2);
+    EXPECT_EQ(Selected(), "kot");
+    find.close();
+
+    // A selection that is not a match is not replaced: the next match is selected instead.
+    QTextCursor c(window->Editor()->document());
+    c.setPosition(0);
+    c.setPosition(3, QTextCursor::KeepAnchor);
+    window->Editor()->setTextCursor(c);
+    Run(cmd::kReplace);
+    TextSearchDialog& replace = window->ReplaceDialog();
+    ASSERT_TRUE(replace.isVisible());
+    replace.EditFind->setText("kot");
+    replace.EditReplace->setText("pies");
+    replace.ButtonReplace->click();
+    EXPECT_EQ(Lines()[0], "Ala ma kota");
+    EXPECT_EQ(Selected(), "kot");
+    replace.ButtonReplace->click();
+    EXPECT_EQ(Lines()[0], "Ala ma piesa");
+    replace.ButtonReplaceAll->click();
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"Ala ma piesa", "pies i takie tam", "pies pies"}));
+    EXPECT_EQ(LastBox(), "Number of replacements: 3");
+    // F3 repeats with the Find dialog's text: nothing is left.
+    const std::size_t boxes = prompter.boxes.size();
+    Run(cmd::kFindNext);
+    ASSERT_EQ(prompter.boxes.size(), boxes + 1);
+    EXPECT_EQ(LastBox(), "Search finished");
+    replace.close();
+}
+
+TEST_F(EditCommandsTest, TimingSearchesTakeTheirThresholdAndRepeat) {
+    // A's end is missing: its display end (about 6 s) is 9.94 s before B, so it is no gap.
+    Open("{100}{}A\r\n{400}{450}B\r\n{700}{750}C\r\n{1200}{1250}D\r\n");
+    QString frames;
+    prompter.Dialog("FormPytanie07ZnajdzPrzerwe", [&](QDialog& d) {
+        frames = Find<QLineEdit>(d, "EditBreakFrm")->text();
+        ClickOk(d);
+    });
+    Run(cmd::kFindGap);
+    EXPECT_EQ(frames, "250");
+    EXPECT_EQ(CaretLine(), 2);
+    Run(cmd::kFindNext);
+    EXPECT_EQ(CaretLine(), 3);
+    EXPECT_EQ(prompter.dialogsShown.size(), 1u);
+
+    window->GoToLine(0);
+    prompter.Dialog("FormPytanie10ZnajdzSzybkiNapis", [&](QDialog& d) {
+        SetText(d, "EditBreakSec", "0");
+        ClickOk(d);
+        EXPECT_EQ(LastBox(), Text("FormPytanie01Konwert", "IncorrectVal"));
+        SetText(d, "EditBreakSec", "12");
+        ClickOk(d);
+    });
+    Run(cmd::kFindShortSubtitle);
+    EXPECT_EQ(CaretLine(), 1);  // B, followed by C 12 s later; the search begins below A
+    EXPECT_EQ(window->LastSearchKind(), MainWindow::LastSearch::ShortSubtitle);
+    // The thresholds are kept in the settings.
+    window->SaveSettingsNow();
+    EXPECT_EQ(window->GetSettings().QuickSubtitleTime, "12");
+    EXPECT_EQ(window->GetSettings().BreakFindValue, "10.0");
+}
+
+TEST_F(EditCommandsTest, ItalicsGoToSubtitleAndTheClipboardCommands) {
+    Open("{10}{20}Ala|ma kota\r\n{100}{110}B\r\n{200}{210}C\r\n", 0.0);
+    window->GoToLine(0, 9);  // in "Ala"
+    Run(cmd::kItalics);
+    EXPECT_EQ(Lines()[0], "{10}{20}/Ala/|ma kota");
+    EXPECT_EQ(window->Editor()->textCursor().positionInBlock(), 10);
+    Run(cmd::kItalics);
+    EXPECT_EQ(Lines()[0], "{10}{20}Ala|ma kota");
+    EXPECT_EQ(window->State().frameRate, 0.0);
+
+    window->State().frameRate = 25.0;
+    prompter.Dialog("FormPytanie08PrzejdzDoNapisu", [&](QDialog& d) {
+        SetText(d, "EditGotoSec", "3725.5");
+        EXPECT_EQ(Find<QLineEdit>(d, "EditGotoFrm")->text(), "93138");
+        EXPECT_EQ(Find<QLineEdit>(d, "EditGotoH")->text() + Find<QLineEdit>(d, "EditGotoM")->text() +
+                      Find<QLineEdit>(d, "EditGotoS")->text(),
+                  "010205");
+        SetText(d, "EditGotoSec", "0");
+        ClickOk(d);
+        EXPECT_EQ(LastBox(), Text("FormPytanie01Konwert", "IncorrectVal"));
+        SetText(d, "EditGotoH", "00");
+        SetText(d, "EditGotoM", "00");
+        SetText(d, "EditGotoS", "05");
+        EXPECT_EQ(Find<QLineEdit>(d, "EditGotoFrm")->text(), "125");
+        ClickOk(d);
+    });
+    Run(cmd::kGoToSubtitle);
+    EXPECT_EQ(CaretLine(), 1);
+
+    // Copy, cut and paste follow the editor, in the Edit menu and in the pop-up menu.
+    EXPECT_TRUE(window->Action(cmd::kCopy)->isEnabled());
+    window->Editor()->setEnabled(false);
+    window->Commands().Refresh();
+    for (const char* name : {cmd::kCopy, cmd::kCut, cmd::kPaste, cmd::kCopyPopup, cmd::kItalics, cmd::kFindText})
+        EXPECT_FALSE(window->Action(name)->isEnabled()) << name;
+    window->Editor()->setEnabled(true);
+    window->Commands().Refresh();
+    EXPECT_EQ(window->Action(cmd::kGoToSubtitle)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::ALT | Qt::Key_F));
+    EXPECT_EQ(window->findChild<QToolButton*>("SpeedButtonChangeShowTime")->toolTip(),
+              "Change subtitle display time (Ctrl+W)");
+    QMenu* popup = window->findChild<QMenu*>("PopupMenuEditor");
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->actions().contains(window->Action(cmd::kFindShortSubtitlePopup)));
+    EXPECT_EQ(window->Action(cmd::kGoToSubtitlePopup)->text(), "Go to &frame...");
+}
+
+TEST_F(EditCommandsTest, DelayMeasurementFillsTheShiftDialogAndCorrectsBetweenTwoPoints) {
+    double position = 12.5;
+    DelayCommands delay(*window, [&position] { return position; });
+    Open("[100][110]A\r\n[980][990]B\r\n[5505][5510]M\r\n[10030][10040]E\r\n");
+    delay.MeasureDelay();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].caption, "Delay measurement");
+    EXPECT_TRUE(prompter.boxes[0].text.contains(":\n\n2.5 s\n\n")) << prompter.boxes[0].text.toStdString();
+    EXPECT_EQ(window->ShiftDialog().EditSec->text(), "2.5");
+    window->GetSettings().ReactionForDelayCheckToo = true;
+    window->GetSettings().ReactionSpeed = 0.3;
+    delay.MeasureDelay();
+    EXPECT_EQ(window->ShiftDialog().EditSec->text(), "2.8");
+    window->GetSettings().ReactionForDelayCheckToo = false;
+
+    // The end point alone, or two points out of order, leave the correction off.
+    window->GoToLine(3);
+    position = 1000.0;
+    delay.EndPoint();
+    EXPECT_FALSE(delay.CorrectionEnabled());
+    window->GoToLine(1);
+    position = 100.0;
+    delay.StartPoint();
+    ASSERT_TRUE(delay.CorrectionEnabled());
+    prompter.Dialog("FormPytanie02Geom", [](QDialog& d) {
+        EXPECT_EQ(Find<QLabel>(d, "PoczNr")->text(), "2");
+        EXPECT_EQ(Find<QLabel>(d, "PoczPrzes")->text(), "-2 s");
+        EXPECT_EQ(Find<QLabel>(d, "KonNr")->text(), "4");
+        EXPECT_EQ(Find<QLabel>(d, "KonPrzes")->text(), "3 s");
+        ClickOk(d);
+    });
+    window->GoToLine(0);
+    delay.GeometricCorrection();
+    const std::vector<std::string> lines = Lines();
+    EXPECT_EQ(lines[1].substr(0, 6), "[1000]");
+    EXPECT_EQ(lines[2].substr(0, 6), "[5500]");
+    EXPECT_EQ(lines[3].substr(0, 7), "[10000]");
+    delay.Clear();
+    EXPECT_FALSE(delay.CorrectionEnabled());
+}
+
+}  // namespace
