@@ -77,54 +77,36 @@ struct MainForm {
         window.setWindowTitle("Kravelo");
         auto* central = new QWidget(&window);
         window.setCentralWidget(central);
-        Label1 = Make<QLabel>(central, "Label1");
-        Label1->setText(Q("Etykieta"));
+        (Label1 = Make<QLabel>(central, "Label1"))->setText(Q("Etykieta"));
         LabelFileName = Make<QLabel>(central, "LabelFileName");
-        ButtonOK = Make<QPushButton>(central, "ButtonOK");
-        ButtonOK->setText("OK");
+        (ButtonOK = Make<QPushButton>(central, "ButtonOK"))->setText("OK");
         ButtonOK->setProperty("Tag", 1);
-        ButtonCancel = Make<QPushButton>(central, "ButtonCancel");
-        ButtonCancel->setText("Anuluj");
+        (ButtonCancel = Make<QPushButton>(central, "ButtonCancel"))->setText("Anuluj");
         ButtonCancel->setProperty("Tag", 2);
-        Button1 = Make<QPushButton>(central, "Button1");
-        Button1->setText(Q("Przycisk"));
-        CheckBox1 = Make<QCheckBox>(central, "CheckBox1");
-        CheckBox1->setText(Q("Zaznacz"));
-        RadioButton1 = Make<QRadioButton>(central, "RadioButton1");
-        RadioButton1->setText(Q("Wybierz"));
-        GroupBox1 = Make<QGroupBox>(central, "GroupBox1");
-        GroupBox1->setTitle(Q("Grupa"));
-        Label2 = Make<QLabel>(GroupBox1, "Label2");
-        Label2->setText(Q("W grupie"));
-        Panel1 = Make<QFrame>(central, "Panel1");
-        Panel1->setToolTip(Q("Panel"));
-        SpeedButtonShowSubTit = Make<QToolButton>(central, "SpeedButtonShowSubTit");
-        SpeedButtonShowSubTit->setToolTip(Q("Wyświetlaj napisy"));
-        Edit1 = Make<QLineEdit>(central, "Edit1");
-        Edit1->setText("text");
+        (Button1 = Make<QPushButton>(central, "Button1"))->setText(Q("Przycisk"));
+        (CheckBox1 = Make<QCheckBox>(central, "CheckBox1"))->setText(Q("Zaznacz"));
+        (RadioButton1 = Make<QRadioButton>(central, "RadioButton1"))->setText(Q("Wybierz"));
+        (GroupBox1 = Make<QGroupBox>(central, "GroupBox1"))->setTitle(Q("Grupa"));
+        (Label2 = Make<QLabel>(GroupBox1, "Label2"))->setText(Q("W grupie"));
+        (Panel1 = Make<QFrame>(central, "Panel1"))->setToolTip(Q("Panel"));
+        (SpeedButtonShowSubTit = Make<QToolButton>(central, "SpeedButtonShowSubTit"))->setToolTip(Q("Wyświetlaj napisy"));
+        (Edit1 = Make<QLineEdit>(central, "Edit1"))->setText("text");
         Edit1->setToolTip("edit hint");
 
         Plik1 = window.menuBar()->addMenu(Q("&Plik"));
         Plik1->menuAction()->setObjectName("Plik1");
-        Open1 = Plik1->addAction(Q("&Otwórz"));
-        Open1->setObjectName("Open1");
+        (Open1 = Plik1->addAction(Q("&Otwórz")))->setObjectName("Open1");
         Plik1->addSeparator();
-        Ostatnie1 = Plik1->addMenu(Q("Ostatnie"));
-        Ostatnie1->setObjectName("Ostatnie1");  // named on the QMenu only
-        Recent1 = Ostatnie1->addAction(Q("Ostatni plik"));
-        Recent1->setObjectName("Recent1");
-        Empty1 = Plik1->addAction(QString());
-        Empty1->setObjectName("Empty1");
+        (Ostatnie1 = Plik1->addMenu(Q("Ostatnie")))->setObjectName("Ostatnie1");  // named on the QMenu only
+        (Recent1 = Ostatnie1->addAction(Q("Ostatni plik")))->setObjectName("Recent1");
+        (Empty1 = Plik1->addAction(QString()))->setObjectName("Empty1");
         Kopiuj1 = window.menuBar()->addAction(Q("&Kopiuj"));
         Kopiuj1->setObjectName("Kopiuj1");
         auto* popup = Make<QMenu>(&window, "PopupMenu1");
-        Kopiuj2 = popup->addAction(Q("Kopiuj"));
-        Kopiuj2->setObjectName("Kopiuj2");
+        (Kopiuj2 = popup->addAction(Q("Kopiuj")))->setObjectName("Kopiuj2");
 
-        FormMP = Make<QWidget>(central, "FormMP");
-        FormMP->setWindowTitle("Film");
-        MPLabel = Make<QLabel>(FormMP, "Label1");
-        MPLabel->setText(Q("Etykieta filmu"));
+        (FormMP = Make<QWidget>(central, "FormMP"))->setWindowTitle("Film");
+        (MPLabel = Make<QLabel>(FormMP, "Label1"))->setText(Q("Etykieta filmu"));
     }
 };
 
@@ -135,8 +117,7 @@ struct SkinForm {
     SkinForm() {
         dialog.setObjectName("FormSkin");
         dialog.setWindowTitle(Q("Skórki"));
-        Label1 = Make<QLabel>(&dialog, "Label1");
-        Label1->setText(Q("Jasność"));
+        (Label1 = Make<QLabel>(&dialog, "Label1"))->setText(Q("Jasność"));
     }
 };
 
