@@ -114,6 +114,12 @@ protected:
         window->OpenCommand();
     }
 
+    // Opens film.txt with the given lines at 25 fps, so that no frame-rate question comes.
+    void OpenAt25(const std::string& text) {
+        Open(dir.Write("film.txt", text));
+        window->State().frameRate = 25.0;
+    }
+
     // Selects lines [first, last] (the last one's break included).
     void SelectLines(int first, int last) {
         QTextDocument* doc = window->Editor()->document();
@@ -178,8 +184,7 @@ TEST_F(MainWindowTest, ShiftOfSelectedLinesThroughTheDialogs) {
 }
 
 TEST_F(MainWindowTest, ShiftOfTheWholeDocumentPutsTheCaretBackAndWarnsOnceOfNegativeTimes) {
-    Open(dir.Write("film.txt", kFrameLines));
-    window->State().frameRate = 25.0;
+    OpenAt25(kFrameLines);
     QTextCursor c(window->Editor()->document()->findBlockByNumber(2));
     c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 7);
     window->Editor()->setTextCursor(c);
@@ -197,8 +202,7 @@ TEST_F(MainWindowTest, ShiftOfTheWholeDocumentPutsTheCaretBackAndWarnsOnceOfNega
 }
 
 TEST_F(MainWindowTest, KeysOfTheCommandsWinOverTheEditorsOwn) {
-    Open(dir.Write("film.txt", kFrameLines));
-    window->State().frameRate = 25.0;
+    OpenAt25(kFrameLines);
     const auto before = Lines();
     QApplication::setActiveWindow(window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -222,8 +226,7 @@ TEST_F(MainWindowTest, KeysOfTheCommandsWinOverTheEditorsOwn) {
 }
 
 TEST_F(MainWindowTest, ShiftDialogRefusesZeroFramesAndNoBoxTicked) {
-    Open(dir.Write("film.txt", kFrameLines));
-    window->State().frameRate = 25.0;
+    OpenAt25(kFrameLines);
     const auto before = Lines();
     prompter.Dialog("FormPytanie03PrzesNap", [&](QDialog& d) {
         Find<QLineEdit>(d, "EditSec")->setText("0.01");  // 0 frames at 25 fps
@@ -249,8 +252,7 @@ TEST_F(MainWindowTest, ShiftDialogRefusesZeroFramesAndNoBoxTicked) {
 }
 
 TEST_F(MainWindowTest, LineErrorBreakLeavesEverythingAndPutsTheCaretOnTheLine) {
-    Open(dir.Write("film.txt", "{100}{250}Jeden\r\n{260}{340}Dwa\r\nto nie jest napis\r\n{400}{460}Cztery\r\n"));
-    window->State().frameRate = 25.0;
+    OpenAt25("{100}{250}Jeden\r\n{260}{340}Dwa\r\nto nie jest napis\r\n{400}{460}Cztery\r\n");
     const auto before = Lines();
     prompter.Dialog("FormPytanie12BladLinii", [&](QDialog& d) {
         // The check draws its red progress bar in status panel 0 while it runs.
@@ -278,8 +280,7 @@ TEST_F(MainWindowTest, LineErrorBreakLeavesEverythingAndPutsTheCaretOnTheLine) {
 }
 
 TEST_F(MainWindowTest, LineErrorIgnoreShiftsTheReadableLinesOnly) {
-    Open(dir.Write("film.txt", "{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\n"));
-    window->State().frameRate = 25.0;
+    OpenAt25("{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\n");
     prompter.Dialog("FormPytanie12BladLinii", AnswerLineError("RadioButtonIgnore"));
     prompter.Dialog("FormPytanie03PrzesNap", AnswerShift("2"));
     window->TimeShiftCommand();
@@ -287,8 +288,7 @@ TEST_F(MainWindowTest, LineErrorIgnoreShiftsTheReadableLinesOnly) {
 }
 
 TEST_F(MainWindowTest, LineErrorDeleteRemovesEveryUnreadableLineOfTheRange) {
-    Open(dir.Write("film.txt", "{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\ntez zly\r\n{500}{560}Piec\r\n"));
-    window->State().frameRate = 25.0;
+    OpenAt25("{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\ntez zly\r\n{500}{560}Piec\r\n");
     prompter.Dialog("FormPytanie12BladLinii", AnswerLineError("RadioButtonDelete"));
     prompter.Dialog("FormPytanie03PrzesNap", AnswerShift("2"));
     window->TimeShiftCommand();
@@ -313,8 +313,7 @@ TEST_F(MainWindowTest, CancelledFrameRateQuestionChangesNothing) {
 }
 
 TEST_F(MainWindowTest, NudgesMoveTheCaretLineByAQuarterSecond) {
-    Open(dir.Write("film.txt", kFrameLines));
-    window->State().frameRate = 25.0;
+    OpenAt25(kFrameLines);
     QTextCursor c(window->Editor()->document()->findBlockByNumber(1));
     c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
     const int position = c.position();
@@ -370,8 +369,7 @@ TEST_F(MainWindowTest, ConversionToSsaAndBack) {
 }
 
 TEST_F(MainWindowTest, ConversionOfASelectionFurtherDownMovesWithTheHeader) {
-    Open(dir.Write("film.txt", "[10][20]A\r\n[30][40]B\r\n[50][60]C\r\n"));
-    window->State().frameRate = 25.0;
+    OpenAt25("[10][20]A\r\n[30][40]B\r\n[50][60]C\r\n");
     SelectLines(1, 2);
     prompter.Dialog("FormPytanie01Konwert", AnswerConvert(5));
     window->ConvertCommand();
