@@ -206,7 +206,7 @@ RepairResult RepairSubtitles(SubtitleDocument& doc, const RepairOptions& options
     if (first >= last) return result;
 
     // Lines are read at r and kept ones written back at w <= r, so a removal costs nothing; the
-    // lines after r are still the original ones the next-subtitle scan reads.
+    // lines after r are still the unrepaired lines the next-subtitle scan reads.
     NextSubtitleScan next(doc);
     SubtitleLine sub;
     std::string written, scratch;

@@ -78,7 +78,7 @@ TEST(SubtitleDisplayTimer, SeekBackwardsResyncsAfterTheEditDelay) {
     // Until the delay has passed the display stays as it was.
     r.display.TimerNapisyTimer();
     EXPECT_EQ(r.Shown(), "Drugi");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !r.display.TimerNowyTekst->isActive(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !r.display.TimerNowyTekst->isActive(); }, 10000));
     EXPECT_TRUE(r.display.ResyncRequested);
     r.display.TimerNapisyTimer();
     EXPECT_EQ(r.Shown(), "Pierwszy");

@@ -203,7 +203,7 @@ TEST(TFormMP, PictureSurvivesMovingToAnotherWindow) {
         const QColor c = shot.pixelColor(shot.width() / 2, 60);
         return c.red() + c.green() + c.blue() > 100;
     };
-    EXPECT_TRUE(QTest::qWaitFor(pictureShows, 3000));
+    EXPECT_TRUE(QTest::qWaitFor(pictureShows, 15000));
 
     QWidget second;
     second.resize(500, 400);
@@ -212,11 +212,11 @@ TEST(TFormMP, PictureSurvivesMovingToAnotherWindow) {
     second.show();
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
-    EXPECT_TRUE(QTest::qWaitFor(pictureShows, 3000));
+    EXPECT_TRUE(QTest::qWaitFor(pictureShows, 15000));
     // Playing goes on in the new window.
     player.Play();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player.ReportedPosition() > 2.5; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.ReportedPosition() > 2.5; }, 15000));
     player.Pause();
-    EXPECT_TRUE(QTest::qWaitFor(pictureShows, 3000));
+    EXPECT_TRUE(QTest::qWaitFor(pictureShows, 15000));
     form->grab().save(QDir::temp().filePath("kravelo-video-window-moved.png"));
 }

@@ -115,7 +115,7 @@ TEST_F(MovieSideTest, OpensARealMovieWithItsSubtitlesAndShowsThemOverThePicture)
     real.SetCurrentPosition(2.0);
     ASSERT_TRUE(real.WaitForSeek());
     // The edit delay after the seek runs out first.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !movie->Display()->TimerNowyTekst->isActive(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !movie->Display()->TimerNowyTekst->isActive(); }, 10000));
     movie->Display()->TimerNapisyTimer();
     movie->Movie().TimerTimer();
     EXPECT_EQ(window->StatusPanel(0)->text(), "{50}{250}");

@@ -88,14 +88,14 @@ TEST(MpvPlayer, PlaysToTheEndAndReportsStates) {
     ASSERT_TRUE(p.WaitForSeek());
     p.Play();
     EXPECT_EQ(p.PlayState(), kPlayPlaying);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ends.count() > 0; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ends.count() > 0; }, 20000));
     EXPECT_EQ(p.PlayState(), kPlayStopped);
     ASSERT_GE(states.count(), 3);
     EXPECT_EQ(states.last()[0].toInt(), kPlayStopped);
 
     // Play after the end starts again from the beginning.
     p.Play();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return p.ReportedPosition() < 5.0; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.ReportedPosition() < 5.0; }, 15000));
     p.Stop();
     EXPECT_EQ(p.PlayState(), kPlayStopped);
 
