@@ -33,6 +33,7 @@
 #include "player/mpv_player.h"
 #include "player/test_movie.h"
 #include "player/transport.h"
+#include "support/english_keys.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
@@ -357,27 +358,16 @@ TEST_F(MovieSideTest, EnglishTranslatesTheMovieCommands) {
     Start(player);
     fs::create_directories(dir.path() / "prog" / "language");
     ASSERT_TRUE(window->GetLanguage().ExportLanguage("all.klg"));
-    ProfileFile exported(dir.File("prog/language/all.klg"));
-    ProfileFile english(std::string(KRAVELO_SOURCE_DIR) + "/data/language/english.klg");
     const std::regex runtime("Przewiniciey.*|(reopen|reopentxt)[1-5]_Cpt|FRM_MPL1_Cpt|SpeedButtonFRM_MPL_Hnt|N[0-9]+_Cpt|LabelMessage_Cpt|LabelNapis.*|StatusPanel[0-4]_Cpt|LabelFile(Name|Size)_Cpt|Button[12]_Cpt");
-    std::string section;
-    int checked = 0;
-    for (const std::string& line : exported.Lines()) {
-        if (!line.empty() && line[0] == '[') {
-            section = line.substr(1, line.find(']') - 1);
-            continue;
-        }
-        const std::string key = line.substr(0, line.find('='));
-        if (key.empty() || (section != "Form1" && section != "FormMP" && section != "FormPytanie05SkokDo") ||
-            std::regex_match(key, runtime))
-            continue;
-        const std::string value = line.substr(line.find('=') + 1);
-        if (value.empty() || (section == "Form1" && !window->findChild<QObject*>(QString::fromStdString(
-                                                         key.substr(0, key.rfind('_'))))))
-            continue;
-        ++checked;
-        EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
-    }
+    const int checked = test::ExpectEnglishHas(
+        dir.File("prog/language/all.klg"),
+        [&](const std::string& section, const std::string& key, const std::string& value) {
+            if ((section != "Form1" && section != "FormMP" && section != "FormPytanie05SkokDo") ||
+                std::regex_match(key, runtime) || value.empty())
+                return false;
+            return section != "Form1" ||
+                   window->findChild<QObject*>(QString::fromStdString(key.substr(0, key.rfind('_')))) != nullptr;
+        });
     EXPECT_GT(checked, 20);
 }
 
