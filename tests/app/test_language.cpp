@@ -43,6 +43,10 @@ T* Make(P* parent, const char* name) {
     return w;
 }
 
+struct NamedForm : QWidget {
+    explicit NamedForm(const char* name) { setObjectName(QLatin1String(name)); }
+};
+
 QString Q(const char* s) {
     return QString::fromUtf8(s);
 }
@@ -262,8 +266,7 @@ TEST_F(LanguageTest, ExportThenLoadRestoresTheCaptions) {
 }
 
 TEST_F(LanguageTest, ExportLeavesOutTheChapterFormsAndKeepsOtherKeys) {
-    QWidget chapters;
-    chapters.setObjectName("FormChapters");
+    NamedForm chapters("FormChapters");
     chapters.setWindowTitle(Q("Rozdziały"));
     language.AddForm(&chapters);
     WriteLanguage("keep.klg", "; mine\n[Messages]\nStop=Halt\n");
@@ -278,26 +281,21 @@ TEST_F(LanguageTest, FixUpsFindTheirControlsByName) {
     std::string existing = dir.Write("film.txt", "x");
     main.LabelFileName->setText(QString::fromStdString(existing));
 
-    QWidget options;
-    options.setObjectName("FormUstawienia");
+    NamedForm options("FormUstawienia");
     auto* pages = Make<QListWidget>(&options, "ListBox1");
     pages->addItems({"a", "b", "c", "d", "e"});
     pages->setCurrentRow(2);
     auto* labelLen = Make<QLabel>(&options, "LabelLen");
-    QWidget stats;
-    stats.setObjectName("FormStatistics");
+    NamedForm stats("FormStatistics");
     Make<QLabel>(&stats, "Label15")->setText("Length");
-    QWidget chooser;
-    chooser.setObjectName("FormOpenText");
+    NamedForm chooser("FormOpenText");
     auto* files = Make<QTreeWidget>(&chooser, "ListViewFiles");
     files->setColumnCount(2);
-    QWidget jump;
-    jump.setObjectName("FormPytanie05SkokDo");
+    NamedForm jump("FormPytanie05SkokDo");
     Make<QToolButton>(&jump, "SpeedButton1")->setText("Now");
     Make<QLabel>(&jump, "Label12")->setText("h");
     Make<QFrame>(&jump, "Label14")->setProperty("Caption", "s");
-    QWidget chapterSet;
-    chapterSet.setObjectName("FormChapterSet");
+    NamedForm chapterSet("FormChapterSet");
     auto* current = Make<QToolButton>(&chapterSet, "SpeedButton1");
     auto* hours = Make<QLabel>(&chapterSet, "Label12");
     auto* panel = Make<QFrame>(&chapterSet, "Label14");
