@@ -5,11 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTimer>
@@ -123,36 +119,25 @@ void MovieSideController::RegisterCommands() {
     const auto ctrl = Qt::CTRL;
     const auto none = Qt::NoModifier;
     CommandTable& t = window_.Commands();
-    auto add = [&t](const char* name, const char* caption, QList<QKeySequence> shortcuts, std::function<void()> run,
-                    unsigned needs, std::vector<KeyBinding> keys = {}) {
-        Command c;
-        c.name = name;
-        c.caption = QString::fromUtf8(caption);
-        c.shortcuts = std::move(shortcuts);
-        c.run = std::move(run);
-        c.needs = needs;
-        c.keys = std::move(keys);
-        return t.Add(std::move(c));
-    };
     auto key = [](Qt::KeyboardModifiers m, Qt::Key k, KeyScope scope = KeyScope::EditorOffOrFullScreen) {
         return KeyBinding{KC(m, k), scope};
     };
     MovieSession& m = *movie_;
     Transport& tr = *transport_;
-    add(cmd::kOpenMovie, "Otwórz plik wideo", {K(ctrl | Qt::Key_O)}, [&m] { m.OpenMovieCommand(); }, kNeedsNothing);
-    add(cmd::kCloseMovie, "Zamknij plik wideo", {K(ctrl | Qt::SHIFT | Qt::Key_W)}, [&m] { m.CloseMovieCommand(); },
+    t.Add(cmd::kOpenMovie, "Otwórz plik wideo", {K(ctrl | Qt::Key_O)}, [&m] { m.OpenMovieCommand(); }, kNeedsNothing);
+    t.Add(cmd::kCloseMovie, "Zamknij plik wideo", {K(ctrl | Qt::SHIFT | Qt::Key_W)}, [&m] { m.CloseMovieCommand(); },
         kNeedsMovie);
-    add(cmd::kPauseOrPlay, "P&auza / Odtwarzanie", {K(ctrl | Qt::Key_L)}, [&tr] { tr.PauseOrPlay(); }, kNeedsMovie,
+    t.Add(cmd::kPauseOrPlay, "P&auza / Odtwarzanie", {K(ctrl | Qt::Key_L)}, [&tr] { tr.PauseOrPlay(); }, kNeedsMovie,
         {key(none, Qt::Key_Space)});
-    add(cmd::kStop, "S&top", {K(ctrl | Qt::Key_M)}, [&tr] { tr.Stop(); }, kNeedsMovie);
-    add(cmd::kPlayFromLine, "&Odtwarzaj film od bieżącego napisu", {K(ctrl | Qt::Key_P)}, [this] { PlayFromLine(); },
+    t.Add(cmd::kStop, "S&top", {K(ctrl | Qt::Key_M)}, [&tr] { tr.Stop(); }, kNeedsMovie);
+    t.Add(cmd::kPlayFromLine, "&Odtwarzaj film od bieżącego napisu", {K(ctrl | Qt::Key_P)}, [this] { PlayFromLine(); },
         kNeedsMovie | kNeedsEditor);
-    add(cmd::kForward5, "Przewiń 5 sekund w &przód", {K(ctrl | Qt::Key_BracketRight)},
+    t.Add(cmd::kForward5, "Przewiń 5 sekund w &przód", {K(ctrl | Qt::Key_BracketRight)},
         [this] {
             if (ReadyWithFrameRate()) transport_->Forward5();
         },
         kNeedsMovie, {key(none, Qt::Key_Right)});
-    add(cmd::kBack5, "Przewiń 5 sekund &wstecz", {K(ctrl | Qt::Key_BracketLeft)},
+    t.Add(cmd::kBack5, "Przewiń 5 sekund &wstecz", {K(ctrl | Qt::Key_BracketLeft)},
         [this] {
             if (ReadyWithFrameRate()) transport_->Back5();
         },
@@ -173,21 +158,21 @@ void MovieSideController::RegisterCommands() {
         jump.keys = {key(Qt::AltModifier, forward ? Qt::Key_Right : Qt::Key_Left, KeyScope::Always)};
         t.Add(std::move(jump));
     }
-    add(cmd::kToStart, "&Przejdź na początek filmu",
+    t.Add(cmd::kToStart, "&Przejdź na początek filmu",
         {K(ctrl | Qt::SHIFT | Qt::Key_BracketLeft), K(ctrl | Qt::SHIFT | Qt::Key_BraceLeft)}, [&tr] { tr.ToStart(); },
         kNeedsMovie, {key(none, Qt::Key_Home)});
-    add(cmd::kToEnd, "Przejdź na &koniec filmu",
+    t.Add(cmd::kToEnd, "Przejdź na &koniec filmu",
         {K(ctrl | Qt::SHIFT | Qt::Key_BracketRight), K(ctrl | Qt::SHIFT | Qt::Key_BraceRight)}, [&tr] { tr.ToEnd(); },
         kNeedsMovie, {key(none, Qt::Key_End)});
-    add(cmd::kJumpTo, "&Skocz do...", {K(ctrl | Qt::Key_K)}, [this] { JumpToCommand(); }, kNeedsMovie,
+    t.Add(cmd::kJumpTo, "&Skocz do...", {K(ctrl | Qt::Key_K)}, [this] { JumpToCommand(); }, kNeedsMovie,
         {key(none, Qt::Key_K)});
-    add(cmd::kStampStart, "Wstaw klatkę początkową", {K(Qt::Key_Insert)}, [this] { StampStart(); },
+    t.Add(cmd::kStampStart, "Wstaw klatkę początkową", {K(Qt::Key_Insert)}, [this] { StampStart(); },
         kNeedsMovie | kNeedsEditor);
-    add(cmd::kStampEnd, "Wstaw klatkę końcową", {K(Qt::ALT | Qt::Key_Insert)}, [this] { StampEnd(); },
+    t.Add(cmd::kStampEnd, "Wstaw klatkę końcową", {K(Qt::ALT | Qt::Key_Insert)}, [this] { StampEnd(); },
         kNeedsMovie | kNeedsEditor);
-    add(cmd::kStampEndOtherKey, "Wstaw klatkę końcową, (inny skrót)", {K(ctrl | Qt::ALT | Qt::Key_Insert)},
+    t.Add(cmd::kStampEndOtherKey, "Wstaw klatkę końcową, (inny skrót)", {K(ctrl | Qt::ALT | Qt::Key_Insert)},
         [this] { StampEnd(); }, kNeedsMovie | kNeedsEditor);
-    add(cmd::kGoToLineOfPosition, "S&kocz do linii z aktualnym czasem filmu", {K(ctrl | Qt::SHIFT | Qt::Key_L)},
+    t.Add(cmd::kGoToLineOfPosition, "S&kocz do linii z aktualnym czasem filmu", {K(ctrl | Qt::SHIFT | Qt::Key_L)},
         [this] { GoToLineForPosition(); }, kNeedsMovie | kNeedsEditor);
 
     // The display switch works without a movie too (it asks for a frame rate then).

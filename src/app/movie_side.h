@@ -11,27 +11,18 @@
 //     MovieSideController movie(window, player, powerOff);   // before window.show()
 //     window.show();
 
-#include <QColor>
 #include <QObject>
-#include <QPointer>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "app/form_sub_not_sorted.h"
-#include "ops/dialogs/jump_dialog.h"
 #include "app/movie_session.h"
-#include "platform/crash_resume_marker.h"
-
-class QLabel;
-class QLineEdit;
-class QTimer;
-class QToolButton;
+#include "ops/dialogs/jump_dialog.h"
+#include "platform/xdg_paths.h"
 
 namespace kravelo {
 
-class DocumentLines;
 class MainWindow;
 class MediaPlayer;
 class PowerOff;

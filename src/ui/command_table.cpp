@@ -37,6 +37,18 @@ QAction* CommandTable::Add(Command command) {
     return e->action;
 }
 
+QAction* CommandTable::Add(const char* name, const char* caption, QList<QKeySequence> shortcuts,
+                          std::function<void()> run, unsigned needs, std::vector<KeyBinding> keys) {
+    Command c;
+    c.name = name;
+    c.caption = QString::fromUtf8(caption);
+    c.shortcuts = std::move(shortcuts);
+    c.run = std::move(run);
+    c.needs = needs;
+    c.keys = std::move(keys);
+    return Add(std::move(c));
+}
+
 const CommandTable::Entry* CommandTable::Find(std::string_view name) const {
     auto it = byName_.find(name);
     return it == byName_.end() ? nullptr : it->second;

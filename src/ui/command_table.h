@@ -79,6 +79,9 @@ public:
     std::function<bool()> fullScreen;
 
     QAction* Add(Command command);
+    // The common case: a menu command with its caption, shortcuts, handler, needs and keys.
+    QAction* Add(const char* name, const char* caption, QList<QKeySequence> shortcuts, std::function<void()> run,
+                 unsigned needs = kNeedsNothing, std::vector<KeyBinding> keys = {});
     // The command's action; null for names nobody registered.
     QAction* Action(std::string_view name) const;
     bool Has(std::string_view name) const;
