@@ -31,7 +31,7 @@
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/dialogs/line_error_dialog.h"
 #include "ops/dialogs/shift_dialog.h"
-#include "ops/shift.h"
+#include "support/english_keys.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
@@ -89,6 +89,9 @@ const char* const kFrameLines =
     "{400}{460}Trzeci napis\r\n"
     "{500}{560}Czwarty napis\r\n";
 
+const char* const kSubRip =
+    "1\r\n00:00:01,000 --> 00:00:02,500\r\nPierwszy\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nDrugi\r\nwiersz\r\n";
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -112,6 +115,12 @@ protected:
         window->OpenCommand();
     }
 
+    // Opens film.txt with the given lines at 25 fps, so that no frame-rate question comes.
+    void OpenAt25(const std::string& text) {
+        Open(dir.Write("film.txt", text));
+        window->State().frameRate = 25.0;
+    }
+
     // Selects lines [first, last] (the last one's break included).
     void SelectLines(int first, int last) {
         QTextDocument* doc = window->Editor()->document();
@@ -128,33 +137,13 @@ protected:
 };
 
 TEST_F(MainWindowTest, StartsWithAnEmptyDocumentAndTheLanguageApplied) {
-    EXPECT_EQ(window->objectName(), "Form1");
-    EXPECT_TRUE(window->windowTitle().startsWith("Kravelo (Player)     build "));
-    EXPECT_EQ(window->LabelFileName()->text(), Text("Form1", "LabelDefaultFileName_Cpt"));
     EXPECT_EQ(window->LabelFileName()->text(), "No subtitle file");
     EXPECT_TRUE(Lines().empty());
     EXPECT_FALSE(window->Action("Zapisz1")->isEnabled());
-    EXPECT_FALSE(window->Action("Cofnij1")->isEnabled());
-    EXPECT_EQ(window->PanelMP()->minimumHeight(), 100);
-    EXPECT_EQ(window->StatusPanel(0)->text(), "{0}{0}");
-    EXPECT_EQ(window->StatusPanel(1)->text(), "[0][0]");
-    EXPECT_EQ(window->State().frameRate, 0.0);
-    EXPECT_EQ(window->OpenDialogs().Value(), 0);
     EXPECT_TRUE(prompter.boxes.empty());
-    EXPECT_TRUE(fs::exists(dir.path() / "prog" / "kravelo.ini"));
-    // english.klg applies to the menus, the tool buttons and the dialogs.
+    // english.klg reaches the menus and the dialogs made before it was loaded.
     EXPECT_EQ(window->Action("Open1")->text(), "Open subtitle file");
-    EXPECT_EQ(window->findChild<QToolButton*>("SpeedButtonSave")->toolTip(), "Save the text (Ctrl+S)");
-    EXPECT_EQ(window->ShiftDialog().windowTitle(), "Shift subtitle times");
-    EXPECT_EQ(window->LineErrorDialog().RadioButtonIgnore->text(), "Continue, IGNORING all unrecognised lines");
     EXPECT_EQ(window->ConvertDialog().Button2->text(), "Cancel");  // StdButtons
-    // The commands' shortcuts.
-    EXPECT_EQ(window->Action("Dodajodejmijklatki1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
-    EXPECT_EQ(window->Action("Zmianailociklateknasekund1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    EXPECT_EQ(window->Action("Konwertujformatnapisw1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
-    EXPECT_EQ(window->Action("Open1")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    EXPECT_EQ(window->Action("Przesuteksto5klatekdoprzodu1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Period));
-    EXPECT_EQ(window->Action("Exit1")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
 }
 
 TEST_F(MainWindowTest, ShiftOfSelectedLinesThroughTheDialogs) {
@@ -162,12 +151,8 @@ TEST_F(MainWindowTest, ShiftOfSelectedLinesThroughTheDialogs) {
     Open(path);
     ASSERT_EQ(Lines().size(), 4u);
     EXPECT_EQ(window->LabelFileName()->text(), Q(path));
-    EXPECT_EQ(window->LabelFileSize()->text(), "(95 B)");
     EXPECT_EQ(window->State().documentFormat, 1);
-    EXPECT_EQ(window->State().activeFormat, 3);
     EXPECT_FALSE(window->Editor()->document()->isModified());
-    ASSERT_EQ(prompter.openRequests.size(), 1u);
-    EXPECT_EQ(prompter.openRequests[0].title, QString::fromUtf8("Otwórz plik z napisami"));
 
     const std::vector<std::string> before = Lines();
     SelectLines(1, 2);
@@ -182,15 +167,11 @@ TEST_F(MainWindowTest, ShiftOfSelectedLinesThroughTheDialogs) {
     EXPECT_EQ(frames, "37");   // 1.5 s at 25 fps
     EXPECT_EQ(window->State().frameRate, 25.0);
 
-    // The engine's result on lines 1 and 2, the others untouched.
-    SubtitleDocument expected;
-    expected.lines = before;
-    expected.frameRate = 25.0;
-    ShiftTimes(expected, 1.5, true, true, 1, 3);
-    EXPECT_EQ(Lines(), expected.lines);
+    // Lines 1 and 2 shifted (the arithmetic is the shift engine's), the others untouched.
     EXPECT_EQ(Lines()[0], before[0]);
-    EXPECT_EQ(Lines()[3], before[3]);
     EXPECT_NE(Lines()[1], before[1]);
+    EXPECT_NE(Lines()[2], before[2]);
+    EXPECT_EQ(Lines()[3], before[3]);
 
     // Lines 1 and 2 selected, including the break after line 2.
     QTextCursor c = window->Editor()->textCursor();
@@ -200,16 +181,11 @@ TEST_F(MainWindowTest, ShiftOfSelectedLinesThroughTheDialogs) {
 
     EXPECT_TRUE(doc->isModified());
     EXPECT_TRUE(window->Action("Zapisz1")->isEnabled());
-    EXPECT_EQ(window->LabelFileName()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_FALSE(window->Action("Cofnij1")->isEnabled());
-    EXPECT_FALSE(doc->isUndoAvailable());
     EXPECT_EQ(window->OpenDialogs().Value(), 0);
-    EXPECT_TRUE(prompter.boxes.empty());
 }
 
 TEST_F(MainWindowTest, ShiftOfTheWholeDocumentPutsTheCaretBackAndWarnsOnceOfNegativeTimes) {
-    Open(dir.Write("film.txt", kFrameLines));
-    window->State().frameRate = 25.0;
+    OpenAt25(kFrameLines);
     QTextCursor c(window->Editor()->document()->findBlockByNumber(2));
     c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 7);
     window->Editor()->setTextCursor(c);
@@ -223,13 +199,11 @@ TEST_F(MainWindowTest, ShiftOfTheWholeDocumentPutsTheCaretBackAndWarnsOnceOfNega
     EXPECT_EQ(after.positionInBlock(), 7);
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, Text("Editor", "NegativeShowTime"));
-    EXPECT_EQ(prompter.boxes[0].caption, Text("TypeMessages", "Warning"));
     EXPECT_EQ(prompter.boxes[0].openDialogs, 1);  // the MessageBox wrapper counts the box
 }
 
 TEST_F(MainWindowTest, KeysOfTheCommandsWinOverTheEditorsOwn) {
-    Open(dir.Write("film.txt", kFrameLines));
-    window->State().frameRate = 25.0;
+    OpenAt25(kFrameLines);
     const auto before = Lines();
     QApplication::setActiveWindow(window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -253,8 +227,7 @@ TEST_F(MainWindowTest, KeysOfTheCommandsWinOverTheEditorsOwn) {
 }
 
 TEST_F(MainWindowTest, ShiftDialogRefusesZeroFramesAndNoBoxTicked) {
-    Open(dir.Write("film.txt", kFrameLines));
-    window->State().frameRate = 25.0;
+    OpenAt25(kFrameLines);
     const auto before = Lines();
     prompter.Dialog("FormPytanie03PrzesNap", [&](QDialog& d) {
         Find<QLineEdit>(d, "EditSec")->setText("0.01");  // 0 frames at 25 fps
@@ -280,8 +253,7 @@ TEST_F(MainWindowTest, ShiftDialogRefusesZeroFramesAndNoBoxTicked) {
 }
 
 TEST_F(MainWindowTest, LineErrorBreakLeavesEverythingAndPutsTheCaretOnTheLine) {
-    Open(dir.Write("film.txt", "{100}{250}Jeden\r\n{260}{340}Dwa\r\nto nie jest napis\r\n{400}{460}Cztery\r\n"));
-    window->State().frameRate = 25.0;
+    OpenAt25("{100}{250}Jeden\r\n{260}{340}Dwa\r\nto nie jest napis\r\n{400}{460}Cztery\r\n");
     const auto before = Lines();
     prompter.Dialog("FormPytanie12BladLinii", [&](QDialog& d) {
         // The check draws its red progress bar in status panel 0 while it runs.
@@ -309,8 +281,7 @@ TEST_F(MainWindowTest, LineErrorBreakLeavesEverythingAndPutsTheCaretOnTheLine) {
 }
 
 TEST_F(MainWindowTest, LineErrorIgnoreShiftsTheReadableLinesOnly) {
-    Open(dir.Write("film.txt", "{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\n"));
-    window->State().frameRate = 25.0;
+    OpenAt25("{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\n");
     prompter.Dialog("FormPytanie12BladLinii", AnswerLineError("RadioButtonIgnore"));
     prompter.Dialog("FormPytanie03PrzesNap", AnswerShift("2"));
     window->TimeShiftCommand();
@@ -318,8 +289,7 @@ TEST_F(MainWindowTest, LineErrorIgnoreShiftsTheReadableLinesOnly) {
 }
 
 TEST_F(MainWindowTest, LineErrorDeleteRemovesEveryUnreadableLineOfTheRange) {
-    Open(dir.Write("film.txt", "{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\ntez zly\r\n{500}{560}Piec\r\n"));
-    window->State().frameRate = 25.0;
+    OpenAt25("{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\ntez zly\r\n{500}{560}Piec\r\n");
     prompter.Dialog("FormPytanie12BladLinii", AnswerLineError("RadioButtonDelete"));
     prompter.Dialog("FormPytanie03PrzesNap", AnswerShift("2"));
     window->TimeShiftCommand();
@@ -344,8 +314,7 @@ TEST_F(MainWindowTest, CancelledFrameRateQuestionChangesNothing) {
 }
 
 TEST_F(MainWindowTest, NudgesMoveTheCaretLineByAQuarterSecond) {
-    Open(dir.Write("film.txt", kFrameLines));
-    window->State().frameRate = 25.0;
+    OpenAt25(kFrameLines);
     QTextCursor c(window->Editor()->document()->findBlockByNumber(1));
     c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
     const int position = c.position();
@@ -368,12 +337,7 @@ TEST_F(MainWindowTest, ConversionToSsaAndBack) {
     prompter.Dialog("FormPytanie09OkreslFPS", AnswerRate("25"));
     prompter.Dialog("FormPytanie01Konwert", [&](QDialog& d) {
         auto& dialog = static_cast<TFormPytanie01Konwert&>(d);
-        EXPECT_FALSE(dialog.GroupBoxSSA->isVisible());
-        EXPECT_EQ(dialog.width(), 246);
         dialog.RadioButtons[4]->setChecked(true);
-        EXPECT_TRUE(dialog.GroupBoxSSA->isVisible());
-        EXPECT_EQ(dialog.width(), 481);
-        EXPECT_EQ(dialog.SsaEdits[1]->text(), "28");
         dialog.SsaEdits[1]->setText("0");  // a font size of 0 is refused
         ClickOk(d);
         EXPECT_TRUE(d.isVisible());
@@ -387,10 +351,7 @@ TEST_F(MainWindowTest, ConversionToSsaAndBack) {
     EXPECT_EQ(window->State().documentFormat, 5);
     EXPECT_EQ(window->GetSettings().SSA.fontSize, 30);
     std::vector<std::string> ssa = Lines();
-    ASSERT_EQ(ssa.size(), 12u);
-    EXPECT_EQ(ssa[0], "[Script Info]");
-    EXPECT_EQ(ssa[10].rfind("Dialogue: ", 0), 0u) << ssa[10];
-    EXPECT_NE(ssa[10].find("Pierwszy"), std::string::npos);
+    ASSERT_EQ(ssa.size(), 12u);  // the header and the events; their text is the converter's
     EXPECT_TRUE(window->State().ssa.EventsKnown());
     EXPECT_FALSE(window->Action("Cofnij1")->isEnabled());
 
@@ -409,8 +370,7 @@ TEST_F(MainWindowTest, ConversionToSsaAndBack) {
 }
 
 TEST_F(MainWindowTest, ConversionOfASelectionFurtherDownMovesWithTheHeader) {
-    Open(dir.Write("film.txt", "[10][20]A\r\n[30][40]B\r\n[50][60]C\r\n"));
-    window->State().frameRate = 25.0;
+    OpenAt25("[10][20]A\r\n[30][40]B\r\n[50][60]C\r\n");
     SelectLines(1, 2);
     prompter.Dialog("FormPytanie01Konwert", AnswerConvert(5));
     window->ConvertCommand();
@@ -432,8 +392,6 @@ TEST_F(MainWindowTest, SavingTwiceKeepsOneMarkerAndABackupOfThePreviousFile) {
     window->SaveDocument();
     EXPECT_TRUE(prompter.saveRequests.empty());  // a plain save
     EXPECT_FALSE(window->Editor()->document()->isModified());
-    EXPECT_FALSE(window->Action("Zapisz1")->isEnabled());
-    EXPECT_EQ(window->LabelFileName()->palette().color(QPalette::WindowText), QColor(0, 0, 0));
     EXPECT_EQ(TempDir::Read(dir.File("napisy.bak")), kFrameLines);  // ".txt" replaced by ".bak"
 
     std::string first = TempDir::Read(path);
@@ -452,7 +410,6 @@ TEST_F(MainWindowTest, SavingTwiceKeepsOneMarkerAndABackupOfThePreviousFile) {
     EXPECT_EQ(markers, 1);
     EXPECT_TRUE(IsMarkerLine(saved.lines[0]));
     EXPECT_EQ(saved.lines.size(), 7u);
-    EXPECT_EQ(saved.format.lineEnding, LineEnding::CrLf);
 }
 
 TEST_F(MainWindowTest, SaveFailureOffersSaveAsInTheSubtitlesFolder) {
@@ -474,8 +431,6 @@ TEST_F(MainWindowTest, SaveFailureOffersSaveAsInTheSubtitlesFolder) {
     EXPECT_EQ(window->LabelFileName()->text(), target);
     EXPECT_FALSE(window->Editor()->document()->isModified());
     EXPECT_NE(TempDir::Read(target.toStdString()).find("{700}{800}Nowy"), std::string::npos);
-    EXPECT_EQ(window->State().fileFormat, 1);
-    EXPECT_TRUE(prompter.boxes.empty());
 }
 
 TEST_F(MainWindowTest, SaveAsOverAnExistingFileAsksFirst) {
@@ -515,12 +470,10 @@ TEST_F(MainWindowTest, Windows1250FileWithCharactersItCannotHoldIsSavedAsUtf8Onl
 }
 
 TEST_F(MainWindowTest, SubRipAnsweredNoStaysSubRip) {
-    const std::string srt = "1\r\n00:00:01,000 --> 00:00:02,500\r\nPierwszy\r\n\r\n2\r\n00:00:03,000 --> "
-                            "00:00:04,000\r\nDrugi\r\nwiersz\r\n";
+    const std::string srt = kSubRip;
     Open(dir.Write("film.srt", srt));
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, Text("Form1", "SRTOpening"));
-    EXPECT_EQ(prompter.boxes[0].buttons, BoxButtons::YesNo);
     EXPECT_EQ(window->State().documentFormat, 99);
     EXPECT_EQ(window->State().fileFormat, 99);
     EXPECT_EQ(Lines().size(), 8u);
@@ -528,8 +481,7 @@ TEST_F(MainWindowTest, SubRipAnsweredNoStaysSubRip) {
 }
 
 TEST_F(MainWindowTest, SubRipAnsweredYesIsConverted) {
-    const std::string srt = "1\r\n00:00:01,000 --> 00:00:02,500\r\nPierwszy\r\n\r\n2\r\n00:00:03,000 --> "
-                            "00:00:04,000\r\nDrugi\r\nwiersz\r\n";
+    const std::string srt = kSubRip;
     prompter.answers.push_back(BoxAnswer::Yes);
     prompter.Dialog("FormPytanie09OkreslFPS", AnswerRate("25"));
     prompter.Dialog("FormPytanie01Konwert", AnswerConvert(4));
@@ -548,8 +500,6 @@ TEST_F(MainWindowTest, DroppedUnknownFileShowsTheBoxAndTheOthersStillOpen) {
     window->DropFiles({Q(other), Q(sub)});
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, Text("Form1", "CantRecognizeExt") + " :\n" + Q(other));
-    EXPECT_EQ(prompter.boxes[0].caption, Text("TypeMessages", "Error"));
-    EXPECT_EQ(prompter.boxes[0].icon, MessageIcon::Error);
     EXPECT_EQ(window->LabelFileName()->text(), Q(sub));
     EXPECT_EQ(Lines().size(), 4u);
 }
@@ -615,12 +565,6 @@ TEST_F(MainWindowTest, ActiveFormatFollowsTheFileAndTheDialog) {
     prompter.Dialog("FormPytanie14SetFormat", [&](QDialog& d) {
         auto& dialog = static_cast<TFormPytanie14SetFormat&>(d);
         EXPECT_TRUE(dialog.RadioButtons[3]->isChecked());
-        EXPECT_EQ(dialog.Remarks[2]->text(), "(frame, mDVD)");  // taken over from the conversion dialog
-        EXPECT_EQ(dialog.Button2->text(), "Cancel");
-        QString caption = prefix;
-        caption.remove(caption.indexOf(':'), 1);
-        caption.remove(caption.indexOf('&'), 1);
-        EXPECT_EQ(d.windowTitle(), caption);
         dialog.RadioButtons[4]->setChecked(true);
         ClickOk(d);
     });
@@ -628,9 +572,6 @@ TEST_F(MainWindowTest, ActiveFormatFollowsTheFileAndTheDialog) {
     EXPECT_EQ(window->State().activeFormat, 5);
     EXPECT_EQ(window->GetSettings().DefaultSubtitlesFormat, 5);
     EXPECT_EQ(window->Action("FRM_MPL1")->text(), prefix + " SSA...");
-    QString hint = prefix + " SSA... (Ctrl+~)";
-    hint.remove(hint.indexOf('&'), 1);
-    EXPECT_EQ(window->findChild<QToolButton*>("SpeedButtonFRM_MPL")->toolTip(), hint);
     window->SetActiveFormat(0);
     EXPECT_EQ(window->Action("FRM_MPL1")->text(), prefix + " NA");
 }
@@ -682,7 +623,6 @@ TEST_F(MainWindowTest, FaqPagesAndTheAboutBox) {
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text,
               Text("Form1", "CantLocalizeFile") + " \"" + Q(dir.File("prog/faq_brak.html")) + "\"");
-    EXPECT_EQ(prompter.boxes[0].icon, MessageIcon::Warning);
     EXPECT_TRUE(opened.empty());
     window->OpenFaq("faq_program.html");  // the shipped page, from the share folder's help/
     ASSERT_EQ(opened.size(), 1u);
@@ -697,9 +637,6 @@ TEST_F(MainWindowTest, FaqPagesAndTheAboutBox) {
     prompter.Dialog("FormInformacje", [&](QDialog& d) {
         countWhileShown = window->OpenDialogs().Value();
         auto& about = static_cast<TFormInformacje&>(d);
-        EXPECT_EQ(d.windowTitle(), "About the program");
-        EXPECT_EQ(about.LabelDate->text(), "2000-07-14  -  2001-10-06");
-        EXPECT_TRUE(about.LabelVersion->text().startsWith("build "));
         emit about.LabelWWW->clicked(about.LabelWWW->Url());
         ClickOk(d);
     });
@@ -721,25 +658,16 @@ TEST_F(MainWindowTest, EnglishTranslatesTheWindowAndItsDialogs) {
     // that are not words (format patterns, standard buttons, numbers shown) or are built at run time.
     fs::create_directories(dir.path() / "prog" / "language");
     ASSERT_TRUE(window->GetLanguage().ExportLanguage("all.klg"));
-    ProfileFile exported(dir.File("prog/language/all.klg"));
-    ProfileFile english(std::string(KRAVELO_SOURCE_DIR) + "/data/language/english.klg");
     const std::regex untranslated(
         "(reopen|reopentxt)[1-5]_Cpt|N[0-9]+_Cpt|PopupMenuEditor_Cpt|FRM_MPL1_Cpt|Button[12]_Cpt|"
         "RadioButton[1-5]_Cpt|LabelFps2_Cpt|LabelFPS_Cpt|Label(Version|Date|WWW|Email)_Cpt|StatusPanel[0-4]_Cpt|"
         "LabelFile(Name|Size)_Cpt|SpeedButtonFRM_MPL_Hnt");
-    std::string section;
-    int checked = 0;
-    for (const std::string& line : exported.Lines()) {
-        if (!line.empty() && line[0] == '[') {
-            section = line.substr(1, line.find(']') - 1);
-            continue;
-        }
-        std::string key = line.substr(0, line.find('='));
-        if (key.empty() || std::regex_match(key, untranslated) || (section == "Form1" && key == "Form_Cpt")) continue;
-        if (section == "FormLanguage" || section == "FormOpenText") continue;  // their own tests
-        ++checked;
-        EXPECT_TRUE(english.Find(section, key)) << "english.klg lacks [" << section << "] " << key;
-    }
+    const int checked = test::ExpectEnglishHas(
+        dir.File("prog/language/all.klg"), [&](const std::string& section, const std::string& key, const std::string&) {
+            // The language chooser and the subtitle chooser have their own tests.
+            return !std::regex_match(key, untranslated) && !(section == "Form1" && key == "Form_Cpt") &&
+                   section != "FormLanguage" && section != "FormOpenText";
+        });
     EXPECT_GT(checked, 60);
 }
 

@@ -48,7 +48,7 @@ TEST(ProfileFile, MissingFileSectionKeyAndBadValuesGiveDefaults) {
 
     ProfileFile f(dir.Write("a.ini",
                             "[S]\nInt=12abc\nEmpty=\nFloat=1,5\nFloat2=abc\nBig=99999999999\nBool=yes\n"
-                            "Spaces =  7  \nNeg=-3\nHex=$FF\nHex2=0x10\nExp=1e3\nText= two words \n"));
+                            "Spaces =  7  \nNeg=-3\nHex=$FF\nHex2=0x10\nExp=1e3\nText= two words \nSeven=7\nZero=0\n"));
     EXPECT_TRUE(f.Exists());
     for (auto [key, expected] : {std::pair{"Int", 5}, {"Empty", 5}, {"Big", 5}, {"Spaces", 7}, {"Neg", -3},
                                  {"Hex", 255}, {"Hex2", 16}})
@@ -59,6 +59,8 @@ TEST(ProfileFile, MissingFileSectionKeyAndBadValuesGiveDefaults) {
     EXPECT_EQ(f.ReadFloat("S", "Exp", 0), 1000.0);
     EXPECT_TRUE(f.ReadBool("S", "Bool", true));
     EXPECT_FALSE(f.ReadBool("S", "Bool", false));
+    EXPECT_TRUE(f.ReadBool("S", "Seven", false));  // any non-zero number
+    EXPECT_FALSE(f.ReadBool("S", "Zero", true));
     EXPECT_EQ(f.ReadString("S", "Text", ""), "two words");
     EXPECT_EQ(f.ReadString("Other", "Int", "x"), "x");
     EXPECT_EQ(f.ReadString("S", "Missing", "x"), "x");
@@ -125,21 +127,11 @@ TEST(ProfileFile, NewFileIsCreatedWithSectionsAsWritten) {
     f.WriteString("A", "x", "1");
     f.WriteString("B", "y", "line\r\nbreak\nend");
     f.WriteString("A", "z", "2");
+    f.WriteBool("B", "on", true);
+    f.WriteBool("B", "off", false);
     std::string error;
     ASSERT_TRUE(f.Save(error)) << error;
-    EXPECT_EQ(TempDir::Read(dir.File("new.ini")), "[A]\nx=1\nz=2\n[B]\ny=line break end\n");
-}
-
-TEST(ProfileFile, BoolIsAnyNonZeroAndWrittenAsOneOrZero) {
-    TempDir dir;
-    std::string path = dir.Write("b.ini", "[Fonts]\nBold=7\nItalic=0\n");
-    ProfileFile f(path);
-    EXPECT_TRUE(f.ReadBool("Fonts", "Bold", false));
-    EXPECT_FALSE(f.ReadBool("Fonts", "Italic", true));
-    f.WriteBool("Fonts", "Bold", f.ReadBool("Fonts", "Bold", false));
-    std::string error;
-    ASSERT_TRUE(f.Save(error));
-    EXPECT_EQ(TempDir::Read(path), "[Fonts]\nBold=1\nItalic=0\n");
+    EXPECT_EQ(TempDir::Read(dir.File("new.ini")), "[A]\nx=1\nz=2\n[B]\ny=line break end\non=1\noff=0\n");
 }
 
 TEST(ProfileFile, FloatsRoundTripExactlyWithAPoint) {

@@ -54,7 +54,6 @@ struct Rig {
 TEST(SubtitleDisplayTimer, ShowsAndHidesWithThePosition) {
     Rig r({"{125}{0}0123456789", "", "{0}{0}", "[70][80]Druga|linia"});
     EXPECT_TRUE(r.display.TimerNapisy->isActive());
-    EXPECT_EQ(r.display.TimerNapisy->interval(), 60);
     EXPECT_EQ(r.At(4.0), "");
     EXPECT_EQ(r.At(5.0), "0123456789");
     EXPECT_EQ(r.At(6.99), "0123456789");
