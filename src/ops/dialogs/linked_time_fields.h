@@ -1,7 +1,7 @@
 #pragma once
 // A seconds field and a frames field (and, for a position, hours / minutes / seconds fields)
 // that follow each other through the frame rate: typing in one rewrites the others. A guard
-// keeps a rewrite from echoing back. Used by the time-shift and jump-to dialogs.
+// keeps a rewrite from echoing back. Used by the time-shift, jump-to and go-to-subtitle dialogs.
 //
 //     fields_ = new LinkedTimeFields(EditSec, EditFrm, LinkedTimeFields::Frames::Count, this);
 //     fields_->SetFrameRate(25.0);

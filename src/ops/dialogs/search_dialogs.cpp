@@ -33,7 +33,6 @@ QLabel* Label(QWidget* parent, const char* name, const char* text) {
     return Named(new QLabel(QString::fromUtf8(text), parent), name);
 }
 
-QString TwoDigits(long long v) { return v < 10 && v >= 0 ? u'0' + QString::number(v) : QString::number(v); }
 
 }  // namespace
 
@@ -144,48 +143,15 @@ TFormPytanie08PrzejdzDoNapisu::TFormPytanie08PrzejdzDoNapisu(OpenDialogCounter& 
     layout->addLayout(ButtonRow(Button1, Button2));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(EditGotoSec, &QLineEdit::textChanged, this, [this] { SecondsChanged(); });
-    connect(EditGotoFrm, &QLineEdit::textChanged, this, [this] { FramesChanged(); });
-    for (QLineEdit* e : {EditGotoH, EditGotoM, EditGotoS})
-        connect(e, &QLineEdit::textChanged, this, [this] { ClockChanged(); });
+    // Frames, seconds and the clock follow each other through the frame rate, as in the jump dialog.
+    fields_ = new LinkedTimeFields(EditGotoSec, EditGotoFrm, LinkedTimeFields::Frames::Number, this);
+    fields_->AddClock(EditGotoH, EditGotoM, EditGotoS);
+    fields_->SetFrameRate(25.0);
 }
 
-void TFormPytanie08PrzejdzDoNapisu::WriteFrames(double seconds) {
-    EditGotoFrm->setText(QString::number(TimeToFrame(seconds, frameRate_)));
-}
+void TFormPytanie08PrzejdzDoNapisu::SetFrameRate(double rate) { fields_->SetFrameRate(rate); }
 
-void TFormPytanie08PrzejdzDoNapisu::WriteClock(double seconds) {
-    const SplitTimeParts t = SplitTime(seconds);
-    EditGotoH->setText(TwoDigits(t.hours));
-    EditGotoM->setText(TwoDigits(t.minutes));
-    EditGotoS->setText(TwoDigits(t.seconds));
-}
-
-void TFormPytanie08PrzejdzDoNapisu::SecondsChanged() {
-    if (guard_) return;
-    guard_ = true;
-    WriteFrames(Seconds());
-    WriteClock(Seconds());
-    guard_ = false;
-}
-
-void TFormPytanie08PrzejdzDoNapisu::FramesChanged() {
-    if (guard_ || frameRate_ <= 0.0) return;
-    guard_ = true;
-    const double seconds = FieldNumber(EditGotoFrm) / frameRate_;
-    EditGotoSec->setText(QString::fromStdString(FormatGeneral(seconds)));
-    WriteClock(seconds);
-    guard_ = false;
-}
-
-void TFormPytanie08PrzejdzDoNapisu::ClockChanged() {
-    if (guard_) return;
-    guard_ = true;
-    const double seconds = FieldNumber(EditGotoH) * 3600.0 + FieldNumber(EditGotoM) * 60.0 + FieldNumber(EditGotoS);
-    EditGotoSec->setText(QString::fromStdString(FormatGeneral(seconds)));
-    WriteFrames(seconds);
-    guard_ = false;
-}
+double TFormPytanie08PrzejdzDoNapisu::Seconds() const { return fields_->Seconds(); }
 
 void TFormPytanie08PrzejdzDoNapisu::accept() {
     if (EditGotoFrm->text().trimmed().toLongLong() <= 0) {

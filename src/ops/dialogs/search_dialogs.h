@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include "ops/dialogs/counted_dialog.h"
+#include "ops/dialogs/linked_time_fields.h"
 #include "ops/dialogs/edit_dialogs.h"
 
 class QCheckBox;
@@ -60,8 +61,8 @@ class TFormPytanie08PrzejdzDoNapisu : public CountedDialog {
 public:
     TFormPytanie08PrzejdzDoNapisu(OpenDialogCounter& openDialogs, Prompts& prompts, QWidget* parent = nullptr);
 
-    void SetFrameRate(double rate) { frameRate_ = rate; }
-    double Seconds() const { return FieldNumber(EditGotoSec); }
+    void SetFrameRate(double rate);
+    double Seconds() const;
 
     QFrame* Panel1;
     QLabel* Label1;
@@ -85,14 +86,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void SecondsChanged();
-    void FramesChanged();
-    void ClockChanged();
-    void WriteFrames(double seconds);
-    void WriteClock(double seconds);
-
-    double frameRate_ = 25.0;
-    bool guard_ = false;
+    LinkedTimeFields* fields_;
 };
 
 // The two measurements the geometric correction will use, shown for confirmation.
