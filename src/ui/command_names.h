@@ -25,21 +25,21 @@ inline constexpr char kCut[] = "Wytnij1";
 inline constexpr char kCopy[] = "Kopiuj1";
 inline constexpr char kPaste[] = "Wklej1";
 inline constexpr char kItalics[] = "Kursywa1";
-inline constexpr char kFindText[] = "Znajdtekst1";
-inline constexpr char kFindNext[] = "Znajdnastpny1";
-inline constexpr char kReplace[] = "Znajdizamie1";
-inline constexpr char kFindUnsorted[] = "Znajdnieposortowanynapis1";
-inline constexpr char kFindShortSubtitle[] = "Znajdkrtkowywietlanynapis1";
-inline constexpr char kFindGap[] = "Znajdprzerwwwywietlaniunapisw1";
+inline constexpr char kFindText[] = "ZnajdzTekst1";
+inline constexpr char kFindNext[] = "Znajdznastepny1";
+inline constexpr char kReplace[] = "ZnajdzZamien1";
+inline constexpr char kFindUnsorted[] = "ZnajdNieposort1";
+inline constexpr char kFindShortSubtitle[] = "Znajdszybkinapis1";
+inline constexpr char kFindGap[] = "Znajdd1";
 
 // The editor's pop-up menu items of the editing commands.
 inline constexpr char kCutPopup[] = "Wytnij2";
 inline constexpr char kCopyPopup[] = "Kopiuj2";
 inline constexpr char kPastePopup[] = "Wklej2";
-inline constexpr char kFindTextPopup[] = "Znajdtekst2";
-inline constexpr char kFindNextPopup[] = "Znajdnastpny2";
-inline constexpr char kFindShortSubtitlePopup[] = "Znajdkrtkowywietlanynapis2";
-inline constexpr char kFindGapPopup[] = "Znajdprzerwwwywietlaniunapisw2";
+inline constexpr char kFindTextPopup[] = "Znajdtekst1";
+inline constexpr char kFindNextPopup[] = "Znajdnastpny1";
+inline constexpr char kFindShortSubtitlePopup[] = "Znajdkrtkowywietlanynapis1";
+inline constexpr char kFindGapPopup[] = "Znajdprzerwwwywnapisw1";
 inline constexpr char kGoToSubtitlePopup[] = "Przejddoklatki1";
 
 // Subtitles menu.
@@ -51,8 +51,8 @@ inline constexpr char kConvert[] = "Konwertujformatnapisw1";
 inline constexpr char kDisplayTime[] = "Zmieiloklatekwywietlanianapisu1";
 inline constexpr char kMerge[] = "Poczszybkoznikajcenapisy1";
 inline constexpr char kRepair[] = "Poprawnapisy1";
-inline constexpr char kSort[] = "Sortujnapisy1";
-inline constexpr char kGoToSubtitle[] = "Przejddonapisu1";
+inline constexpr char kSort[] = "Posortujnapisyrosnco1";
+inline constexpr char kGoToSubtitle[] = "Znajdramk1";
 
 // Movie menu.
 inline constexpr char kPauseOrPlay[] = "PauzaOdtwarzaj1";
@@ -73,10 +73,10 @@ inline constexpr char kShowSubtitles[] = "Wywietlajnapisy1";
 inline constexpr char kShutDownAfterMovie[] = "Wyczkomputerposkoczeniufilmu1";
 // The delay submenu of the Movie menu.
 inline constexpr char kDelayMenu[] = "Opnienienapisw1";
-inline constexpr char kMeasureDelay[] = "Zmierzopnienienapisuwzgldemdwiku1";
-inline constexpr char kDelayStartPoint[] = "Zmierzpocztkoweopnienienapisu1";
-inline constexpr char kDelayEndPoint[] = "Zmierzkocoweopnienienapisu1";
-inline constexpr char kGeometricCorrection[] = "Geometryczneprzesunicienapisw1";
+inline constexpr char kMeasureDelay[] = "Zmierzopnienielinii1";
+inline constexpr char kDelayStartPoint[] = "Zmierzpocztkoweopnienienapisw1";
+inline constexpr char kDelayEndPoint[] = "Zmierzkocoweopnienienapisw1";
+inline constexpr char kGeometricCorrection[] = "GeometryczneOp";
 
 // Tools menu.
 inline constexpr char kActiveFormat[] = "FRM_MPL1";
