@@ -31,15 +31,7 @@ void MainWindow::RegisterCommands() {
     const auto ctrl = Qt::CTRL;
     CommandTable& t = *commands_;
     auto add = [&t](const char* name, const char* caption, QList<QKeySequence> keys, std::function<void()> run,
-                    unsigned needs = kNeedsNothing) {
-        Command c;
-        c.name = name;
-        c.caption = QString::fromUtf8(caption);
-        c.shortcuts = std::move(keys);
-        c.run = std::move(run);
-        c.needs = needs;
-        return t.Add(std::move(c));
-    };
+                    unsigned needs = kNeedsNothing) { return t.Add(name, caption, std::move(keys), std::move(run), needs); };
     // New, close, open, append, save, save as, exit.
     add(cmd::kNew, "Nowy", {K(ctrl | Qt::Key_N)}, [this] { CloseDocument(); }, kNeedsEditor);
     add(cmd::kNewPopup, "&Nowy", {}, [this] { CloseDocument(); }, kNeedsEditor);

@@ -55,14 +55,9 @@ void MainWindow::RegisterEditCommands() {
     using K = QKeySequence;
     const auto ctrl = Qt::CTRL;
     CommandTable& t = *commands_;
+    // Editing commands: they go with the editor.
     auto add = [&t](const char* name, const char* caption, QList<QKeySequence> keys, std::function<void()> run) {
-        Command c;
-        c.name = name;
-        c.caption = QString::fromUtf8(caption);
-        c.shortcuts = std::move(keys);
-        c.run = std::move(run);
-        c.needs = kNeedsEditor;
-        return t.Add(std::move(c));
+        return t.Add(name, caption, std::move(keys), std::move(run), kNeedsEditor);
     };
     add(cmd::kDisplayTime, "Zmień czas &wyświetlania napisów...", {K(ctrl | Qt::Key_W)},
         [this] { DisplayTimeCommand(); });
