@@ -29,6 +29,7 @@
 #include "core/settings.h"
 #include "core/chapters.h"
 #include "ops/dialogs/operation_frame.h"
+#include "ops/timing_search.h"
 #include "ui/command_table.h"
 #include "ui/subtitle_session.h"
 
@@ -295,6 +296,7 @@ private:
     TextSearchDialog* find_ = nullptr;
     TextSearchDialog* replace_ = nullptr;
     LastSearch lastSearch_ = LastSearch::None;
+    void FindTimingNow(LastSearch kind, const std::function<SearchHit(const SubtitleDocument&, long)>& find);
     TFormLanguage* formLanguage_ = nullptr;
     TFormInformacje* about_ = nullptr;
     std::unique_ptr<OperationFrame> frame_;

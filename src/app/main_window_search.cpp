@@ -199,26 +199,25 @@ void MainWindow::GapCommand() {
 }
 
 void MainWindow::FindShortSubtitleNow() {
-    if (!frame_->EnsureFrameRate()) return;
-    lastSearch_ = LastSearch::ShortSubtitle;
-    const SubtitleDocument doc = session_->Copy();
-    const SearchHit hit =
-        FindShortSubtitle(doc, shortSearch_->Threshold(), SelectionStartLine(), static_cast<long>(doc.lines.size()));
-    if (hit.found) {
-        GoToLine(hit.caretLine, 0);
-    } else {
-        SearchFinished();
-        if (!editor_->textCursor().hasSelection()) GoToLine(editor_->textCursor().blockNumber(), 0);
-    }
-    if (editor_->isEnabled()) editor_->setFocus();
+    const double threshold = shortSearch_->Threshold();
+    FindTimingNow(LastSearch::ShortSubtitle, [threshold](const SubtitleDocument& doc, long from) {
+        return FindShortSubtitle(doc, threshold, from, static_cast<long>(doc.lines.size()));
+    });
 }
 
 void MainWindow::FindGapNow() {
+    const double threshold = gapSearch_->Threshold();
+    FindTimingNow(LastSearch::Gap, [threshold](const SubtitleDocument& doc, long from) {
+        return FindGapAfterSubtitle(doc, threshold, from, static_cast<long>(doc.lines.size()));
+    });
+}
+
+// A timing search from the selection's first line: the caret on the hit, or the "search
+// finished" box.
+void MainWindow::FindTimingNow(LastSearch kind, const std::function<SearchHit(const SubtitleDocument&, long)>& find) {
     if (!frame_->EnsureFrameRate()) return;
-    lastSearch_ = LastSearch::Gap;
-    const SubtitleDocument doc = session_->Copy();
-    const SearchHit hit =
-        FindGapAfterSubtitle(doc, gapSearch_->Threshold(), SelectionStartLine(), static_cast<long>(doc.lines.size()));
+    lastSearch_ = kind;
+    const SearchHit hit = find(session_->Copy(), SelectionStartLine());
     if (hit.found) {
         GoToLine(hit.caretLine, 0);
     } else {
