@@ -1,7 +1,10 @@
 #include "ops/dialogs/counted_dialog.h"
 
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QScreen>
@@ -40,6 +43,25 @@ QHBoxLayout* CountedDialog::ButtonRow(QPushButton* ok, QPushButton* cancel) {
     row->addWidget(ok);
     row->addWidget(cancel);
     return row;
+}
+
+void CountedDialog::SecondsFramesFields(QWidget* group, QLineEdit* seconds, QLineEdit* frames, const QString& hint,
+                                        QLabel*& label1, QLabel*& label2) {
+    seconds->setParent(group);
+    frames->setParent(group);
+    seconds->setToolTip(hint);
+    frames->setToolTip(hint);
+    label1 = new QLabel(QStringLiteral("&Sekund:"), group);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setBuddy(seconds);
+    label2 = new QLabel(QStringLiteral("&Klatek:"), group);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setBuddy(frames);
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(label1, 0, 0);
+    grid->addWidget(seconds, 0, 1);
+    grid->addWidget(label2, 1, 0);
+    grid->addWidget(frames, 1, 1);
 }
 
 void CountedDialog::showEvent(QShowEvent* event) {

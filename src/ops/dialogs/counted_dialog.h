@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+class QLineEdit;
+
 namespace kravelo {
 
 class OpenDialogCounter;
@@ -25,6 +27,11 @@ public:
     QPushButton* MakeCancelButton(const char* name = "Button2");
     // The two buttons side by side at the right of a row.
     static QHBoxLayout* ButtonRow(QPushButton* ok, QPushButton* cancel);
+    // Lays out a seconds and a frames field in `group` under the labels "&Sekund:" and
+    // "&Klatek:" (named Label1 and Label2, returned through the last two arguments); both fields
+    // get the hint.
+    static void SecondsFramesFields(QWidget* group, QLineEdit* seconds, QLineEdit* frames, const QString& hint,
+                                    QLabel*& label1, QLabel*& label2);
 
 protected:
     void showEvent(QShowEvent* event) override;

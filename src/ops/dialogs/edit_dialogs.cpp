@@ -122,20 +122,8 @@ TFormPytanie04CzasWysw::TFormPytanie04CzasWysw(OpenDialogCounter& openDialogs, P
     options->addWidget(CheckBoxNieWieksze, 2, 0, 1, 2);
 
     GroupBox2 = Named(new QGroupBox(QStringLiteral("Czas wyświetlania "), this), "GroupBox2");
-    EditShowSec->setParent(GroupBox2);
-    EditShowFrm->setParent(GroupBox2);
-    const QString hint = QStringLiteral("Ilość sekund wyświetlania napisu");
-    EditShowSec->setToolTip(hint);
-    EditShowFrm->setToolTip(hint);
-    Label1 = Label(GroupBox2, "Label1", "&Sekund:");
-    Label1->setBuddy(EditShowSec);
-    Label2 = Label(GroupBox2, "Label2", "&Klatek:");
-    Label2->setBuddy(EditShowFrm);
-    auto* time = new QGridLayout(GroupBox2);
-    time->addWidget(Label1, 0, 0);
-    time->addWidget(EditShowSec, 0, 1);
-    time->addWidget(Label2, 1, 0);
-    time->addWidget(EditShowFrm, 1, 1);
+    SecondsFramesFields(GroupBox2, EditShowSec, EditShowFrm, QStringLiteral("Ilość sekund wyświetlania napisu"),
+                        Label1, Label2);
 
     Button1 = MakeOkButton();
     Button2 = MakeCancelButton();

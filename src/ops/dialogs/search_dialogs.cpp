@@ -47,20 +47,8 @@ TimingSearchDialog::TimingSearchDialog(OpenDialogCounter& openDialogs, Prompts& 
     setWindowTitle(QString::fromUtf8(caption));
     setProperty("HelpContext", helpContext);
     GroupBox1 = Named(new QGroupBox(QString::fromUtf8(group), this), "GroupBox1");
-    EditBreakSec->setParent(GroupBox1);
-    EditBreakFrm->setParent(GroupBox1);
-    const QString hint = QStringLiteral("Min. wielkość przerwy między napisami");
-    EditBreakSec->setToolTip(hint);
-    EditBreakFrm->setToolTip(hint);
-    Label1 = Label(GroupBox1, "Label1", "&Sekund:");
-    Label1->setBuddy(EditBreakSec);
-    Label2 = Label(GroupBox1, "Label2", "&Klatek:");
-    Label2->setBuddy(EditBreakFrm);
-    auto* grid = new QGridLayout(GroupBox1);
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(EditBreakSec, 0, 1);
-    grid->addWidget(Label2, 1, 0);
-    grid->addWidget(EditBreakFrm, 1, 1);
+    SecondsFramesFields(GroupBox1, EditBreakSec, EditBreakFrm, QStringLiteral("Min. wielkość przerwy między napisami"),
+                        Label1, Label2);
     Button1 = MakeOkButton();
     Button2 = MakeCancelButton();
     auto* layout = new QVBoxLayout(this);
