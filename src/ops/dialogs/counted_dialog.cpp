@@ -45,6 +45,16 @@ QHBoxLayout* CountedDialog::ButtonRow(QPushButton* ok, QPushButton* cancel) {
     return row;
 }
 
+QLineEdit* Edit(QWidget* parent, const char* name, const char* text, int maxLength) {
+    auto* e = Named(new QLineEdit(QString::fromUtf8(text), parent), name);
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const char* text) {
+    return Named(new QLabel(QString::fromUtf8(text), parent), name);
+}
+
 void CountedDialog::SecondsFramesFields(QWidget* group, QLineEdit* seconds, QLineEdit* frames, const QString& hint,
                                         QLabel*& label1, QLabel*& label2) {
     seconds->setParent(group);

@@ -45,6 +45,16 @@ private:
     bool counted_ = false;
 };
 
+// Builders of a dialog's named controls (object names are the language files' keys).
+template <class W>
+W* Named(W* w, const char* name) {
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+// A line edit with its initial text and its length limit.
+QLineEdit* Edit(QWidget* parent, const char* name, const char* text, int maxLength);
+QLabel* Label(QWidget* parent, const char* name, const char* text);
+
 // A label that can be clicked (hand cursor), drawn blue while the mouse is over it.
 class ClickLabel : public QLabel {
     Q_OBJECT

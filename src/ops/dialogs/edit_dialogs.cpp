@@ -18,22 +18,6 @@ namespace kravelo {
 
 namespace {
 
-template <class W>
-W* Named(W* w, const char* name) {
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name, const char* text, int maxLength) {
-    auto* e = Named(new QLineEdit(QString::fromUtf8(text), parent), name);
-    e->setMaxLength(maxLength);
-    return e;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const char* text) {
-    return Named(new QLabel(QString::fromUtf8(text), parent), name);
-}
-
 QCheckBox* Check(QWidget* parent, const char* name, const char* text, bool ticked) {
     auto* c = Named(new QCheckBox(QString::fromUtf8(text), parent), name);
     c->setChecked(ticked);
