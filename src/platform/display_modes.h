@@ -6,15 +6,9 @@
 #include <memory>
 #include <vector>
 
-namespace kravelo {
+#include "core/display_modes.h"
 
-struct DisplayMode {
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 0;
-    int refreshRate = 0;  // Hz, 0 when unknown
-    bool operator==(const DisplayMode&) const = default;
-};
+namespace kravelo {
 
 class DisplayModeService {
 public:
