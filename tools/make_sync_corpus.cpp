@@ -4,10 +4,11 @@
 // Everything follows from the seed (and the espeak-ng version).
 //
 //   make_sync_corpus --out DIR [--seed N] [--minutes M] [--hard] [--no-video] [--ac3]
+//                    [--subtitles-only]
 //
-// DIR receives movie.mkv (or movie.mka with --no-video), truth.srt, speech.txt (true speech
-// intervals, seconds, one per line), and for each case CASE.srt with CASE.truth.srt, the true
-// times of the same lines in the same order.
+// DIR receives movie.mkv (or movie.mka with --no-video; nothing with --subtitles-only),
+// truth.srt, speech.txt (true speech intervals, seconds, one per line), and for each case
+// CASE.srt with CASE.truth.srt, the true times of the same lines in the same order.
 
 #include <algorithm>
 #include <cmath>
@@ -160,7 +161,7 @@ int main(int argc, char** argv) {
     std::filesystem::path out;
     uint64_t seed = 1;
     double minutes = 10.0;
-    bool hard = false, video = true, ac3 = false;
+    bool hard = false, video = true, ac3 = false, audio = true;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--out" && i + 1 < argc) out = argv[++i];
@@ -169,8 +170,10 @@ int main(int argc, char** argv) {
         else if (arg == "--hard") hard = true;
         else if (arg == "--no-video") video = false;
         else if (arg == "--ac3") ac3 = true;
+        else if (arg == "--subtitles-only") audio = false;
         else {
-            std::cerr << "usage: make_sync_corpus --out DIR [--seed N] [--minutes M] [--hard] [--no-video] [--ac3]\n";
+            std::cerr << "usage: make_sync_corpus --out DIR [--seed N] [--minutes M] [--hard] [--no-video] [--ac3] "
+                         "[--subtitles-only]\n";
             return 2;
         }
     }
@@ -246,7 +249,7 @@ int main(int argc, char** argv) {
 
     // Mixing, block by block, into a 16-bit WAV.
     const std::filesystem::path wav = out / "audio.wav";
-    {
+    if (audio) {
         std::ofstream file(wav, std::ios::binary);
         const uint32_t samples = static_cast<uint32_t>(length * kRate);
         const auto put32 = [&](uint32_t v) { file.write(reinterpret_cast<const char*>(&v), 4); };
@@ -360,6 +363,7 @@ int main(int argc, char** argv) {
     }
 
     // The movie.
+    if (!audio) return 0;
     const std::string quiet = "ffmpeg -nostdin -hide_banner -loglevel error -y ";
     const std::string audioCodec = ac3 ? " -c:a ac3 -b:a 640k -af \"pan=5.1|FL=0.3*c0|FR=0.3*c0|FC=c0|LFE=0.1*c0|BL=0.2*c0|BR=0.2*c0\""
                                        : " -c:a aac -b:a 128k";
