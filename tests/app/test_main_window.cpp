@@ -19,7 +19,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <regex>
 
 #include "app/about_box.h"
 #include "app/main_window.h"
@@ -31,7 +30,6 @@
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/dialogs/line_error_dialog.h"
 #include "ops/dialogs/shift_dialog.h"
-#include "support/english_keys.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
@@ -651,24 +649,6 @@ TEST_F(MainWindowTest, FaqPagesAndTheAboutBox) {
         window->AboutCommand();
     }
     EXPECT_TRUE(prompter.dialogsShown.empty());
-}
-
-TEST_F(MainWindowTest, EnglishTranslatesTheWindowAndItsDialogs) {
-    // Everything the window and its dialogs would export has an english.klg key, except texts
-    // that are not words (format patterns, standard buttons, numbers shown) or are built at run time.
-    fs::create_directories(dir.path() / "prog" / "language");
-    ASSERT_TRUE(window->GetLanguage().ExportLanguage("all.klg"));
-    const std::regex untranslated(
-        "(reopen|reopentxt)[1-5]_Cpt|N[0-9]+_Cpt|PopupMenuEditor_Cpt|FRM_MPL1_Cpt|Button[12]_Cpt|"
-        "RadioButton[1-5]_Cpt|LabelFps2_Cpt|LabelFPS_Cpt|Label(Version|Date|WWW|Email)_Cpt|StatusPanel[0-4]_Cpt|"
-        "LabelFile(Name|Size)_Cpt|SpeedButtonFRM_MPL_Hnt");
-    const int checked = test::ExpectEnglishHas(
-        dir.File("prog/language/all.klg"), [&](const std::string& section, const std::string& key, const std::string&) {
-            // The language chooser and the subtitle chooser have their own tests.
-            return !std::regex_match(key, untranslated) && !(section == "Form1" && key == "Form_Cpt") &&
-                   section != "FormLanguage" && section != "FormOpenText";
-        });
-    EXPECT_GT(checked, 60);
 }
 
 TEST_F(MainWindowTest, CommandLineOpensTheFirstSubtitleFile) {
