@@ -217,11 +217,13 @@ TEST_F(MainWindowTest, KeysOfTheCommandsWinOverTheEditorsOwn) {
     QTest::keyClick(window->Editor(), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(prompter.dialogsShown, (std::vector<QString>{"FormPytanie03PrzesNap"}));
     EXPECT_EQ(Lines(), before);
-    // Ctrl+. nudges the caret's line.
+    // Ctrl+. nudges the caret's line and leaves the caret where it was.
     QTextCursor c(window->Editor()->document());
+    c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
     window->Editor()->setTextCursor(c);
     QTest::keyClick(window->Editor(), Qt::Key_Period, Qt::ControlModifier);
     EXPECT_EQ(Lines()[0], "{106}{256}Ala ma kota");
+    EXPECT_EQ(window->Editor()->textCursor().position(), 3);
 }
 
 TEST_F(MainWindowTest, ShiftDialogRefusesZeroFramesAndNoBoxTicked) {
@@ -278,21 +280,17 @@ TEST_F(MainWindowTest, LineErrorBreakLeavesEverythingAndPutsTheCaretOnTheLine) {
     EXPECT_TRUE(window->LineErrorDialog().RadioButtonBreak->isChecked());
 }
 
-TEST_F(MainWindowTest, LineErrorIgnoreShiftsTheReadableLinesOnly) {
-    OpenAt25("{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\n");
+TEST_F(MainWindowTest, LineErrorIgnoreAndDeleteActOnTheWholeRange) {
+    OpenAt25("{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\ntez zly\r\n{500}{560}Piec\r\n");
     prompter.Dialog("FormPytanie12BladLinii", AnswerLineError("RadioButtonIgnore"));
     prompter.Dialog("FormPytanie03PrzesNap", AnswerShift("2"));
     window->TimeShiftCommand();
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"{150}{300}Jeden", "zly", "{450}{510}Trzy"}));
-}
-
-TEST_F(MainWindowTest, LineErrorDeleteRemovesEveryUnreadableLineOfTheRange) {
-    OpenAt25("{100}{250}Jeden\r\nzly\r\n{400}{460}Trzy\r\ntez zly\r\n{500}{560}Piec\r\n");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"{150}{300}Jeden", "zly", "{450}{510}Trzy", "tez zly", "{550}{610}Piec"}));
     prompter.Dialog("FormPytanie12BladLinii", AnswerLineError("RadioButtonDelete"));
-    prompter.Dialog("FormPytanie03PrzesNap", AnswerShift("2"));
+    prompter.Dialog("FormPytanie03PrzesNap", AnswerShift("-2"));
     window->TimeShiftCommand();
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"{150}{300}Jeden", "{450}{510}Trzy", "{550}{610}Piec"}));
-    EXPECT_EQ(prompter.dialogsShown.size(), 2u);  // asked once
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{250}Jeden", "{400}{460}Trzy", "{500}{560}Piec"}));
+    EXPECT_EQ(prompter.dialogsShown.size(), 4u);  // asked once per command
 }
 
 TEST_F(MainWindowTest, CancelledFrameRateQuestionChangesNothing) {
@@ -309,21 +307,6 @@ TEST_F(MainWindowTest, CancelledFrameRateQuestionChangesNothing) {
     // A nudge asks the same question and stops the same way.
     window->NudgeCommand(true);
     EXPECT_EQ(Lines(), before);
-}
-
-TEST_F(MainWindowTest, NudgesMoveTheCaretLineByAQuarterSecond) {
-    OpenAt25(kFrameLines);
-    QTextCursor c(window->Editor()->document()->findBlockByNumber(1));
-    c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
-    const int position = c.position();
-    window->Editor()->setTextCursor(c);
-    window->NudgeCommand(true);
-    EXPECT_EQ(Lines()[1], "{266}{346}Drugi napis");
-    window->NudgeCommand(false);
-    window->NudgeCommand(false);
-    EXPECT_EQ(Lines()[1], "{254}{334}Drugi napis");
-    EXPECT_EQ(window->Editor()->textCursor().position(), position);
-    EXPECT_EQ(Lines()[0], "{100}{250}Ala ma kota");
 }
 
 TEST_F(MainWindowTest, ConversionToSsaAndBack) {
