@@ -4,10 +4,11 @@
 // Everything follows from the seed (and the espeak-ng version).
 //
 //   make_sync_corpus --out DIR [--seed N] [--minutes M] [--hard] [--no-video] [--ac3]
+//                    [--subtitles-only]
 //
-// DIR receives movie.mkv (or movie.mka with --no-video), truth.srt, speech.txt (true speech
-// intervals, seconds, one per line), and for each case CASE.srt with CASE.truth.srt, the true
-// times of the same lines in the same order.
+// DIR receives movie.mkv (or movie.mka with --no-video; nothing with --subtitles-only),
+// truth.srt, speech.txt (true speech intervals, seconds, one per line), and for each case
+// CASE.srt with CASE.truth.srt, the true times of the same lines in the same order.
 
 #include <algorithm>
 #include <cmath>
@@ -72,8 +73,12 @@ struct Pink {
     }
 };
 
-// espeak-ng's WAV on stdout, resampled to kRate; empty on failure.
-std::vector<float> Speak(const std::string& voice, int speed, int pitch, const std::string& text) {
+// espeak-ng's WAV on stdout as it comes (16-bit mono at its own rate); empty on failure.
+struct Voice {
+    std::vector<int16_t> samples;
+    uint32_t rate = 0;
+};
+Voice Speak(const std::string& voice, int speed, int pitch, const std::string& text) {
     const std::string command = "espeak-ng -v " + voice + " -s " + std::to_string(speed) + " -p " +
                                 std::to_string(pitch) + " --stdout \"" + text + "\"";
     FILE* pipe = popen(command.c_str(), "r");
@@ -83,8 +88,8 @@ std::vector<float> Speak(const std::string& voice, int speed, int pitch, const s
     std::size_t got;
     while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
     if (pclose(pipe) != 0 || bytes.size() < 44) return {};
-    uint32_t rate = 0;
-    std::memcpy(&rate, bytes.data() + 24, 4);
+    Voice v;
+    std::memcpy(&v.rate, bytes.data() + 24, 4);
     std::size_t data = 12;  // walk the chunks to "data"
     while (data + 8 <= bytes.size() && std::memcmp(bytes.data() + data, "data", 4) != 0) {
         uint32_t size = 0;
@@ -92,25 +97,16 @@ std::vector<float> Speak(const std::string& voice, int speed, int pitch, const s
         data += 8 + size;
     }
     data += 8;
-    if (data > bytes.size() || rate == 0) return {};
-    const std::size_t count = (bytes.size() - data) / 2;
-    std::vector<int16_t> in(count);
-    std::memcpy(in.data(), bytes.data() + data, count * 2);
-    const std::size_t outCount = static_cast<std::size_t>(static_cast<double>(count) * kRate / rate);
-    std::vector<float> out(outCount);
-    for (std::size_t i = 0; i < outCount; ++i) {
-        const double x = static_cast<double>(i) * rate / kRate;
-        const std::size_t k = static_cast<std::size_t>(x);
-        const double t = x - static_cast<double>(k);
-        const double a = in[std::min(k, count - 1)], b = in[std::min(k + 1, count - 1)];
-        out[i] = static_cast<float>((a + (b - a) * t) / 32768.0);
-    }
-    return out;
+    if (data > bytes.size() || v.rate == 0) return {};
+    v.samples.resize((bytes.size() - data) / 2);
+    std::memcpy(v.samples.data(), bytes.data() + data, v.samples.size() * 2);
+    return v;
 }
 
 struct Spoken {
-    double at = 0.0;             // where the samples begin, seconds
-    std::vector<float> samples;  // already at its level
+    double at = 0.0;  // where the samples begin, seconds
+    Voice voice;      // kept at espeak-ng's rate (a 2-hour film would not fit at ours)
+    double gain = 1.0;
     double onset = 0.0, offset = 0.0;
     bool subtitled = true;
 };
@@ -160,7 +156,7 @@ int main(int argc, char** argv) {
     std::filesystem::path out;
     uint64_t seed = 1;
     double minutes = 10.0;
-    bool hard = false, video = true, ac3 = false;
+    bool hard = false, video = true, ac3 = false, audio = true;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--out" && i + 1 < argc) out = argv[++i];
@@ -169,8 +165,10 @@ int main(int argc, char** argv) {
         else if (arg == "--hard") hard = true;
         else if (arg == "--no-video") video = false;
         else if (arg == "--ac3") ac3 = true;
+        else if (arg == "--subtitles-only") audio = false;
         else {
-            std::cerr << "usage: make_sync_corpus --out DIR [--seed N] [--minutes M] [--hard] [--no-video] [--ac3]\n";
+            std::cerr << "usage: make_sync_corpus --out DIR [--seed N] [--minutes M] [--hard] [--no-video] [--ac3] "
+                         "[--subtitles-only]\n";
             return 2;
         }
     }
@@ -202,25 +200,26 @@ int main(int argc, char** argv) {
             text += kWords[rng.Next() % (sizeof kWords / sizeof *kWords)];
         }
         Spoken s;
-        s.samples = Speak(kVoices[rng.Int(0, 7)], rng.Int(140, 200), rng.Int(30, 70), text);
-        if (s.samples.empty()) {
+        s.voice = Speak(kVoices[rng.Int(0, 7)], rng.Int(140, 200), rng.Int(30, 70), text);
+        const std::vector<int16_t>& pcm = s.voice.samples;
+        if (pcm.empty()) {
             std::cerr << "espeak-ng failed\n";
             return 1;
         }
         double peak = 0.0, energy = 0.0;
-        for (float v : s.samples) {
-            peak = std::max(peak, static_cast<double>(std::abs(v)));
-            energy += static_cast<double>(v) * v;
+        for (int16_t v : pcm) {
+            peak = std::max(peak, std::abs(v / 32768.0));
+            energy += (v / 32768.0) * (v / 32768.0);
         }
-        const double rms = std::sqrt(energy / static_cast<double>(s.samples.size()));
-        std::size_t first = 0, last = s.samples.size();
-        while (first < last && std::abs(s.samples[first]) <= 0.04 * peak) ++first;
-        while (last > first && std::abs(s.samples[last - 1]) <= 0.04 * peak) --last;
-        const double gain = Db(rng.Uniform(-24.0, -14.0)) / std::max(rms, 1e-6);
-        for (float& v : s.samples) v = static_cast<float>(v * gain);
-        s.at = t - static_cast<double>(first) / kRate;
+        const double rms = std::sqrt(energy / static_cast<double>(pcm.size()));
+        std::size_t first = 0, last = pcm.size();
+        while (first < last && std::abs(pcm[first] / 32768.0) <= 0.04 * peak) ++first;
+        while (last > first && std::abs(pcm[last - 1] / 32768.0) <= 0.04 * peak) --last;
+        s.gain = Db(rng.Uniform(-24.0, -14.0)) / std::max(rms, 1e-6) / 32768.0;
+        const double rate = s.voice.rate;
+        s.at = t - static_cast<double>(first) / rate;
         s.onset = t;
-        s.offset = s.at + static_cast<double>(last) / kRate;
+        s.offset = s.at + static_cast<double>(last) / rate;
         if (s.offset + 1.0 > length) break;
         s.subtitled = rng.Uniform() >= 0.03;
         if (s.subtitled) {
@@ -246,7 +245,7 @@ int main(int argc, char** argv) {
 
     // Mixing, block by block, into a 16-bit WAV.
     const std::filesystem::path wav = out / "audio.wav";
-    {
+    if (audio) {
         std::ofstream file(wav, std::ios::binary);
         const uint32_t samples = static_cast<uint32_t>(length * kRate);
         const auto put32 = [&](uint32_t v) { file.write(reinterpret_cast<const char*>(&v), 4); };
@@ -292,15 +291,19 @@ int main(int argc, char** argv) {
                                                  std::exp(-5.0 * (at - s.start) / (s.end - s.start)));
                 }
             }
-            while (nextSpoken < spoken.size() && spoken[nextSpoken].at + spoken[nextSpoken].samples.size() / double(kRate) < t0)
-                ++nextSpoken;
+            const auto endOf = [](const Spoken& s) { return s.at + static_cast<double>(s.voice.samples.size()) / s.voice.rate; };
+            while (nextSpoken < spoken.size() && endOf(spoken[nextSpoken]) < t0) ++nextSpoken;
             for (std::size_t k = nextSpoken; k < spoken.size() && spoken[k].at < t1; ++k) {
                 const Spoken& s = spoken[k];
+                const std::vector<int16_t>& in = s.voice.samples;
                 const long offset = std::lround(s.at * kRate) - static_cast<long>(begin);
+                const double step = static_cast<double>(s.voice.rate) / kRate;
                 for (long i = std::max(0L, offset); i < static_cast<long>(count); ++i) {
-                    const long j = i - offset;
-                    if (j >= static_cast<long>(s.samples.size())) break;
-                    mix[static_cast<std::size_t>(i)] += s.samples[static_cast<std::size_t>(j)];
+                    const double x = static_cast<double>(i - offset) * step;
+                    const std::size_t j = static_cast<std::size_t>(x);
+                    if (j + 1 >= in.size()) break;
+                    const double frac = x - static_cast<double>(j);
+                    mix[static_cast<std::size_t>(i)] += static_cast<float>((in[j] + (in[j + 1] - in[j]) * frac) * s.gain);
                 }
             }
             for (std::size_t i = 0; i < count; ++i)
@@ -360,6 +363,7 @@ int main(int argc, char** argv) {
     }
 
     // The movie.
+    if (!audio) return 0;
     const std::string quiet = "ffmpeg -nostdin -hide_banner -loglevel error -y ";
     const std::string audioCodec = ac3 ? " -c:a ac3 -b:a 640k -af \"pan=5.1|FL=0.3*c0|FR=0.3*c0|FC=c0|LFE=0.1*c0|BL=0.2*c0|BR=0.2*c0\""
                                        : " -c:a aac -b:a 128k";

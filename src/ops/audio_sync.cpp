@@ -24,7 +24,7 @@ constexpr double kAnchorLimit = 0.1;            // |ratio - 1| beyond this is no
 constexpr long kRatiosSearched = 3;             // ratios given the split search
 constexpr double kConfidenceExclusion = 2.0;    // seconds around the peak left out of its z-score
 constexpr double kMaxNegativeShare = 0.05;      // more lines than this moved below 0: not trustworthy
-constexpr long kMinEdgePieceLines = 3;          // a first or last piece smaller than this: not trustworthy
+constexpr long kMinPieceLines = 10;             // a smaller piece of several is most likely noise fitted
 constexpr long kMinTrustedLines = 10;           // fewer speaking lines match anywhere: never trustworthy
 constexpr double kMaxTrackSeconds = 48 * 3600.0;  // a speech track made from lines is cut here
 constexpr double kMaxLineTime = 1e9;            // seconds; later or earlier times are clamped
@@ -51,8 +51,9 @@ long MiddleOfFirstMaximum(const std::vector<int32_t>& curve) {
     return sync::MiddleOfFirstMaximum(values.data(), static_cast<long>(values.size()));
 }
 
-// Peak of the curve over the mean of the offsets away from it, in standard deviations.
-double PeakZScore(const std::vector<int32_t>& curve, int64_t exclusionFrames) {
+// Peak of the curve less `deduction` over the mean of the offsets away from it, in standard
+// deviations.
+double PeakZScore(const std::vector<int32_t>& curve, int64_t exclusionFrames, double deduction) {
     if (curve.empty()) return 0.0;
     const long peak = static_cast<long>(std::max_element(curve.begin(), curve.end()) - curve.begin());
     double sum = 0.0, squares = 0.0;
@@ -67,7 +68,7 @@ double PeakZScore(const std::vector<int32_t>& curve, int64_t exclusionFrames) {
     if (count < 2) return 0.0;
     const double mean = sum / count;
     const double deviation = std::sqrt(std::max(0.0, squares / count - mean * mean));
-    const double rise = curve[static_cast<std::size_t>(peak)] - mean;
+    const double rise = curve[static_cast<std::size_t>(peak)] - deduction - mean;
     if (deviation <= 0.0) return rise > 0.0 ? 1e6 : 0.0;
     return rise / deviation;
 }
@@ -109,6 +110,43 @@ std::optional<double> FittedRatio(const std::vector<SyncLine>& sorted, const std
     const auto middle = slopes.begin() + static_cast<std::ptrdiff_t>(slopes.size() / 2);
     std::nth_element(slopes.begin(), middle, slopes.end());
     return 1.0 + *middle;
+}
+
+// The fitted ratio made exact: the best no-split score over ratios near it (steps of 2e-5),
+// each scored on a few seconds of offsets around where the fitted ratio put the lines.
+double RefinedRatio(const std::vector<SyncLine>& lines, double fitted, double frameSeconds, int64_t gapFrames,
+                    int64_t maxLenFrames, const SpeechScorer& scorer) {
+    const auto place = [&](double r) { return sync::PlaceLines(lines, r, frameSeconds, gapFrames, maxLenFrames); };
+    std::vector<int32_t> curve(static_cast<std::size_t>(scorer.offsets()), 0);
+    for (const GridLine& g : place(fitted)) scorer.AddLineRow(g, curve.data());
+    const int64_t centre = MiddleOfFirstMaximum(curve) - scorer.maxOffset();
+    double middle = 0.0;
+    for (const SyncLine& l : lines) middle += l.start / static_cast<double>(lines.size());
+    const int64_t reach = std::llround(3.0 / frameSeconds);
+    std::vector<int32_t> window(static_cast<std::size_t>(2 * reach + 1));
+    double best = fitted, bestScore = -std::numeric_limits<double>::infinity();
+    for (int step = -30; step <= 30; ++step) {
+        const double r = fitted + step * 2e-5;
+        // Stretching about 0 moves the middle of the lines: follow it.
+        const int64_t from = centre - std::llround((r - fitted) * middle / frameSeconds) - reach;
+        std::fill(window.begin(), window.end(), 0);
+        for (const GridLine& g : place(r)) scorer.AddLineScores(g, from, static_cast<long>(window.size()), window.data());
+        const double score = std::min(1.0 / r, 1.0) * *std::max_element(window.begin(), window.end());
+        if (score > bestScore) {
+            bestScore = score;
+            best = r;
+        }
+    }
+    return best;
+}
+
+// The score of the pieces moved together away from the offsets found, per common shift.
+std::vector<int32_t> PiecesCurve(const std::vector<GridLine>& grid, const std::vector<int64_t>& offsets,
+                                 const SpeechScorer& scorer) {
+    std::vector<int32_t> curve(static_cast<std::size_t>(scorer.offsets()), 0);
+    for (std::size_t k = 0; k < grid.size(); ++k)
+        scorer.AddLineScores(grid[k], offsets[k] - scorer.maxOffset(), scorer.offsets(), curve.data());
+    return curve;
 }
 
 // Moves each piece's offset to the middle of the plateau of equal scores it sits on (the
@@ -186,10 +224,12 @@ SyncResult AlignToSpeech(const std::vector<SyncLine>& input, const SpeechTrack& 
     if (options.fixRate) {
         const auto fitted = FittedRatio(lines, sync::PlaceLines(lines, 1.0, f, gapFrames, maxLenFrames), scorer, f, ticker);
         if (ticker.cancelled()) return cancelled();
-        if (fitted && std::abs(*fitted - 1.0) < kAnchorLimit &&
-            std::none_of(std::begin(kStandardRatios), std::end(kStandardRatios),
-                         [&](double r) { return std::abs(r - *fitted) <= kAnchorSnap; }))
-            ratios.push_back(*fitted);
+        if (fitted && std::abs(*fitted - 1.0) < kAnchorLimit) {
+            const double refined = RefinedRatio(lines, *fitted, f, gapFrames, maxLenFrames, scorer);
+            if (std::none_of(std::begin(kStandardRatios), std::end(kStandardRatios),
+                             [&](double r) { return std::abs(r - refined) <= kAnchorSnap; }))
+                ratios.push_back(refined);
+        }
     }
 
     // Every ratio's no-split score; the stretched ones are weighted down so that more frames
@@ -249,17 +289,21 @@ SyncResult AlignToSpeech(const std::vector<SyncLine>& input, const SpeechTrack& 
         if (chosen->ratio * lines[k].start + offset < 0.0) ++negative;
     }
     result.splits = static_cast<long>(result.pieces.size()) - 1;
-    result.confidence = PeakZScore(chosen->curve, std::llround(kConfidenceExclusion / f));
-
-    // Pieces' sizes in lines, for the check of the first and last piece.
-    std::vector<long> sizes;
+    // Confidence: how far the pieces' fit, less what their splits cost, stands above the fit of
+    // the same pieces moved together anywhere else. Without splits this is the peak of the
+    // no-split score. A wrong movie fits only as many small pieces, each a little.
+    result.confidence = PeakZScore(PiecesCurve(chosenGrid, chosenPath.offsets, scorer),
+                                   std::llround(kConfidenceExclusion / f),
+                                   result.splits > 0 ? penalty * static_cast<double>(result.splits) : 0.0);
+    std::vector<long> sizes;  // speaking lines per piece
     for (std::size_t k = 0; k < lines.size(); ++k) {
         if (k == 0 || chosenPath.offsets[k] != chosenPath.offsets[k - 1]) sizes.push_back(0);
-        ++sizes.back();
+        sizes.back() += chosenGrid[k].scores ? 1 : 0;
     }
-    const bool edgesHeld = sizes.size() < 2 || (sizes.front() >= kMinEdgePieceLines && sizes.back() >= kMinEdgePieceLines);
+    const bool piecesHeld =
+        sizes.size() < 2 || std::all_of(sizes.begin(), sizes.end(), [](long s) { return s >= kMinPieceLines; });
     result.trustworthy = speaking >= kMinTrustedLines && result.confidence >= options.minConfidence &&
-                         static_cast<double>(negative) <= kMaxNegativeShare * static_cast<double>(n) && edgesHeld;
+                         static_cast<double>(negative) <= kMaxNegativeShare * static_cast<double>(n) && piecesHeld;
     return result;
 }
 

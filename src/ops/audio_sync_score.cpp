@@ -34,10 +34,11 @@ std::vector<GridLine> PlaceLines(const std::vector<SyncLine>& sorted, double sca
 
 SpeechScorer::SpeechScorer(const SpeechTrack& track, int64_t maxOffsetFrames, int64_t lineReachFrames)
     : maxOffset_(std::max<int64_t>(0, maxOffsetFrames)), length_(static_cast<int64_t>(track.speech.size())) {
-    // Stored: every x a line within lineReach of the track can touch at any offset.
+    // Stored: every x a line within lineReach of the track can touch at any offset up to twice
+    // the maximum (pieces' scores are compared around their own offsets).
     const int64_t reach = std::max<int64_t>(0, lineReachFrames);
-    low_ = -maxOffset_ - reach;
-    const int64_t high = length_ + maxOffset_ + reach;
+    low_ = -2 * maxOffset_ - reach;
+    const int64_t high = length_ + 2 * maxOffset_ + reach;
     padded_.resize(static_cast<std::size_t>(high - low_ + 1));
     int64_t q = -low_;  // Prefix(low_): every frame before 0 is silence
     for (int64_t x = low_; x <= high; ++x) {
@@ -56,8 +57,8 @@ int64_t SpeechScorer::Prefix(int64_t x) const {
     return padded_[static_cast<std::size_t>(x - low_)];
 }
 
-const int32_t* SpeechScorer::FastPrefix(int64_t x) const {
-    const int64_t last = x + 2 * maxOffset_;
+const int32_t* SpeechScorer::FastPrefix(int64_t x, long count) const {
+    const int64_t last = x + count - 1;
     if (x < low_ || last >= low_ + static_cast<int64_t>(padded_.size())) return nullptr;
     return padded_.data() + (x - low_);
 }
@@ -72,17 +73,16 @@ void SpeechScorer::LineRow(const GridLine& line, int32_t* row) const {
     AddLineRow(line, row);
 }
 
-void SpeechScorer::AddLineRow(const GridLine& line, int32_t* sum) const {
-    if (!line.scores) return;
-    const long count = offsets();
-    const int32_t* pa = FastPrefix(line.a - maxOffset_);
-    const int32_t* pb = FastPrefix(line.b - maxOffset_);
-    const int32_t* pc = FastPrefix(line.c - maxOffset_);
+void SpeechScorer::AddLineScores(const GridLine& line, int64_t firstOffset, long count, int32_t* sum) const {
+    if (!line.scores || count <= 0) return;
+    const int32_t* pa = FastPrefix(line.a + firstOffset, count);
+    const int32_t* pb = FastPrefix(line.b + firstOffset, count);
+    const int32_t* pc = FastPrefix(line.c + firstOffset, count);
     if (pa && pb && pc) {
         for (long i = 0; i < count; ++i) sum[i] += 2 * pb[i] - pa[i] - pc[i];
         return;
     }
-    for (long i = 0; i < count; ++i) sum[i] += static_cast<int32_t>(LineScore(line, i - maxOffset_));
+    for (long i = 0; i < count; ++i) sum[i] += static_cast<int32_t>(LineScore(line, firstOffset + i));
 }
 
 bool Ticker::Tick() {

@@ -39,13 +39,16 @@ public:
     // row[i] = score of the line at offset i - maxOffset; 0 everywhere for a cue line.
     void LineRow(const GridLine& line, int32_t* row) const;
     // Adds the line's row into sum (the no-split score of a set of lines).
-    void AddLineRow(const GridLine& line, int32_t* sum) const;
+    void AddLineRow(const GridLine& line, int32_t* sum) const { AddLineScores(line, -maxOffset_, offsets(), sum); }
+    // Adds the line's scores at offsets firstOffset .. firstOffset + count - 1 into sum. Fast for
+    // offsets within twice the maximum offset.
+    void AddLineScores(const GridLine& line, int64_t firstOffset, long count, int32_t* sum) const;
     // Score of one line at one offset.
     int64_t LineScore(const GridLine& line, int64_t offset) const;
 
 private:
     int64_t Prefix(int64_t x) const;  // sum of the +1/-1 track over frames [0, x)
-    const int32_t* FastPrefix(int64_t x) const;  // null when the slice from x is not stored
+    const int32_t* FastPrefix(int64_t x, long count) const;  // null when the slice is not stored
 
     int64_t maxOffset_ = 0;
     int64_t length_ = 0;

@@ -152,10 +152,10 @@ TEST(AlignToSpeech, SplitsAtAnAdBreakOnlyWhenAllowed) {
     ASSERT_EQ(whole.pieces.size(), 1u);
     EXPECT_LT(WithinTenth(whole, input, s.truth), 0.7);
 
-    // Another scene's speech: nothing lines up.
+    // Another scene's speech: only small pieces fit, each a little.
     const SyncResult wrong = AlignToSpeech(input, Track(MakeScene(99, 150), 0.10, 7), Options());
+    EXPECT_GT(wrong.splits, 2);
     EXPECT_FALSE(wrong.trustworthy);
-    EXPECT_LT(wrong.confidence, 5.0);
 }
 
 TEST(AlignToSpeech, EdgeCases) {
