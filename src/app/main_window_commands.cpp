@@ -136,12 +136,15 @@ void MainWindow::BuildMenus() {
             t.FillMenu(delay, {cmd::kMeasureDelay, "-", cmd::kDelayStartPoint, cmd::kDelayEndPoint,
                                cmd::kGeometricCorrection});
         }
+        if (t.Has(cmd::kSyncWithAudio)) t.FillMenu(movie, {"-", cmd::kSyncWithAudio});
         // The user-jump captions carry the current settings.
         connect(movie, &QMenu::aboutToShow, this, [this] { commands_->Refresh(); });
     }
     t.FillMenu(menu("Narzdzia1", QStringLiteral("&Narzędzia")),
                {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kLanguage});
     t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
+    // The waveform strip joins the View menu wherever that menu stands.
+    if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("Widok1"))) t.FillMenu(view, {"-", cmd::kWaveformStrip});
 
     t.FillMenu(editorMenu_, {cmd::kNewPopup, cmd::kOpenPopup, "-", cmd::kCutPopup, cmd::kCopyPopup, cmd::kPastePopup,
                              "-", cmd::kFindTextPopup, cmd::kFindNextPopup, cmd::kFindShortSubtitlePopup,

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/delay_commands.h"
+#include "app/sync_commands.h"
 #include "app/main_window.h"
 #include "core/subtitle_line.h"
 #include "core/text_util.h"
@@ -90,6 +91,8 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     RegisterCommands();
     delay_ = new DelayCommands(window_, [this] { return player_.CurrentPosition(); }, this);
     connect(movie_, &MovieSession::MovieReset, delay_, &DelayCommands::Clear);
+    sync_ = new SyncCommands(window_, player_, [this](double t) { transport_->Seek(t); }, this);
+    connect(movie_, &MovieSession::MovieReset, sync_, &SyncCommands::MovieClosed);
     window_.Frame().subtitleDisplayOn = [this] { return DisplayOn(); };
     window_.Frame().toggleSubtitleDisplay = [this] { DisplaySwitch(); };
     window_.SetMoviePort(movie_);

@@ -24,6 +24,7 @@
 namespace kravelo {
 
 class DelayCommands;
+class SyncCommands;
 class MainWindow;
 class MediaPlayer;
 class PowerOff;
@@ -45,6 +46,7 @@ public:
     MovieSession& Movie() { return *movie_; }
     TFormPytanie05SkokDo& JumpDialog() { return *jump_; }
     DelayCommands& Delay() { return *delay_; }
+    SyncCommands& Sync() { return *sync_; }
 
     // --- Display.
     void DisplaySwitch();  // Shift+Ctrl+N
@@ -77,6 +79,7 @@ private:
     MovieSession* movie_ = nullptr;
     TFormPytanie05SkokDo* jump_ = nullptr;
     DelayCommands* delay_ = nullptr;
+    SyncCommands* sync_ = nullptr;
     // Without a parent: its texts come with each showing, not from the window's language section.
     std::unique_ptr<TFormSubNotSorted> notSorted_;
 };

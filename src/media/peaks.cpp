@@ -1,6 +1,7 @@
 #include "media/peaks.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kravelo::media {
 
@@ -73,6 +74,29 @@ bool PeakStore::Range(long long fromSample, long long toSample, int16_t& lo, int
     lo = *std::min_element(level.mins.begin() + a, level.mins.begin() + b);
     hi = *std::max_element(level.maxs.begin() + a, level.maxs.begin() + b);
     return true;
+}
+
+void PeakStore::Columns(double fromSample, double samplesPerColumn, int count, int16_t* lo, int16_t* hi) const {
+    std::lock_guard lock(mutex_);
+    const PeakLevel& level = samplesPerColumn >= peaks_.coarse.samplesPerBucket && !peaks_.coarse.mins.empty()
+                                 ? peaks_.coarse
+                                 : peaks_.fine;
+    const long long n = static_cast<long long>(level.size());
+    const double per = level.samplesPerBucket;
+    for (int i = 0; i < count; ++i) {
+        lo[i] = 1;
+        hi[i] = 0;
+        const double from = fromSample + i * samplesPerColumn;
+        const double to = from + samplesPerColumn;
+        if (to <= 0) continue;
+        long long a = static_cast<long long>(std::max(0.0, from) / per);
+        long long b = std::min(n, static_cast<long long>(std::ceil(to / per)));
+        if (b <= a) b = a + 1;  // a column narrower than a bucket shows the bucket
+        if (a >= n) continue;
+        b = std::min(b, n);
+        lo[i] = *std::min_element(level.mins.begin() + a, level.mins.begin() + b);
+        hi[i] = *std::max_element(level.maxs.begin() + a, level.maxs.begin() + b);
+    }
 }
 
 long long PeakStore::DecodedSamples() const {

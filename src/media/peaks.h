@@ -59,6 +59,9 @@ public:
     // min/max of [fromSample, toSample) from the coarsest level whose bucket fits in
     // (toSample - fromSample) and is filled; false when nothing of the range is decoded yet.
     bool Range(long long fromSample, long long toSample, int16_t& lo, int16_t& hi) const;
+    // `count` columns of `samplesPerColumn` samples each from `fromSample` (which may be
+    // negative), in one pass under the lock: lo[i] > hi[i] marks a column with nothing decoded.
+    void Columns(double fromSample, double samplesPerColumn, int count, int16_t* lo, int16_t* hi) const;
     // Samples covered so far.
     long long DecodedSamples() const;
     bool Complete() const;
