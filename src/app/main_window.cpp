@@ -33,6 +33,7 @@
 #include "app/form_language.h"
 #include "app/movie_port.h"
 #include "core/format_size.h"
+#include "core/media_types.h"
 #include "core/recent_files.h"
 #include "core/text_util.h"
 #include "kravelo_version.h"
@@ -47,21 +48,8 @@ namespace kravelo {
 
 namespace {
 
-const char* const kMovieExtensions[] = {"avi", "mpg", "mpe", "mpeg", "mov", "asf", "m1v",
-                                        "mp2", "ivf", "mp2v", "mpa", "mpv2", "qt"};
-const char* const kSubtitleExtensions[] = {"txt", "ssa", "srt"};
-
 // The text after the last "." of the file name, in lower case.
-QString ExtensionOf(const QString& path) {
-    QString name = QFileInfo(path).fileName();
-    qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? QString() : name.mid(dot + 1).toLower();
-}
-
-bool HasExtension(const QString& path, const char* const* first, const char* const* last) {
-    const QString ext = ExtensionOf(path);
-    return std::any_of(first, last, [&ext](const char* e) { return ext == QLatin1String(e); });
-}
+QString ExtensionOf(const QString& path) { return QString::fromStdString(FileExtension(path.toStdString())); }
 
 void SetLabelColor(QLabel* label, const QColor& color) {
     QPalette p = label->palette();
@@ -71,13 +59,9 @@ void SetLabelColor(QLabel* label, const QColor& color) {
 
 }  // namespace
 
-bool IsMovieExtension(const QString& path) {
-    return HasExtension(path, std::begin(kMovieExtensions), std::end(kMovieExtensions));
-}
+bool IsMovieExtension(const QString& path) { return IsMovieFile(path.toStdString()); }
 
-bool IsSubtitleExtension(const QString& path) {
-    return HasExtension(path, std::begin(kSubtitleExtensions), std::end(kSubtitleExtensions));
-}
+bool IsSubtitleExtension(const QString& path) { return IsSubtitleFile(path.toStdString()); }
 
 void ApplyProcessNumberFormat() {
     // Exactly "C": numbers read and written with "." whatever the user's locale (libmpv needs
@@ -328,9 +312,12 @@ void MainWindow::TimerOpenVideoTimer() {
             movie_->Open(QFileInfo(a).absoluteFilePath(), settings_.CheckForOtherSub && !anyTxt,
                          settings_.AutoOpenSubtitle && !anyTxt, true);
             movieOpened = true;
-        } else if (!subtitleOpened && IsSubtitleExtension(a)) {
-            OpenSubtitleFile(QFileInfo(a).absoluteFilePath(), false);
+        } else if (IsSubtitleExtension(a)) {
+            if (!subtitleOpened) OpenSubtitleFile(QFileInfo(a).absoluteFilePath(), false);
             subtitleOpened = true;
+        } else if (!IsMovieExtension(a) && !a.isEmpty()) {
+            // A file of a kind the program does not open is named, not passed over in silence.
+            CantRecognizeFile(a);
         }
     }
 }
@@ -441,6 +428,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
     DropFiles(paths);
 }
 
+void MainWindow::CantRecognizeFile(const QString& path) {
+    raise();
+    prompts_.MessageBox(prompts_.Text("Form1", "CantRecognizeExt") + QStringLiteral(" :\n") + path,
+                        prompts_.Caption(MessageIcon::Error), BoxButtons::Ok, MessageIcon::Error);
+}
+
 void MainWindow::DropFiles(const QStringList& paths) {
     activateWindow();
     QString pendingMovie;
@@ -451,9 +444,7 @@ void MainWindow::DropFiles(const QStringList& paths) {
         } else if (IsSubtitleExtension(path)) {
             pendingSubtitle = path;
         } else {
-            raise();
-            prompts_.MessageBox(prompts_.Text("Form1", "CantRecognizeExt") + QStringLiteral(" :\n") + path,
-                                prompts_.Caption(MessageIcon::Error), BoxButtons::Ok, MessageIcon::Error);
+            CantRecognizeFile(path);
         }
     }
     update();

@@ -72,7 +72,7 @@ inline constexpr const char* kBuildDate = "2001-10-06";
 // Built-in caption of the main form.
 inline constexpr const char* kDesignCaption = "Kravelo (Player)";
 
-// Movie extensions of the command line and dropped files, in their fixed order; subtitle extensions.
+// Movie and subtitle extensions of the command line and dropped files (core/media_types).
 bool IsMovieExtension(const QString& path);
 bool IsSubtitleExtension(const QString& path);
 
@@ -166,6 +166,8 @@ public:
 
     // --- Dropped files.
     void DropFiles(const QStringList& paths);
+    // The error box for a dropped file or command-line argument of a kind the program does not open.
+    void CantRecognizeFile(const QString& path);
 
     // --- Settings: written with the running time of this run added to the stored one.
     void SaveSettingsNow();
