@@ -10,6 +10,7 @@
 #include "app/movie_side.h"
 #include "core/settings.h"
 #include "platform/power_off.h"
+#include "platform/screen_saver.h"
 #include "platform/single_instance.h"
 #include "platform/xdg_paths.h"
 #include "player/mpv_player.h"
@@ -35,8 +36,11 @@ int main(int argc, char** argv) {
     // goes first.
     kravelo::MpvPlayer player;
     kravelo::LogindPowerOff powerOff;
+    // Held off while the program runs, released when the window goes.
+    kravelo::DBusScreenSaverInhibitor screenSaver;
     kravelo::MainWindow window(paths);
     kravelo::MovieSideController movie(window, player, powerOff);
+    window.SetScreenSaver(&screenSaver);
     QObject::connect(&instance, &kravelo::SingleInstance::argumentReceived, &movie.Movie(),
                      &kravelo::MovieSession::ArgumentReceived);
     // Unsaved edits are copied every minute; a copy an abnormal end left is offered back first.

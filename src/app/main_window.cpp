@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <QStatusBar>
@@ -31,12 +32,14 @@
 
 #include "app/about_box.h"
 #include "app/form_language.h"
+#include "app/help.h"
 #include "app/movie_port.h"
 #include "core/format_size.h"
 #include "core/media_types.h"
 #include "core/recent_files.h"
 #include "core/text_util.h"
 #include "kravelo_version.h"
+#include "platform/screen_saver.h"
 #include "ops/dialogs/convert_dialogs.h"
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/dialogs/line_error_dialog.h"
@@ -114,6 +117,8 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
     about_->openUrl = [this](const QUrl& url) {
         if (openUrl) openUrl(url);
     };
+    // F1 in a dialog opens its help page.
+    qApp->installEventFilter(new HelpKeyFilter(this, [this](const QString& form) { OpenHelp(form); }));
     for (QWidget* form :
          std::initializer_list<QWidget*>{about_, convert_, shift_, fpsChange_, defaultFps_, lineError_})
         language_.AddForm(form);
@@ -136,7 +141,16 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
     connect(&timerOpenVideo_, &QTimer::timeout, this, [this] { TimerOpenVideoTimer(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    if (screenSaver_) screenSaver_->UnInhibit();
+}
+
+void MainWindow::SetScreenSaver(ScreenSaverInhibitor* inhibitor) {
+    if (screenSaver_) screenSaver_->UnInhibit();
+    screenSaver_ = inhibitor;
+    // A desktop without the service simply keeps its screen saver.
+    if (screenSaver_) screenSaver_->Inhibit();
+}
 
 void MainWindow::SetMoviePort(MoviePort* port) {
     movie_ = port;
@@ -202,6 +216,7 @@ void MainWindow::BuildWindow() {
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     splitter_->setChildrenCollapsible(false);
+    splitter_->installEventFilter(this);
     setCentralWidget(splitter_);
 
     editorMenu_ = new QMenu(this);
@@ -383,9 +398,26 @@ void MainWindow::MovieOpened(double frameRate) {
     commands_->Refresh();
 }
 
+// With a movie the video panel keeps its share of the height when the window is resized, as
+// long as both panels stay at least 100 pixels high. The splitter's sizes are still those of
+// the old height here; setting them for the new one leaves the splitter nothing to spread.
+void MainWindow::KeepVideoPanelShare(const QResizeEvent& event) {
+    if (closing_ || fullScreen_ || !MovieLoaded()) return;
+    const int oldHeight = event.oldSize().height();
+    const int height = event.size().height();
+    const QList<int> sizes = splitter_->sizes();
+    if (oldHeight <= 0 || height == oldHeight || sizes.size() != 2) return;
+    const int handle = splitter_->handleWidth();
+    int panel = std::max(100, static_cast<int>(static_cast<long long>(height) * sizes[0] / oldHeight));
+    if (height - handle - panel < 100) panel = std::max(100, height - handle - 100);
+    splitter_->setSizes({panel, std::max(0, height - handle - panel)});
+}
+
 // --- Keys and dropped files
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == splitter_ && event->type() == QEvent::Resize)
+        KeepVideoPanelShare(*static_cast<QResizeEvent*>(event));
     // The commands' keys win over the editor's own bindings (Ctrl+D deletes a character in a
     // QPlainTextEdit on X11): a key that an enabled command owns is left to the command.
     if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
@@ -470,6 +502,22 @@ void MainWindow::OpenFaq(const QString& fileName) {
     }
     prompts_.MessageBox(prompts_.Text("Form1", "CantLocalizeFile") + QStringLiteral(" \"") + program + u'"',
                         prompts_.Caption(MessageIcon::Warning), BoxButtons::Ok, MessageIcon::Warning);
+}
+
+void MainWindow::OpenHelp(const QString& objectName) {
+    const HelpTopic topic = HelpTopicFor(objectName.toStdString());
+    const QString path = FindHelpPage(topic, language_.QtLanguage(), Q(paths_.programFolder), Q(paths_.shareFolder));
+    if (path.isEmpty()) {
+        const QString expected = QDir(Q(paths_.programFolder))
+                                     .filePath(QStringLiteral("help/") + Q(topic.page + "_" +
+                                                                          HelpLanguage(language_.QtLanguage()) + ".html"));
+        prompts_.MessageBox(prompts_.Text("Form1", "CantLocalizeFile") + QStringLiteral(" \"") + expected + u'"',
+                            prompts_.Caption(MessageIcon::Warning), BoxButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!topic.anchor.empty()) url.setFragment(Q(topic.anchor));
+    if (openUrl) openUrl(url);
 }
 
 void MainWindow::AboutCommand() {
