@@ -39,6 +39,7 @@
 #include "core/recent_files.h"
 #include "core/text_util.h"
 #include "kravelo_version.h"
+#include "platform/foreground.h"
 #include "platform/screen_saver.h"
 #include "ops/dialogs/convert_dialogs.h"
 #include "ops/dialogs/frame_rate_dialogs.h"
@@ -467,7 +468,7 @@ void MainWindow::CantRecognizeFile(const QString& path) {
 }
 
 void MainWindow::DropFiles(const QStringList& paths) {
-    activateWindow();
+    ForceForeground(this);
     QString pendingMovie;
     QString pendingSubtitle;
     for (const QString& path : paths) {

@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "core/format_size.h"
 #include "core/media_types.h"
+#include "platform/foreground.h"
 #include "core/subtitle_candidate.h"
 #include "core/text_util.h"
 #include "ops/subtitle_display.h"
@@ -238,8 +239,7 @@ void MovieSession::Closing() {
 }
 
 void MovieSession::ArgumentReceived(const QString& argument) {
-    window_.raise();
-    window_.activateWindow();
+    ForceForeground(&window_);
     if (window_.OpenDialogs().Value() != 0) {
         QApplication::beep();
         return;
