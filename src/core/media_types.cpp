@@ -12,12 +12,13 @@ struct TypeOfExtension {
 };
 
 // Types as the shared MIME database names them; the few classic extensions it does not know
-// get the type of what they hold (MPEG video or audio, Indeo video).
+// get the type of what they hold (MPEG video, Indeo video). MPEG audio (mpa) goes with MPEG
+// video: as audio/mpeg, making Kravelo its default would take over every MP3 as well.
 constexpr TypeOfExtension kMovieTypes[] = {
     {"avi", "video/x-msvideo"}, {"mpg", "video/mpeg"},       {"mpe", "video/mpeg"},
     {"mpeg", "video/mpeg"},     {"mov", "video/quicktime"},  {"asf", "application/vnd.ms-asf"},
     {"m1v", "video/mpeg"},      {"mp2", "video/mpeg"},       {"ivf", "video/x-ivf"},
-    {"mp2v", "video/mpeg"},     {"mpa", "audio/mpeg"},       {"mpv2", "video/mpeg"},
+    {"mp2v", "video/mpeg"},     {"mpa", "video/mpeg"},       {"mpv2", "video/mpeg"},
     {"qt", "video/quicktime"},  {"mkv", "video/x-matroska"}, {"mp4", "video/mp4"},
     {"m4v", "video/mp4"},       {"webm", "video/webm"},      {"ogv", "video/ogg"},
     {"ts", "video/mp2t"},       {"m2ts", "video/mp2t"},      {"flv", "video/x-flv"},

@@ -1,8 +1,11 @@
 // The movie and subtitle types the program opens, and editing a mimeapps.list in place.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/media_types.h"
 #include "core/mime_apps.h"
+#include "ops/subtitle_display.h"
 
 using namespace kravelo;
 
@@ -32,12 +35,13 @@ TEST(MediaTypes, MimeTypesAndTheOpenFilter) {
     EXPECT_EQ(MimeTypeOfExtension("mkv"), "video/x-matroska");
     EXPECT_EQ(MimeTypeOfExtension("mpe"), "video/mpeg");
     EXPECT_EQ(MimeTypeOfExtension("m4v"), "video/mp4");
+    EXPECT_EQ(MimeTypeOfExtension("mpa"), "video/mpeg");  // not audio/mpeg, which holds every MP3
     EXPECT_EQ(MimeTypeOfExtension("srt"), "application/x-subrip");
     EXPECT_EQ(MimeTypeOfExtension("doc"), "");
     EXPECT_EQ(MimeTypeOfExtension("MKV"), "");  // callers pass lower case
     for (const std::string& ext : MovieExtensions()) EXPECT_FALSE(MimeTypeOfExtension(ext).empty()) << ext;
     const std::vector<std::string> types = OpenedMimeTypes();
-    EXPECT_EQ(types.size(), 16u);
+    EXPECT_EQ(types.size(), 15u);
     EXPECT_EQ(types.front(), "video/x-msvideo");
     EXPECT_EQ(types.back(), "application/x-subrip");
 
@@ -130,4 +134,17 @@ TEST(MimeAppsList, NewSectionRepeatedKeysAndLineEnds) {
         "[Default Applications]\nvideo/ogg=kravelo.desktop\nx/y=z.desktop\nvideo/ogg=kravelo.desktop;\n");
     EXPECT_TRUE(only.RemoveDefault("video/ogg", "kravelo.desktop"));
     EXPECT_EQ(only.Text(), "[Default Applications]\nx/y=z.desktop\n");
+}
+
+TEST(MediaTypes, NextPartOfTheNewContainers) {
+    const std::vector<std::string> present{"/m/serial01.mkv", "/m/serial02.mkv", "/m/cd2/film.webm"};
+    auto exists = [&present](const std::string& p) {
+        return std::find(present.begin(), present.end(), p) != present.end();
+    };
+    EXPECT_EQ(NextPartName("/m/serial01.mkv", exists), "/m/serial02.mkv");
+    EXPECT_EQ(NextPartName("/m/serial02.mkv", exists), "");
+    EXPECT_EQ(NextPartName("/m/cd1/film.webm", exists), "/m/cd2/film.webm");
+    // The extension's own digits (3gp, m2ts) are not part numbers.
+    EXPECT_EQ(NextPartName("/m/film.3gp", [](const std::string& p) { return p == "/m/film.4gp"; }), "");
+    EXPECT_EQ(NextPartName("/m/film.m2ts", [](const std::string& p) { return p == "/m/film.m3ts"; }), "");
 }
