@@ -2,6 +2,8 @@
 // running program and ends; the first movie and the first subtitle file of the command line open.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
 
 #include "app/autosave_controller.h"
@@ -18,6 +20,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kravelo"));
+    // The icon beside the built program, else the installed one of the icon theme.
+    const QString icon = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("kravelo.svg"));
+    QApplication::setWindowIcon(QFileInfo::exists(icon) ? QIcon(icon) : QIcon::fromTheme(QStringLiteral("kravelo")));
     kravelo::ApplyProcessNumberFormat();
 
     QStringList arguments = QApplication::arguments();
