@@ -8,9 +8,10 @@ namespace {
 
 constexpr std::string_view kDefaultSection = "Default Applications";
 
+// Blanks around a value, and the "\r" of a line that ended with "\r\n".
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
     return s;
 }
 
@@ -73,11 +74,8 @@ MimeAppsList MimeAppsList::Parse(std::string_view text) {
     list.finalBreak_ = text.empty() || text.back() == '\n';
     while (!text.empty()) {
         const std::size_t nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-            list.crlf_ = true;
-        }
+        const std::string_view line = text.substr(0, nl);
+        if (!line.empty() && line.back() == '\r') list.crlf_ = true;
         list.lines_.emplace_back(line);
         if (nl == std::string_view::npos) break;
         text.remove_prefix(nl + 1);
@@ -86,13 +84,18 @@ MimeAppsList MimeAppsList::Parse(std::string_view text) {
 }
 
 std::string MimeAppsList::Text() const {
-    const std::string_view lineBreak = crlf_ ? "\r\n" : "\n";
     std::string text;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         text += lines_[i];
-        if (i + 1 < lines_.size() || finalBreak_) text += lineBreak;
+        if (i + 1 < lines_.size() || finalBreak_) text += '\n';
     }
     return text;
+}
+
+std::string MimeAppsList::NewLineEnd() const { return crlf_ ? "\r" : ""; }
+
+std::string MimeAppsList::LineEnd(std::size_t index) const {
+    return !lines_[index].empty() && lines_[index].back() == '\r' ? "\r" : "";
 }
 
 std::vector<std::size_t> MimeAppsList::KeyLines(std::string_view mimeType) const {
@@ -122,16 +125,19 @@ std::vector<std::string> MimeAppsList::Defaults(std::string_view mimeType) const
 void MimeAppsList::SetDefault(std::string_view mimeType, std::string_view desktopId) {
     std::vector<std::string> ids{std::string(desktopId)};
     for (const std::string& id : Defaults(mimeType)) AddOnce(ids, id);
-    const std::string line = std::string(mimeType) + '=' + JoinIds(ids);
+    const std::string entry = std::string(mimeType) + '=' + JoinIds(ids);
 
     const std::vector<std::size_t> keys = KeyLines(mimeType);
     if (!keys.empty()) {
         // One entry for the type: the first line holds the merged list, repeats go.
-        lines_[keys.front()] = line;
+        lines_[keys.front()] = entry + LineEnd(keys.front());
         for (auto it = keys.rbegin(); it + 1 != keys.rend(); ++it)
             lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*it));
         return;
     }
+    // New lines follow: a last line without a line break gets one, in the file's style.
+    if (!finalBreak_ && !lines_.empty()) lines_.back() += NewLineEnd();
+    finalBreak_ = true;
     // A new key goes after the last entry of the first [Default Applications] section.
     std::size_t insertAt = lines_.size();
     bool inDefaults = false;
@@ -150,12 +156,11 @@ void MimeAppsList::SetDefault(std::string_view mimeType, std::string_view deskto
         }
     }
     if (!haveSection) {
-        if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
-        lines_.push_back("[" + std::string(kDefaultSection) + "]");
+        if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.push_back(NewLineEnd());
+        lines_.push_back("[" + std::string(kDefaultSection) + "]" + NewLineEnd());
         insertAt = lines_.size();
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), line);
-    finalBreak_ = true;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), entry + NewLineEnd());
 }
 
 bool MimeAppsList::RemoveDefault(std::string_view mimeType, std::string_view desktopId) {
@@ -172,7 +177,7 @@ bool MimeAppsList::RemoveDefault(std::string_view mimeType, std::string_view des
         if (ids.empty())
             lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*it));
         else
-            lines_[*it] = std::string(key) + '=' + JoinIds(ids);
+            lines_[*it] = std::string(key) + '=' + JoinIds(ids) + LineEnd(*it);
     }
     return removed;
 }

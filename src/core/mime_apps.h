@@ -34,8 +34,12 @@ private:
     // Indexes of the type's key lines in [Default Applications] sections.
     std::vector<std::size_t> KeyLines(std::string_view mimeType) const;
 
-    std::vector<std::string> lines_;  // without the line breaks (and a "\r" before them)
-    bool crlf_ = false;          // lines end with "\r\n"
+    // The "\r" that ends a line of a "\r\n" file: what a new line gets, what a line had.
+    std::string NewLineEnd() const;
+    std::string LineEnd(std::size_t index) const;
+
+    std::vector<std::string> lines_;  // as read, without the "\n" (a "\r" before it stays)
+    bool crlf_ = false;          // the file's lines end with "\r\n"
     bool finalBreak_ = true;     // the last line ends with a line break
 };
 

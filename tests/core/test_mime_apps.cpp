@@ -124,6 +124,16 @@ TEST(MimeAppsList, NewSectionRepeatedKeysAndLineEnds) {
               "[Added Associations]\r\nvideo/mp4=a.desktop;\r\n\r\n[Default Applications]\r\n"
               "video/mp4=kravelo.desktop;\r\n");
 
+    // Lines keep their own ends in a file that mixes them; new lines take "\r\n".
+    MimeAppsList mixed = MimeAppsList::Parse("# a\n[Default Applications]\r\nvideo/ogg=x.desktop\r\n# b\n");
+    mixed.SetDefault("video/ogg", "kravelo.desktop");
+    mixed.SetDefault("video/mp4", "kravelo.desktop");
+    EXPECT_EQ(mixed.Text(),
+              "# a\n[Default Applications]\r\nvideo/ogg=kravelo.desktop;x.desktop;\r\nvideo/mp4=kravelo.desktop;\r\n# b\n");
+    EXPECT_TRUE(mixed.RemoveDefault("video/ogg", "kravelo.desktop"));
+    EXPECT_EQ(mixed.Text(),
+              "# a\n[Default Applications]\r\nvideo/ogg=x.desktop;\r\nvideo/mp4=kravelo.desktop;\r\n# b\n");
+
     // A type named twice: one entry remains, holding both lists; removal clears every line.
     MimeAppsList twice = MimeAppsList::Parse(
         "[Default Applications]\nvideo/ogg=a.desktop\nx/y=z.desktop\nvideo/ogg=b.desktop;kravelo.desktop\n");
