@@ -48,7 +48,7 @@ public:
     std::vector<DisplayMode> DisplayModesAll() override {
         std::vector<DisplayMode> modes;
         Output out;
-        if (!ReadOutput(&out)) return {ReadCurrentDisplayMode()};
+        if (!ReadOutput(&out)) return screen_.DisplayModesAll();
         for (RRMode id : out.modes)
             if (const XRRModeInfo* info = ModeInfo(out.resources, id)) modes.push_back(ModeOf(*info, out.rotation));
         out.Free();
@@ -58,7 +58,7 @@ public:
     DisplayMode ReadCurrentDisplayMode() override {
         DisplayMode mode;
         Output out;
-        if (!ReadOutput(&out)) return mode;
+        if (!ReadOutput(&out)) return screen_.ReadCurrentDisplayMode();
         if (const XRRModeInfo* info = ModeInfo(out.resources, out.current)) mode = ModeOf(*info, out.rotation);
         out.Free();
         return mode;
@@ -200,6 +200,8 @@ private:
 
     Display* display_;
     Window root_;
+    // What Qt reports, while no output shows a picture (all of them switched off, say).
+    SingleDisplayMode screen_;
 };
 
 }  // namespace
