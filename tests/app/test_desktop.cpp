@@ -62,11 +62,9 @@ protected:
         ASSERT_TRUE(window->StartupDone());
     }
 
-    // Waits (a bounded number of event-loop rounds) until the splitter has the height.
+    // Runs the event loop until the splitter has the height (at most five seconds).
     bool SplitterHeightBecomes(int height) {
-        for (int i = 0; i < 200 && window->Splitter()->height() != height; ++i)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return window->Splitter()->height() == height;
+        return QTest::qWaitFor([this, height] { return window->Splitter()->height() == height; }, 5000);
     }
     // Resizes the window and waits for the splitter to follow; its new height.
     int ResizeWindow(int height) {

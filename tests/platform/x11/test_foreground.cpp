@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 #include <QWidget>
 
 #include "platform/foreground.h"
@@ -10,10 +11,9 @@ using namespace kravelo;
 
 namespace {
 
-// Runs the event loop (bounded) until the window is the active one.
+// Runs the event loop until the window is the active one (at most five seconds).
 bool BecomesActive(QWidget& w) {
-    for (int i = 0; i < 200 && !w.isActiveWindow(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return w.isActiveWindow();
+    return QTest::qWaitFor([&w] { return w.isActiveWindow(); }, 5000);
 }
 
 }  // namespace
@@ -26,6 +26,8 @@ TEST(ForceForeground, ActivatesAWindowBehindAnotherAndAMinimisedOne) {
     second.setGeometry(50, 50, 200, 100);
     first.show();
     second.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
     second.activateWindow();
     ASSERT_TRUE(BecomesActive(second));
 
@@ -34,7 +36,7 @@ TEST(ForceForeground, ActivatesAWindowBehindAnotherAndAMinimisedOne) {
     EXPECT_TRUE(ForceForeground(&first));  // already in front
 
     second.showMinimized();
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&second] { return second.isMinimized(); }, 5000));
     EXPECT_TRUE(ForceForeground(&second));
     EXPECT_TRUE(BecomesActive(second));
     EXPECT_FALSE(second.isMinimized());
