@@ -17,12 +17,12 @@ struct Burst {
     double start, end;  // seconds
 };
 
-// The voiced sound at time t (seconds), full scale 1.
+// The voiced sound at time t (seconds), full scale 1: harmonics of 140 +- 30 Hz (the swing
+// twice a second), loudness rising and falling four times a second.
 inline double Voiced(double t) {
     const double pi = 3.14159265358979323846;
-    // The phase of a tone whose frequency glides as 140 + 30 sin(4 pi t).
-    const double phase = 2 * pi * (140 * t - 30 / (4 * pi) * std::cos(4 * pi * t));
-    return (0.25 * std::sin(phase) + 0.15 * std::sin(2 * phase) + 0.1 * std::sin(3 * phase)) *
+    const double f = 140 + 30 * std::sin(2 * pi * 2 * t);
+    return (0.25 * std::sin(2 * pi * f * t) + 0.15 * std::sin(4 * pi * f * t) + 0.1 * std::sin(6 * pi * f * t)) *
            (0.55 + 0.45 * std::sin(2 * pi * 4 * t));
 }
 
