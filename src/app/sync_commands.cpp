@@ -173,7 +173,9 @@ void SyncCommands::StartWorker(bool align) {
     std::vector<SyncLine> lines = align && pending_ ? pending_->syncLines : std::vector<SyncLine>{};
     const SyncOptions opts = options;
     worker_ = std::thread([this, path, analyze, speech, lines, opts, align, generation]() mutable {
-        const ProgressFn progress = [this](long position, long total, ProgressColor) { Progress(position, total); };
+        const ProgressFn progress = [this, generation](long position, long total, ProgressColor) {
+            Progress(generation, position, total);
+        };
         bool ok = true;
         std::string error;
         if (!speech) {
@@ -211,11 +213,10 @@ void SyncCommands::StartWorker(bool align) {
 }
 
 // Called on the worker: the bar moves only when its thousandth changes.
-void SyncCommands::Progress(long position, long total) {
+void SyncCommands::Progress(int generation, long position, long total) {
     if (total <= 0) return;
     const long permille = static_cast<long>(std::min<long long>(1000, position * 1000LL / total));
     if (lastPermille_.exchange(permille) == permille) return;
-    const int generation = generation_;
     QMetaObject::invokeMethod(this, [this, generation, permille] {
         if (generation == generation_ && running_) window_.Frame().DrawProgress(permille, 1000, ProgressColor::Blue);
     }, Qt::QueuedConnection);
