@@ -103,6 +103,7 @@ void SyncCommands::MovieClosed() {
     speech_.reset();
     peaks_.reset();
     strip_->SetPeaks(nullptr);
+    strip_->SetSpeech(nullptr);
     strip_->hide();
     tick_->stop();
     window_.Commands().Refresh();
@@ -156,6 +157,7 @@ void SyncCommands::StartWorker(bool align) {
         speech_.reset();
         peaks_ = std::make_shared<media::PeakStore>();
         strip_->SetPeaks(peaks_);
+        strip_->SetSpeech(nullptr);
     }
     running_ = true;
     cancel_ = false;
@@ -194,6 +196,7 @@ void SyncCommands::StartWorker(bool align) {
                                              duration = a.analysis.duration, cached = a.fromCache] {
                 if (generation != generation_) return;
                 speech_ = track;
+                strip_->SetSpeech(track);
                 damaged_ = damaged;
                 duration_ = duration;
                 fromCache_ = cached;
@@ -278,6 +281,7 @@ void SyncCommands::Review(SyncResult result) {
         return;
     }
     preview_->Fill(result, pending_->syncLines, peaks_, duration_, damaged_);
+    preview_->Strip->SetSpeech(speech_);
     if (prompts.ExecDialog(*preview_) == QDialog::Accepted) Apply(result);
     EndRun();
 }

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "app/main_window.h"
@@ -282,6 +283,12 @@ TEST_F(SyncTest, WaveformStripFillsInSeeksAndRepaintsOnlyWhenMoved) {
     ASSERT_TRUE(ticks.wait(2000));
     QCoreApplication::processEvents();
     EXPECT_EQ(strip->Paints(), paints);
+
+    // The wheel zooms out and in.
+    QWheelEvent out(QPointF(10, 10), strip->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(strip, &out);
+    EXPECT_DOUBLE_EQ(strip->Span(), 12.5);
 
     // A click seeks there.
     player.log.clear();
