@@ -29,6 +29,7 @@ constexpr long kMinTrustedLines = 10;           // fewer speaking lines match an
 constexpr double kMaxTrackSeconds = 48 * 3600.0;  // a speech track made from lines is cut here
 constexpr double kMaxLineTime = 1e9;            // seconds; later or earlier times are clamped
 constexpr double kMaxSplitCells = 1.2e9;        // lines x offsets; beyond this no split search
+constexpr double kMaxOffsetSeconds = 36000.0;   // larger offsets are clamped
 
 const double kStandardRatios[] = {1.0, 1001.0 / 1000.0, 25.0 / 23.976, 25.0 / 24.0,
                                   1000.0 / 1001.0, 23.976 / 25.0, 24.0 / 25.0};
@@ -203,7 +204,7 @@ SyncResult AlignToSpeech(const std::vector<SyncLine>& input, const SpeechTrack& 
         static_cast<long>(std::count_if(lines.begin(), lines.end(), [](const SyncLine& l) { return !l.cue; }));
     if (speaking == 0) return result;
 
-    const double maxOffset = std::isfinite(options.maxOffset) ? std::clamp(options.maxOffset, 0.0, 6 * 3600.0) : 0.0;
+    const double maxOffset = std::isfinite(options.maxOffset) ? std::clamp(options.maxOffset, 0.0, kMaxOffsetSeconds) : 0.0;
     const int64_t maxOffsetFrames = std::llround(maxOffset / f);
     const int64_t gapFrames = std::llround(std::clamp(options.gapSeconds, 0.0, 60.0) / f);
     const int64_t maxLenFrames = std::max<int64_t>(1, std::llround(kMaxLineSeconds / f));
@@ -241,11 +242,12 @@ SyncResult AlignToSpeech(const std::vector<SyncLine>& input, const SpeechTrack& 
         c.curve = OffsetCurve(sync::PlaceLines(lines, ratio, f, gapFrames, maxLenFrames), scorer, ticker);
         if (ticker.cancelled()) return cancelled();
         c.rank = std::min(1.0 / ratio, 1.0) * *std::max_element(c.curve.begin(), c.curve.end());
+        // Only the best few are kept (a curve is 4 bytes per offset).
         candidates.push_back(std::move(c));
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [](const Candidate& x, const Candidate& y) { return x.rank > y.rank; });
+        if (candidates.size() > static_cast<std::size_t>(kRatiosSearched)) candidates.pop_back();
     }
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const Candidate& x, const Candidate& y) { return x.rank > y.rank; });
-    candidates.resize(std::min<std::size_t>(candidates.size(), static_cast<std::size_t>(kRatiosSearched)));
 
     // The split search on the best ratios; the highest total wins.
     double lineFrames = 0.0;
