@@ -50,10 +50,12 @@ SyncCommands::SyncCommands(MainWindow& window, MediaPlayer& player, std::functio
         strip_->SetPosition(t);
     });
     tick_ = new QTimer(this);
+    tick_->setObjectName(QStringLiteral("StripTick"));
     tick_->setInterval(60);  // the display's tick
     connect(tick_, &QTimer::timeout, this, &SyncCommands::Tick);
     // The blocks follow the document while the strip is shown, at most a few times a second.
     auto* rebuild = new QTimer(this);
+    rebuild->setObjectName(QStringLiteral("StripBlocks"));
     rebuild->setSingleShot(true);
     rebuild->setInterval(250);
     connect(rebuild, &QTimer::timeout, this, [this] {

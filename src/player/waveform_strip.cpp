@@ -39,6 +39,7 @@ void WaveformStrip::SetPosition(double seconds) {
     const long long decoded = peaks_ ? peaks_->DecodedSamples() : 0;
     if (seconds == position_ && decoded == decodedAtPaint_) return;
     position_ = seconds;
+    ++moveRepaints_;
     update();
 }
 

@@ -40,8 +40,9 @@ public:
 
     // The time under a column of the widget.
     double TimeAt(int x) const;
-    // Paint events so far (tests check that an unmoved position draws nothing).
+    // Paint events so far, and the repaints SetPosition asked for (an unmoved position asks none).
     int Paints() const { return paints_; }
+    int MoveRepaints() const { return moveRepaints_; }
 
 signals:
     void SeekRequested(double seconds);
@@ -61,6 +62,7 @@ private:
     double span_ = 10.0;
     long long decodedAtPaint_ = -1;
     int paints_ = 0;
+    int moveRepaints_ = 0;
 };
 
 }  // namespace kravelo
