@@ -165,7 +165,6 @@ void SyncCommands::StartWorker(bool align) {
     cancel_ = false;
     lastPermille_ = -1;
     const int generation = ++generation_;
-    cancelButton_->setText(window_.GetPrompts().Text("FormSyncPreview", "CancelRun"));
     cancelButton_->show();
     if (auto* panel = qobject_cast<ProgressPanel*>(window_.StatusPanel(0))) panel->SetOwnerDrawn(true);
     window_.Frame().DrawProgress(0, 1000, ProgressColor::Blue);
