@@ -30,6 +30,7 @@ constexpr double kMaxTrackSeconds = 48 * 3600.0;  // a speech track made from li
 constexpr double kMaxLineTime = 1e9;            // seconds; later or earlier times are clamped
 constexpr double kMaxSplitCells = 1.2e9;        // lines x offsets; beyond this no split search
 constexpr double kMaxOffsetSeconds = 36000.0;   // larger offsets are clamped
+constexpr double kMinRatioEffect = 0.3;         // seconds a ratio must move the lines' ends apart
 
 const double kStandardRatios[] = {1.0, 1001.0 / 1000.0, 25.0 / 23.976, 25.0 / 24.0,
                                   1000.0 / 1001.0, 23.976 / 25.0, 24.0 / 25.0};
@@ -210,8 +211,14 @@ SyncResult AlignToSpeech(const std::vector<SyncLine>& input, const SpeechTrack& 
     const int64_t maxLenFrames = std::max<int64_t>(1, std::llround(kMaxLineSeconds / f));
     const SpeechScorer scorer(speech, maxOffsetFrames, maxLenFrames + gapFrames + 1);
 
+    // A ratio that moves the last line against the first by less than the score can tell apart
+    // is not tried: on a short file it would win or lose by chance.
+    const double span = lines.back().start - lines.front().start;
+    const auto telling = [&](double r) { return std::abs(r - 1.0) * span >= kMinRatioEffect; };
     std::vector<double> ratios = {1.0};
-    if (options.fixRate) ratios.assign(std::begin(kStandardRatios), std::end(kStandardRatios));
+    if (options.fixRate)
+        for (double r : kStandardRatios)
+            if (r != 1.0 && telling(r)) ratios.push_back(r);
     const long n = static_cast<long>(lines.size());
     // Ticks: the drift fit, every ratio's curve (the fitted one too) and the split searches.
     const long passes = options.fixRate ? 1 + static_cast<long>(ratios.size()) + 1 + kRatiosSearched : 1 + 1;
@@ -227,8 +234,8 @@ SyncResult AlignToSpeech(const std::vector<SyncLine>& input, const SpeechTrack& 
         if (ticker.cancelled()) return cancelled();
         if (fitted && std::abs(*fitted - 1.0) < kAnchorLimit) {
             const double refined = RefinedRatio(lines, *fitted, f, gapFrames, maxLenFrames, scorer);
-            if (std::none_of(std::begin(kStandardRatios), std::end(kStandardRatios),
-                             [&](double r) { return std::abs(r - refined) <= kAnchorSnap; }))
+            if (telling(refined) && std::none_of(std::begin(kStandardRatios), std::end(kStandardRatios),
+                                                 [&](double r) { return std::abs(r - refined) <= kAnchorSnap; }))
                 ratios.push_back(refined);
         }
     }

@@ -66,7 +66,7 @@ public:
     bool cancelled() const { return cancelled_; }
 
 private:
-    const ProgressFn& progress_;
+    ProgressFn progress_;
     const std::atomic<bool>* cancel_;
     long total_ = 0;
     long position_ = 0;
