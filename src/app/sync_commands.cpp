@@ -50,10 +50,12 @@ SyncCommands::SyncCommands(MainWindow& window, MediaPlayer& player, std::functio
         strip_->SetPosition(t);
     });
     tick_ = new QTimer(this);
+    tick_->setObjectName(QStringLiteral("StripTick"));
     tick_->setInterval(60);  // the display's tick
     connect(tick_, &QTimer::timeout, this, &SyncCommands::Tick);
     // The blocks follow the document while the strip is shown, at most a few times a second.
     auto* rebuild = new QTimer(this);
+    rebuild->setObjectName(QStringLiteral("StripBlocks"));
     rebuild->setSingleShot(true);
     rebuild->setInterval(250);
     connect(rebuild, &QTimer::timeout, this, [this] {
@@ -103,6 +105,7 @@ void SyncCommands::MovieClosed() {
     speech_.reset();
     peaks_.reset();
     strip_->SetPeaks(nullptr);
+    strip_->SetSpeech(nullptr);
     strip_->hide();
     tick_->stop();
     window_.Commands().Refresh();
@@ -156,12 +159,12 @@ void SyncCommands::StartWorker(bool align) {
         speech_.reset();
         peaks_ = std::make_shared<media::PeakStore>();
         strip_->SetPeaks(peaks_);
+        strip_->SetSpeech(nullptr);
     }
     running_ = true;
     cancel_ = false;
     lastPermille_ = -1;
     const int generation = ++generation_;
-    cancelButton_->setText(window_.GetPrompts().Text("FormSyncPreview", "CancelRun"));
     cancelButton_->show();
     if (auto* panel = qobject_cast<ProgressPanel*>(window_.StatusPanel(0))) panel->SetOwnerDrawn(true);
     window_.Frame().DrawProgress(0, 1000, ProgressColor::Blue);
@@ -173,7 +176,9 @@ void SyncCommands::StartWorker(bool align) {
     std::vector<SyncLine> lines = align && pending_ ? pending_->syncLines : std::vector<SyncLine>{};
     const SyncOptions opts = options;
     worker_ = std::thread([this, path, analyze, speech, lines, opts, align, generation]() mutable {
-        const ProgressFn progress = [this](long position, long total, ProgressColor) { Progress(position, total); };
+        const ProgressFn progress = [this, generation](long position, long total, ProgressColor) {
+            Progress(generation, position, total);
+        };
         bool ok = true;
         std::string error;
         if (!speech) {
@@ -192,6 +197,7 @@ void SyncCommands::StartWorker(bool align) {
                                              duration = a.analysis.duration, cached = a.fromCache] {
                 if (generation != generation_) return;
                 speech_ = track;
+                strip_->SetSpeech(track);
                 damaged_ = damaged;
                 duration_ = duration;
                 fromCache_ = cached;
@@ -211,11 +217,10 @@ void SyncCommands::StartWorker(bool align) {
 }
 
 // Called on the worker: the bar moves only when its thousandth changes.
-void SyncCommands::Progress(long position, long total) {
+void SyncCommands::Progress(int generation, long position, long total) {
     if (total <= 0) return;
     const long permille = static_cast<long>(std::min<long long>(1000, position * 1000LL / total));
     if (lastPermille_.exchange(permille) == permille) return;
-    const int generation = generation_;
     QMetaObject::invokeMethod(this, [this, generation, permille] {
         if (generation == generation_ && running_) window_.Frame().DrawProgress(permille, 1000, ProgressColor::Blue);
     }, Qt::QueuedConnection);
@@ -277,6 +282,7 @@ void SyncCommands::Review(SyncResult result) {
         return;
     }
     preview_->Fill(result, pending_->syncLines, peaks_, duration_, damaged_);
+    preview_->Strip->SetSpeech(speech_);
     if (prompts.ExecDialog(*preview_) == QDialog::Accepted) Apply(result);
     EndRun();
 }

@@ -83,7 +83,8 @@ private:
     void EndRun();
     void Review(SyncResult result);
     void Apply(const SyncResult& result);
-    void Progress(long position, long total);
+    // Called on the worker thread.
+    void Progress(int generation, long position, long total);
     void StopWorker();
     void Tick();
 

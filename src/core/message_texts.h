@@ -107,7 +107,6 @@ inline constexpr MessageKey kMessageKeys[] = {
     {"FormSyncPreview", "AudioError"},
     {"FormSyncPreview", "NotAligned"},
     {"FormSyncPreview", "FrameRateOffer"},
-    {"FormSyncPreview", "CancelRun"},
     {"Editor", "EdSSANoLegend"},
     {"Editor", "EdSSALegendError"},
     {"Editor", "ApperNotSorted"},

@@ -1,6 +1,7 @@
 #include "player/waveform_strip.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -22,6 +23,11 @@ void WaveformStrip::SetPeaks(std::shared_ptr<const media::PeakStore> peaks) {
     update();
 }
 
+void WaveformStrip::SetSpeech(std::shared_ptr<const SpeechTrack> speech) {
+    speech_ = std::move(speech);
+    update();
+}
+
 void WaveformStrip::SetBlocks(int row, std::vector<Block> blocks) {
     if (row < 0 || row > 1) return;
     std::sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) { return a.start < b.start; });
@@ -33,6 +39,7 @@ void WaveformStrip::SetPosition(double seconds) {
     const long long decoded = peaks_ ? peaks_->DecodedSamples() : 0;
     if (seconds == position_ && decoded == decodedAtPaint_) return;
     position_ = seconds;
+    ++moveRepaints_;
     update();
 }
 
@@ -95,9 +102,37 @@ void WaveformStrip::paintEvent(QPaintEvent*) {
         }
     }
 
+    // The detected speech: runs of speech frames as a bar 3 pixels high.
+    if (speech_ && speech_->frameSeconds > 0.0) {
+        const auto& s = speech_->speech;
+        const double per = speech_->frameSeconds;
+        const long long n = static_cast<long long>(s.size());
+        long long k = std::max(0LL, static_cast<long long>(from / per));
+        const long long stop = std::min(n, static_cast<long long>((position_ + span_) / per) + 1);
+        while (k < stop) {
+            if (!s[static_cast<std::size_t>(k)]) {
+                ++k;
+                continue;
+            }
+            long long e = k;
+            while (e < stop && s[static_cast<std::size_t>(e)]) ++e;
+            const int x0 = static_cast<int>((k * per - from) / secondsPerColumn);
+            const int x1 = std::max(x0 + 1, static_cast<int>((e * per - from) / secondsPerColumn));
+            p.fillRect(QRect(x0, h - 3, x1 - x0, 3), QColor(240, 220, 80));
+            k = e;
+        }
+    }
+
     // The playhead.
     p.setPen(QColor(255, 80, 80));
     p.drawLine(w / 2, 0, w / 2, h);
+}
+
+void WaveformStrip::wheelEvent(QWheelEvent* event) {
+    const int steps = event->angleDelta().y() / 120;
+    if (steps == 0) return QWidget::wheelEvent(event);
+    SetSpan(std::clamp(span_ * std::pow(1.25, -steps), 1.0, 300.0));
+    event->accept();
 }
 
 void WaveformStrip::mousePressEvent(QMouseEvent* event) {

@@ -74,8 +74,10 @@ protected:
         dir = new TempDir;
         bursts = new std::vector<Burst>(Bursts(7, 170.0));
         MovieSpec spec{*bursts, 180.0};
-        ok = MakeSpeechMovie(dir->File("film.mkv"), spec);
-        spec.silentFirstTrack = true;  // stream 1 silent, stream 2 the voice
+        spec.video = false;
+        ok = MakeSpeechMovie(dir->File("film.mka"), spec);
+        spec.video = true;
+        spec.silentFirstTrack = true;  // stream 0 the picture, stream 1 silent, stream 2 the voice
         ok = ok && MakeSpeechMovie(dir->File("two.mkv"), spec);
         setenv("XDG_CACHE_HOME", dir->File("cache").c_str(), 1);
     }
@@ -96,7 +98,7 @@ bool CliSync::ok = false;
 TEST_F(CliSync, MovesSubRipOntoTheSpeechAndCachesTheAudio) {
     const std::string subs = dir->Write("late.srt", Srt(*bursts, 2.5));
     const std::string out = dir->File("fixed.srt");
-    auto r = RunCli({"sync", dir->File("film.mkv"), subs, "-o", out});
+    auto r = RunCli({"sync", dir->File("film.mka"), subs, "-o", out});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.empty());
     EXPECT_NE(r.err.find("late.srt: scale 1.000000; lines 2-"), std::string::npos) << r.err;
@@ -113,7 +115,7 @@ TEST_F(CliSync, MovesSubRipOntoTheSpeechAndCachesTheAudio) {
     int entries = 0;
     for (auto& e : std::filesystem::directory_iterator(dir->File("cache/kravelo/audio"))) entries += e.path().extension() == ".kva";
     EXPECT_EQ(entries, 1);
-    auto again = RunCli({"sync", "--dry-run", dir->File("film.mkv"), subs});
+    auto again = RunCli({"sync", "--dry-run", dir->File("film.mka"), subs});
     EXPECT_EQ(again.status, 0);
     EXPECT_TRUE(again.out.empty());  // a dry run writes nothing
     EXPECT_EQ(again.err, r.err);
@@ -156,7 +158,7 @@ TEST_F(CliSync, AlignsToAReferenceFileWithoutSplitsOrRateFix) {
 
 TEST_F(CliSync, UsageAndFileErrors) {
     const std::string subs = dir->Write("u.srt", Srt(*bursts, 1.0));
-    const std::string movie = dir->File("film.mkv");
+    const std::string movie = dir->File("film.mka");
     struct Bad {
         std::vector<std::string> args;
         int status;
@@ -169,7 +171,7 @@ TEST_F(CliSync, UsageAndFileErrors) {
         {{"sync", "--max-offset", "nan", movie, subs}, 2, "not a finite number"},
         {{"sync", "--max-offset", "0.5", movie, subs}, 2, "--max-offset must lie between"},
         {{"sync", "--audio-stream", "-1", movie, subs}, 2, "--audio-stream must be"},
-        {{"sync", "--audio-stream", "0", movie, subs}, 2, "stream 0 is not an audio stream"},
+        {{"sync", "--audio-stream", "0", dir->File("two.mkv"), subs}, 2, "stream 0 is not an audio stream"},
         {{"sync", "--audio-stream", "3", dir->File("two.mkv"), subs}, 2, "stream 3 is not an audio stream"},
         {{"sync", "--dry-run", "-o", dir->File("x.srt"), movie, subs}, 2, "--dry-run writes nothing"},
         {{"sync", dir->File("missing.mkv"), subs}, 2, "cannot read the file"},

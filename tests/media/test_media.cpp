@@ -28,16 +28,10 @@ long SpeechIn(const std::vector<uint8_t>& s, long from, long to) {
     return n;
 }
 
-// Same voiced sound as the test movies, computed here at 16 kHz.
+// The test movies' voiced sound at 16 kHz.
 std::vector<int16_t> Voiced(double seconds) {
     std::vector<int16_t> v(static_cast<std::size_t>(seconds * 16000));
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        double t = i / 16000.0, f = 140 + 30 * std::sin(2 * M_PI * 2 * t);
-        double x = (0.25 * std::sin(2 * M_PI * f * t) + 0.15 * std::sin(4 * M_PI * f * t) +
-                    0.1 * std::sin(6 * M_PI * f * t)) *
-                   (0.55 + 0.45 * std::sin(2 * M_PI * 4 * t));
-        v[i] = static_cast<int16_t>(x * 32767);
-    }
+    for (std::size_t i = 0; i < v.size(); ++i) v[i] = static_cast<int16_t>(kravelo::test::Voiced(i / 16000.0) * 32767);
     return v;
 }
 

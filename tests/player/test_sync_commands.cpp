@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "app/main_window.h"
@@ -48,7 +49,7 @@ std::vector<Burst> Bursts() {
         x = x * 1664525u + 1013904223u;
         return (x >> 8) / 16777216.0;
     };
-    for (double t = 1.0; t < 170.0;) {
+    for (double t = 1.0; t < 290.0;) {
         const double d = 0.8 + 2.2 * next();
         b.push_back({t, t + d});
         t += d + 0.5 + 3.5 * next();
@@ -56,13 +57,13 @@ std::vector<Burst> Bursts() {
     return b;
 }
 
-// Frame lines at 25 fps for the bursts read as `scale * t + shift`, each from 0.1 s before its
-// burst to 0.4 s after it, as subtitles are usually timed.
+// Frame lines at 25 fps for the bursts read as `scale * t + shift`, each from 0.05 s before its
+// burst to 0.15 s after it.
 std::string FrameLines(const std::vector<Burst>& bursts, double scale, double shift) {
     std::string text;
     for (std::size_t i = 0; i < bursts.size(); ++i) {
-        const long a = std::lround((scale * (bursts[i].start - 0.1) + shift) * 25.0);
-        const long b = std::lround((scale * (bursts[i].end + 0.4) + shift) * 25.0);
+        const long a = std::lround((scale * (bursts[i].start - 0.05) + shift) * 25.0);
+        const long b = std::lround((scale * (bursts[i].end + 0.15) + shift) * 25.0);
         text += "{" + std::to_string(a) + "}{" + std::to_string(b) + "}Linia " + std::to_string(i + 1) + "\n";
     }
     return text;
@@ -73,7 +74,9 @@ protected:
     static void SetUpTestSuite() {
         movieDir = new TempDir;
         bursts = new std::vector<Burst>(Bursts());
-        movieOk = test::MakeSpeechMovie(movieDir->File("film.mkv"), {*bursts, 180.0});
+        test::MovieSpec spec{*bursts, 300.0};
+        spec.video = false;
+        movieOk = test::MakeSpeechMovie(movieDir->File("film.mka"), spec);
     }
     static void TearDownTestSuite() {
         delete movieDir;
@@ -91,8 +94,8 @@ protected:
         window->resize(800, 600);
         window->show();
         window->TimerOpenVideoTimer();
-        film = QString::fromStdString(movieDir->File("film.mkv"));
-        player.AddMovie(film, {4500, 180.0, 320, 240});
+        film = QString::fromStdString(movieDir->File("film.mka"));
+        player.AddMovie(film, {7500, 300.0, 320, 240});
         movie->Movie().Open(film, false, false, true);
         ASSERT_TRUE(window->MovieLoaded());
         Sync().cacheFolder = dir.File("cache");
@@ -136,6 +139,7 @@ bool SyncTest::movieOk = false;
 
 TEST_F(SyncTest, PreviewThenOneBulkEditOfTheWholeDocument) {
     SetText(FrameLines(*bursts, 1.0, 2.5));
+    Sync().options.fixRate = false;  // a plain offset
     EXPECT_TRUE(window->Action(kSync)->isEnabled());
     // The command stands in the Movie menu.
     QMenu* movieMenu = window->menuBar()->findChild<QMenu*>("Film1");
@@ -154,7 +158,7 @@ TEST_F(SyncTest, PreviewThenOneBulkEditOfTheWholeDocument) {
         EXPECT_TRUE(p.Pieces->item(0, 1)->text().startsWith("-2.")) << p.Pieces->item(0, 1)->text().toStdString();
         EXPECT_EQ(p.ButtonApply->text(), "&Apply");
         EXPECT_TRUE(p.ButtonApply->isDefault());
-        EXPECT_NEAR(p.Strip->Position(), bursts->front().start - 0.1, 0.1);  // the first line where it lands
+        EXPECT_NEAR(p.Strip->Position(), bursts->front().start - 0.05, 0.15);  // the first line where it lands
         readOnly = window->Editor()->isReadOnly();
         busy = !window->Action(kSync)->isEnabled();
         fs::create_directories("/tmp/shots-sync");
@@ -167,7 +171,7 @@ TEST_F(SyncTest, PreviewThenOneBulkEditOfTheWholeDocument) {
     ASSERT_EQ(prompter.dialogsShown, std::vector<QString>{"FormSyncPreview"});
     const std::vector<double> starts = Starts();
     ASSERT_EQ(starts.size(), bursts->size());
-    for (std::size_t i = 0; i < starts.size(); ++i) EXPECT_NEAR(starts[i], (*bursts)[i].start - 0.1, 0.1) << "line " << i + 1;
+    for (std::size_t i = 0; i < starts.size(); ++i) EXPECT_NEAR(starts[i], (*bursts)[i].start - 0.05, 0.15) << "line " << i + 1;
     EXPECT_FALSE(window->Editor()->isReadOnly());
     EXPECT_TRUE(Sync().CancelButton()->isHidden());
     EXPECT_TRUE(window->Action(kSync)->isEnabled());
@@ -182,19 +186,28 @@ TEST_F(SyncTest, PreviewThenOneBulkEditOfTheWholeDocument) {
 }
 
 TEST_F(SyncTest, OnlyTheSelectedLinesMove) {
-    SetText(FrameLines(*bursts, 1.0, 2.5));
-    // Lines 1-3 selected (a partial selection covers whole lines).
+    const std::string text = FrameLines(*bursts, 1.0, 2.5);
+    SetText(text);
+    Sync().options.fixRate = false;
+    // Lines 1-30 selected (a selection ending inside line 30 covers it whole).
     QTextCursor c(window->Editor()->document()->findBlockByNumber(0));
-    c.setPosition(window->Editor()->document()->findBlockByNumber(2).position() + 3, QTextCursor::KeepAnchor);
+    c.setPosition(window->Editor()->document()->findBlockByNumber(29).position() + 3, QTextCursor::KeepAnchor);
     window->Editor()->setTextCursor(c);
-    prompter.Dialog("FormSyncPreview", [](QDialog& d) { static_cast<SyncPreviewDialog&>(d).ButtonApply->click(); });
-    const std::string line4 = window->Editor()->document()->findBlockByNumber(3).text().toStdString();
+    prompter.Dialog("FormSyncPreview", [](QDialog& d) {
+        auto& p = static_cast<SyncPreviewDialog&>(d);
+        EXPECT_EQ(p.Pieces->item(0, 0)->text(), "1 - 30");
+        p.ButtonApply->click();
+    });
     ASSERT_TRUE(RunSync());
     const std::vector<double> starts = Starts();
     ASSERT_EQ(starts.size(), bursts->size());
-    // Three lines are few: whatever was found applies to them alone.
-    EXPECT_EQ(window->Editor()->document()->findBlockByNumber(3).text().toStdString(), line4);
-    EXPECT_NE(starts[0], std::lround(((*bursts)[0].start - 0.1 + 2.5) * 25.0) / 25.0);
+    for (std::size_t i = 0; i < 30; ++i) EXPECT_NEAR(starts[i], (*bursts)[i].start - 0.05, 0.15) << "line " << i + 1;
+    const QStringList after = window->Editor()->toPlainText().split('\n');
+    const QStringList before = QString::fromStdString(text).split('\n');
+    EXPECT_EQ(after.mid(30), before.mid(30));
+    // The processed lines stay selected.
+    EXPECT_EQ(window->Editor()->textCursor().selectionStart(), 0);
+    EXPECT_EQ(window->Editor()->textCursor().selectedText().count(QChar::ParagraphSeparator), 30);
 }
 
 TEST_F(SyncTest, FrameLinesForAnotherFrameRateGetTheFrameRateChange) {
@@ -212,7 +225,36 @@ TEST_F(SyncTest, FrameLinesForAnotherFrameRateGetTheFrameRateChange) {
     EXPECT_EQ(prompter.boxes[0].buttons, BoxButtons::YesNoCancel);
     const std::vector<double> starts = Starts();
     ASSERT_EQ(starts.size(), bursts->size());
-    for (std::size_t i = 0; i < starts.size(); ++i) EXPECT_NEAR(starts[i], (*bursts)[i].start - 0.1, 0.1) << "line " << i + 1;
+    for (std::size_t i = 0; i < starts.size(); ++i) EXPECT_NEAR(starts[i], (*bursts)[i].start - 0.05, 0.15) << "line " << i + 1;
+}
+
+TEST_F(SyncTest, ASilentMovieGivesAWarningAndCancelIsTheDefault) {
+    const std::string silent = dir.File("silent.mka");
+    test::MovieSpec spec{{}, 60.0};
+    spec.video = false;
+    ASSERT_TRUE(test::MakeSpeechMovie(silent, spec));
+    player.AddMovie(QString::fromStdString(silent), {1500, 60.0, 320, 240});
+    movie->Movie().Open(QString::fromStdString(silent), false, false, true);
+    ASSERT_TRUE(window->MovieLoaded());
+    const std::string text = FrameLines(*bursts, 1.0, 2.5);
+    SetText(text);
+    bool shown = false;
+    prompter.Dialog("FormSyncPreview", [&](QDialog& d) {
+        auto& p = static_cast<SyncPreviewDialog&>(d);
+        shown = true;
+        EXPECT_TRUE(p.LabelWarning->isVisible());
+        EXPECT_TRUE(p.LabelWarning->text().startsWith("The result is doubtful"));
+        EXPECT_FALSE(p.ButtonApply->isDefault());
+        EXPECT_TRUE(p.Button2->isDefault());
+        p.Button2->click();
+    });
+    ASSERT_TRUE(RunSync());
+    // Either the preview warned, or nothing could be matched at all.
+    if (!shown) {
+        ASSERT_EQ(prompter.boxes.size(), 1u);
+        EXPECT_EQ(prompter.boxes[0].text, "The subtitles could not be matched to the movie's audio.");
+    }
+    EXPECT_EQ(window->Editor()->toPlainText().toStdString(), text);
 }
 
 TEST_F(SyncTest, CancelStopsTheRunAndNothingChanges) {
@@ -264,12 +306,27 @@ TEST_F(SyncTest, WaveformStripFillsInSeeksAndRepaintsOnlyWhenMoved) {
     fs::create_directories("/tmp/shots-sync");
     window->grab().save("/tmp/shots-sync/window.png");
     strip->grab().save("/tmp/shots-sync/strip.png");
+    // Once the blocks and the layout have settled, a position that has not moved draws nothing.
+    QTimer* tick = Sync().findChild<QTimer*>("StripTick");
+    QTimer* blocks = Sync().findChild<QTimer*>("StripBlocks");
+    ASSERT_TRUE(tick && blocks);
+    QSignalSpy ticks(tick, &QTimer::timeout);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !blocks->isActive() && ticks.count() >= 2; }, 5000));
+    const int asked = strip->MoveRepaints();
+    const int seen = ticks.count();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count() >= seen + 3; }, 5000));
+    EXPECT_EQ(strip->MoveRepaints(), asked);
+    // A move draws once.
     const int paints = strip->Paints();
-    // The position has not moved: the next ticks draw nothing.
-    QSignalSpy ticks(Sync().findChild<QTimer*>(), &QTimer::timeout);
-    ASSERT_TRUE(ticks.wait(2000));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(strip->Paints(), paints);
+    player.SetPositionSilently(bursts->at(3).start + 1.0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return strip->Paints() > paints; }, 5000));
+    EXPECT_EQ(strip->MoveRepaints(), asked + 1);
+
+    // The wheel zooms out and in.
+    QWheelEvent out(QPointF(10, 10), strip->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(strip, &out);
+    EXPECT_DOUBLE_EQ(strip->Span(), 12.5);
 
     // A click seeks there.
     player.log.clear();

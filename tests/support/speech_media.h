@@ -1,8 +1,11 @@
 #pragma once
-// Small movies for the audio tests, made by the ffmpeg program: a voiced sound (a gliding
-// harmonic tone with a syllable rhythm, which the voice detector takes for speech) in each
-// burst, digital silence elsewhere.
+// Small movies for the audio tests: a voiced sound (a gliding harmonic tone with a syllable
+// rhythm, which the voice detector takes for speech) in each burst, digital silence elsewhere,
+// written as WAV and muxed by the ffmpeg program.
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,17 +17,42 @@ struct Burst {
     double start, end;  // seconds
 };
 
-inline std::string VoicedExpression(const std::vector<Burst>& bursts) {
-    std::string gate;
-    char buf[96];
-    for (const Burst& b : bursts) {
-        std::snprintf(buf, sizeof buf, "%sbetween(t,%.3f,%.3f)", gate.empty() ? "" : "+", b.start, b.end);
-        gate += buf;
-    }
-    if (gate.empty()) gate = "0";
-    const std::string f = "(140+30*sin(2*PI*2*t))";
-    return "if(gt(" + gate + ",0),(0.25*sin(2*PI*" + f + "*t)+0.15*sin(4*PI*" + f + "*t)+0.1*sin(6*PI*" + f +
-           "*t))*(0.55+0.45*sin(2*PI*4*t)),0)";
+// The voiced sound at time t (seconds), full scale 1: harmonics of 140 +- 30 Hz (the swing
+// twice a second), loudness rising and falling four times a second.
+inline double Voiced(double t) {
+    const double pi = 3.14159265358979323846;
+    const double f = 140 + 30 * std::sin(2 * pi * 2 * t);
+    return (0.25 * std::sin(2 * pi * f * t) + 0.15 * std::sin(4 * pi * f * t) + 0.1 * std::sin(6 * pi * f * t)) *
+           (0.55 + 0.45 * std::sin(2 * pi * 4 * t));
+}
+
+// A mono 16-bit WAV file of the bursts over digital silence.
+inline bool WriteVoicedWav(const std::string& path, const std::vector<Burst>& bursts, double duration, int rate) {
+    const std::size_t n = static_cast<std::size_t>(duration * rate);
+    std::vector<int16_t> pcm(n, 0);
+    for (const Burst& b : bursts)
+        for (std::size_t i = static_cast<std::size_t>(std::max(0.0, b.start) * rate);
+             i < n && i < static_cast<std::size_t>(b.end * rate); ++i)
+            pcm[i] = static_cast<int16_t>(std::lround(Voiced(static_cast<double>(i) / rate) * 32767));
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    auto u32 = [f](uint32_t v) { std::fwrite(&v, 4, 1, f); };
+    auto u16 = [f](uint16_t v) { std::fwrite(&v, 2, 1, f); };
+    const uint32_t bytes = static_cast<uint32_t>(n * 2);
+    std::fwrite("RIFF", 1, 4, f);
+    u32(36 + bytes);
+    std::fwrite("WAVEfmt ", 1, 8, f);
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(static_cast<uint32_t>(rate));
+    u32(static_cast<uint32_t>(rate) * 2);
+    u16(2);
+    u16(16);
+    std::fwrite("data", 1, 4, f);
+    u32(bytes);
+    std::fwrite(pcm.data(), 2, n, f);
+    return std::fclose(f) == 0;
 }
 
 struct MovieSpec {
@@ -40,6 +68,8 @@ struct MovieSpec {
 inline bool MakeSpeechMovie(const std::string& path, const MovieSpec& m) {
     char dur[32];
     std::snprintf(dur, sizeof dur, "%.3f", m.duration);
+    const std::string wav = path + ".voice.wav";
+    if (!WriteVoicedWav(wav, m.bursts, m.duration, m.rate)) return false;
     std::string cmd = "ffmpeg -nostdin -v error -y";
     std::string maps;
     int input = 0;
@@ -51,13 +81,14 @@ inline bool MakeSpeechMovie(const std::string& path, const MovieSpec& m) {
         cmd += " -f lavfi -i anullsrc=r=" + std::to_string(m.rate) + ":cl=stereo:d=" + dur;
         maps += " -map " + std::to_string(input++) + ":a";
     }
-    cmd += " -f lavfi -i \"aevalsrc='" + VoicedExpression(m.bursts) + "':s=" + std::to_string(m.rate) + ":d=" + dur +
-           "\"";
+    cmd += " -i '" + wav + "'";
     maps += " -map " + std::to_string(input++) + ":a";
     cmd += maps;
     if (m.video) cmd += " -c:v mpeg4 -q:v 31";
     cmd += " -c:a " + m.audioCodec + " '" + path + "'";
-    return std::system(cmd.c_str()) == 0;
+    const bool ok = std::system(cmd.c_str()) == 0;
+    std::remove(wav.c_str());
+    return ok;
 }
 
 }  // namespace kravelo::test
