@@ -37,6 +37,8 @@ int main(int argc, char** argv) {
     kravelo::LogindPowerOff powerOff;
     kravelo::MainWindow window(paths);
     kravelo::MovieSideController movie(window, player, powerOff);
+    // LEAD: enable the options dialog's association page once MakeXdgFileAssociations is on main:
+    // auto associations = kravelo::MakeXdgFileAssociations(); window.SetFileAssociations(associations.get());
     QObject::connect(&instance, &kravelo::SingleInstance::argumentReceived, &movie.Movie(),
                      &kravelo::MovieSession::ArgumentReceived);
     // Unsaved edits are copied every minute; a copy an abnormal end left is offered back first.

@@ -79,6 +79,8 @@ void MainWindow::RegisterCommands() {
         formLanguage_->SetCurrentFile(settings_.LanguageFile);
         prompts_.ExecDialog(*formLanguage_);
     });
+    add(cmd::kOptions, "&Ustawienia programu...", {}, [this] { OptionsCommand(); });
+    add(cmd::kStatistics, "&Statystyki...", {}, [this] { StatisticsCommand(); });
     // The FAQ pages and the about box.
     add(cmd::kFaqProgram, "FAQ - Problemy z &programem", {}, [this] { OpenFaq(QStringLiteral("faq_program.html")); });
     add(cmd::kFaqEditing, "FAQ - Edycja &napisów", {}, [this] { OpenFaq(QStringLiteral("faq_edycja.html")); });
@@ -140,7 +142,7 @@ void MainWindow::BuildMenus() {
         connect(movie, &QMenu::aboutToShow, this, [this] { commands_->Refresh(); });
     }
     t.FillMenu(menu("Narzdzia1", QStringLiteral("&Narzędzia")),
-               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kLanguage});
+               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kOptions, cmd::kStatistics, "-", cmd::kLanguage});
     t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
 
     t.FillMenu(editorMenu_, {cmd::kNewPopup, cmd::kOpenPopup, "-", cmd::kCutPopup, cmd::kCopyPopup, cmd::kPastePopup,
