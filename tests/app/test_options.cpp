@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "app/form_options.h"
 #include "app/form_statistics.h"
@@ -72,23 +73,17 @@ TEST_F(OptionsTest, EveryPageFilledFromTheSettingsAndStoredOnOk) {
     QString folderTitle;
     Options([&](TFormUstawienia& d) {
         EXPECT_EQ(window->OpenDialogs().Value(), 1);
-        // Filled as the settings say.
-        EXPECT_EQ(d.EditSzybkoscReakcji->text(), "0.25");
-        EXPECT_EQ(d.EditEditorFontSize->text(), "11");
-        EXPECT_EQ(d.EditPodwyzszenieNapisow->text(), "1");
-        EXPECT_EQ(d.EditOpoznienieWlNap->text(), "10");
-        EXPECT_EQ(d.EditBackward->text(), "3");
-        EXPECT_EQ(d.EditLen->text(), "20");
-        EXPECT_TRUE(d.CheckBoxSubVer->isEnabled());
-        EXPECT_TRUE(d.RadioButtonChangeTo->isChecked());
-        EXPECT_TRUE(d.ComboBoxRes->isEnabled());
+        // Filled as the settings say; 800x600 once for its two depths, 1280x600 is no mode.
+        QStringList filled;
+        for (QLineEdit* e : {d.EditSzybkoscReakcji, d.EditEditorFontSize, d.EditPodwyzszenieNapisow,
+                             d.EditOpoznienieWlNap, d.EditBackward, d.EditLen})
+            filled << e->text();
+        filled << QString::number(d.ComboBoxRes->count()) << d.ComboBoxRes->itemText(0) << d.ComboBoxRes->currentText()
+               << QString::number(d.ComboBoxNoMoreRes->currentIndex());
+        EXPECT_EQ(filled.join(u'|'), "0.25|11|1|10|3|20|3|640x480|800x600|-1");
+        EXPECT_TRUE(d.CheckBoxSubVer->isEnabled() && d.RadioButtonChangeTo->isChecked() && d.ComboBoxRes->isEnabled());
         EXPECT_FALSE(d.CheckBoxNoMoreRes->isEnabled());
-        ASSERT_EQ(d.ComboBoxRes->count(), 3);  // one 800x600 for its two depths
-        EXPECT_EQ(d.ComboBoxRes->itemText(0), "640x480");
-        EXPECT_EQ(d.ComboBoxRes->currentText(), "800x600");
-        EXPECT_EQ(d.ComboBoxNoMoreRes->currentIndex(), -1);  // 1280x600 is no mode
-        EXPECT_TRUE(d.RadioButtonColDontChange->isChecked());
-        EXPECT_TRUE(d.RadioButtonMBPCentered->isChecked());
+        EXPECT_TRUE(d.RadioButtonColDontChange->isChecked() && d.RadioButtonMBPCentered->isChecked());
 
         // Editing.
         d.ListBox1->setCurrentRow(0);
@@ -143,35 +138,22 @@ TEST_F(OptionsTest, EveryPageFilledFromTheSettingsAndStoredOnOk) {
     EXPECT_EQ(folderTitle, Text("FormUstawienia", "SubtitDir"));
 
     const Settings& s = window->GetSettings();
+    // The switches page by page, then the numbers, folder and choices.
+    const std::vector<bool> switches{
+        s.ReactionForEndFrameToo, s.ReactionForDelayCheckToo, s.LeaveFramesDifference, s.AfterInsertCursorDown,
+        s.FocusNaPoleEdycyjne, s.CreateBackupFile,
+        s.AutoShowSubtitles, s.AutoOpenSubtitle, s.SubtitleAdjust, s.LetItalic, s.InfoNotSortSub,
+        s.AutoPlayMovie, s.AutoFullScreen, s.AutoFullScreenMenu, s.RestorePosition, s.ResumeWhenCrashed,
+        s.CheckNextVol, s.Auto100, s.NoMoreThen};
+    EXPECT_EQ(switches, (std::vector<bool>{1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1}));
     EXPECT_DOUBLE_EQ(s.ReactionSpeed, 0.5);
-    EXPECT_TRUE(s.ReactionForEndFrameToo);
-    EXPECT_TRUE(s.ReactionForDelayCheckToo);
-    EXPECT_EQ(s.EditorFontSize, 14);
-    EXPECT_FALSE(s.LeaveFramesDifference);
-    EXPECT_TRUE(s.AfterInsertCursorDown);
-    EXPECT_FALSE(s.FocusNaPoleEdycyjne);
-    EXPECT_FALSE(s.CreateBackupFile);
-    EXPECT_FALSE(s.AutoShowSubtitles);
-    EXPECT_EQ(s.SubtitlesFolder, "/media/napisy");
-    EXPECT_FALSE(s.AutoOpenSubtitle);
-    EXPECT_EQ(s.SubtitlesElevation, 20);
-    EXPECT_EQ(s.SubtitlesElevationFS, 7);
-    EXPECT_EQ(s.DelaySubtitleOn, 250);
-    EXPECT_FALSE(s.SubtitleAdjust);
-    EXPECT_FALSE(s.LetItalic);
-    EXPECT_TRUE(s.InfoNotSortSub);
-    EXPECT_FALSE(s.AutoPlayMovie || s.AutoFullScreen || s.AutoFullScreenMenu || s.RestorePosition ||
-                 s.ResumeWhenCrashed || s.CheckNextVol || s.Auto100);
     EXPECT_DOUBLE_EQ(s.CustomerBackward, 7.5);
     EXPECT_DOUBLE_EQ(s.CustomerForward, 12.0);
-    EXPECT_EQ(s.MinLengthToIndividualMovieIniFile, 45);
-    EXPECT_EQ(s.KindOfResChange, 2);
-    EXPECT_EQ(s.ChangeXRes, 800);
-    EXPECT_TRUE(s.NoMoreThen);
-    EXPECT_EQ(s.NoMoreXRes, 1024);
-    EXPECT_EQ(s.NoMoreYRes, 768);
-    EXPECT_EQ(s.KindOfColChange, 1);
-    EXPECT_EQ(s.MessageBoxPos, 0);
+    const std::vector<int> numbers{s.EditorFontSize, s.SubtitlesElevation, s.SubtitlesElevationFS,
+                                   s.DelaySubtitleOn, s.MinLengthToIndividualMovieIniFile, s.KindOfResChange,
+                                   s.ChangeXRes, s.NoMoreXRes, s.NoMoreYRes, s.KindOfColChange, s.MessageBoxPos};
+    EXPECT_EQ(numbers, (std::vector<int>{14, 20, 7, 250, 45, 2, 800, 1024, 768, 1, 0}));
+    EXPECT_EQ(s.SubtitlesFolder, "/media/napisy");
     // The editor font at once; everything saved, with the crash flag set.
     EXPECT_EQ(window->Editor()->font().pointSize(), 14);
     const ProfileFile ini(dir.File("prog/kravelo.ini"));

@@ -31,56 +31,34 @@ TEST(Statistics, ShortDatesReadInTheCenturyBeforeToday) {
         EXPECT_FALSE(ParseShortDate(bad, today)) << bad;
 }
 
+// The window's fields in their order, joined by "|".
+std::string Fields(const StatisticsTexts& t) {
+    std::string out;
+    for (const std::string* f : {&t.dateFrom, &t.dateTo, &t.daysCount, &t.executeCount, &t.timeDays, &t.timeHours,
+                                 &t.timeMinutes, &t.timeSeconds, &t.minutesPerDay, &t.movieCount, &t.subtitleCount,
+                                 &t.totalMovieSize, &t.totalSubtitleSize, &t.totalMovieHours, &t.movieHoursPerDay})
+        out += (out.empty() ? "" : "|") + *f;
+    return out;
+}
+
 TEST(Statistics, FieldsOfTheWindow) {
-    StatisticsInput in;
-    in.dateFrom = "26-12-01";
-    in.executeCount = 7;
-    in.movieCount = 3;
-    in.subtitleCount = 11;
-    in.runningSeconds = 2 * 86400 + 3 * 3600 + 4 * 60 + 5;  // 2 d 3 h 4 m 5 s
-    in.totalMovieHours = 4.123456789;
-    in.totalMovieBytes = 1.5 * 1024 * 1024 * 1024;
-    in.totalSubtitleBytes = 2048 + 512;
-    const StatisticsTexts t = StatisticsFor(in, At(2026, 12, 6, 12, 0, 0));
-    EXPECT_EQ(t.dateFrom, "26-12-01");
-    EXPECT_EQ(t.dateTo, "26-12-06");
-    EXPECT_EQ(t.daysCount, "6");  // the first day counts
-    EXPECT_EQ(t.executeCount, "7");
-    EXPECT_EQ(t.movieCount, "3");
-    EXPECT_EQ(t.subtitleCount, "11");
-    EXPECT_EQ(t.timeDays, "2");
-    EXPECT_EQ(t.timeHours, "3");
-    EXPECT_EQ(t.timeMinutes, "4");
-    EXPECT_EQ(t.timeSeconds, "5");
-    EXPECT_EQ(t.minutesPerDay, "511");  // 183845 s / 60 / 6 days = 510.7
-    EXPECT_EQ(t.totalMovieHours, "4.1234567");
-    EXPECT_EQ(t.movieHoursPerDay, "0.6872427");
-    EXPECT_EQ(t.totalMovieSize, "1.5 GB");
-    EXPECT_EQ(t.totalSubtitleSize, "2.5 kB");
+    StatisticsInput in{"26-12-01", 7, 3, 11, 2 * 86400 + 3 * 3600 + 4 * 60 + 5, 4.123456789, 1.5 * (1 << 30),
+                       2048 + 512};
+    // Six days counting the first; 183845 s / 60 / 6 = 510.7 minutes a day; hours cut to 9 characters.
+    EXPECT_EQ(Fields(StatisticsFor(in, At(2026, 12, 6, 12, 0, 0))),
+              "26-12-01|26-12-06|6|7|2|3|4|5|511|3|11|1.5 GB|2.5 kB|4.1234567|0.6872427");
 }
 
 TEST(Statistics, FirstDayAndAStartDateThatIsNoDate) {
-    StatisticsInput first;
-    first.dateFrom = "26-12-06";
-    first.executeCount = 1;
-    first.runningSeconds = 90;
-    first.totalMovieHours = 1.5;
-    StatisticsTexts t = StatisticsFor(first, At(2026, 12, 6, 23, 59, 59));
-    EXPECT_EQ(t.daysCount, "1");
-    EXPECT_EQ(t.minutesPerDay, "2");  // 1.5 minutes rounds up
-    EXPECT_EQ(t.timeSeconds, "30");
-    EXPECT_EQ(t.movieHoursPerDay, "1.5");
-    EXPECT_EQ(t.totalMovieSize, "0 B");
-
+    StatisticsInput first{"26-12-06", 1, 0, 0, 90, 1.5, 0, 0};
+    EXPECT_EQ(Fields(StatisticsFor(first, At(2026, 12, 6, 23, 59, 59))),
+              "26-12-06|26-12-06|1|1|0|0|1|30|2|0|0|0 B|0 B|1.5|1.5");
     // No day count for a start that is not a date or lies ahead: the averages as for no days.
-    for (const char* from : {"garbage", "26-12-07"}) {
-        first.dateFrom = from;
-        t = StatisticsFor(first, At(2026, 12, 6, 12, 0, 0));
-        EXPECT_EQ(t.daysCount, "?") << from;
-        EXPECT_EQ(t.minutesPerDay, "0") << from;
-        EXPECT_EQ(t.movieHoursPerDay, "1.5") << from;
-        EXPECT_EQ(t.dateFrom, from);
-    }
+    first.dateFrom = "garbage";
+    EXPECT_EQ(Fields(StatisticsFor(first, At(2026, 12, 6, 12, 0, 0))),
+              "garbage|26-12-06|?|1|0|0|1|30|0|0|0|0 B|0 B|1.5|1.5");
+    first.dateFrom = "26-12-07";
+    EXPECT_EQ(Fields(StatisticsFor(first, At(2026, 12, 6, 12, 0, 0))).substr(0, 20), "26-12-07|26-12-06|?|");
 }
 
 }  // namespace
