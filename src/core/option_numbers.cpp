@@ -53,8 +53,11 @@ std::variant<OptionNumbers, OptionProblem> ReadOptionNumbers(const OptionTexts& 
     const auto elevationFS = ReadWhole(t.elevationFS, 0, kMaxSubtitleElevation);
     if (!elevationFS) return problem(OptionField::ElevationFS, kIncorrect);
     n.elevationFS = *elevationFS;
-    const auto delay = ReadWhole(t.delay, 1, kMaxDisplayDelayMs);
+    // Not a positive whole number: the delay's own message; a longer one than the display can
+    // wait for: an invalid value.
+    const auto delay = ReadWhole(t.delay, 1, 2147483647LL);
     if (!delay) return problem(OptionField::Delay, kDelay);
+    if (*delay > kMaxDisplayDelayMs) return problem(OptionField::Delay, kIncorrect);
     n.delay = *delay;
     const auto backward = ReadInRange(t.backward, 0.0, kMaxTimeAmount, false);
     if (!backward) return problem(OptionField::Backward, kIncorrect);

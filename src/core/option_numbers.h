@@ -55,8 +55,8 @@ struct OptionProblem {
 };
 
 // The numbers, or the first field (in the dialog's order of checking) that holds no valid value
-// with the message to show: the font size "FntSize", the delay "Delay", every other field
-// "IncorrectVal".
+// with the message to show: the font size "FntSize", a delay that is no positive whole number
+// "Delay", everything else "IncorrectVal".
 std::variant<OptionNumbers, OptionProblem> ReadOptionNumbers(const OptionTexts& texts);
 
 }  // namespace kravelo

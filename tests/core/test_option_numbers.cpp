@@ -70,6 +70,7 @@ TEST(OptionNumbers, EachFieldRefusesWhatIsNoValueOfIt) {
         {&OptionTexts::elevation, "-1", "2 IncorrectVal"},
         {&OptionTexts::elevationFS, "1000", "3 IncorrectVal"},
         {&OptionTexts::delay, "99999999999", "4 Delay"},
+        {&OptionTexts::delay, "10001", "4 IncorrectVal"},
         {&OptionTexts::forward, "360001", "6 IncorrectVal"},
         {&OptionTexts::minLength, "2.5", "7 IncorrectVal"},
     };
