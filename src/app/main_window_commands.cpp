@@ -81,7 +81,8 @@ void MainWindow::RegisterCommands() {
     });
     add(cmd::kOptions, "&Ustawienia programu...", {}, [this] { OptionsCommand(); });
     add(cmd::kStatistics, "&Statystyki...", {}, [this] { StatisticsCommand(); });
-    // The FAQ pages and the about box.
+    // The help contents, the FAQ pages and the about box.
+    add(cmd::kHelpContents, "&Tematy pomocy", {K(Qt::Key_F1)}, [this] { OpenHelp(QStringLiteral("Form1")); });
     add(cmd::kFaqProgram, "FAQ - Problemy z &programem", {}, [this] { OpenFaq(QStringLiteral("faq_program.html")); });
     add(cmd::kFaqEditing, "FAQ - Edycja &napisów", {}, [this] { OpenFaq(QStringLiteral("faq_edycja.html")); });
     add(cmd::kAbout, "&Informacje o programie...", {}, [this] { AboutCommand(); });
@@ -143,7 +144,7 @@ void MainWindow::BuildMenus() {
     }
     t.FillMenu(menu("Narzdzia1", QStringLiteral("&Narzędzia")),
                {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kOptions, cmd::kStatistics, "-", cmd::kLanguage});
-    t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
+    t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kHelpContents, "-", cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
 
     t.FillMenu(editorMenu_, {cmd::kNewPopup, cmd::kOpenPopup, "-", cmd::kCutPopup, cmd::kCopyPopup, cmd::kPastePopup,
                              "-", cmd::kFindTextPopup, cmd::kFindNextPopup, cmd::kFindShortSubtitlePopup,

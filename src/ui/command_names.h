@@ -86,6 +86,7 @@ inline constexpr char kOptions[] = "Ustawieniaprogramu1";
 inline constexpr char kStatistics[] = "Statystyki1";
 
 // Help menu.
+inline constexpr char kHelpContents[] = "Pomoc2";
 inline constexpr char kFaqProgram[] = "FAQProgram1";
 inline constexpr char kFaqEditing[] = "FAQEdycja1";
 inline constexpr char kAbout[] = "Informacjeoprogramie1";
