@@ -17,12 +17,6 @@ using kravelo::test::TempDir;
 
 namespace {
 
-std::size_t FileCount(const std::filesystem::path& folder) {
-    std::size_t n = 0;
-    for (auto& e : std::filesystem::directory_iterator(folder)) (void)e, ++n;
-    return n;
-}
-
 std::string g_failStep;
 int g_failErrno = 0;
 int InjectedFault(std::string_view step) {
@@ -119,6 +113,6 @@ TEST(SafeSave, SystemFailuresLeaveTheOldFileAndNoTemporary) {
         EXPECT_FALSE(WriteFileAtomic(path, "new\n", error)) << c.step;
         EXPECT_NE(error.find(std::strerror(c.err)), std::string::npos) << error;
         EXPECT_EQ(TempDir::Read(path), "old\n") << c.step;
-        EXPECT_EQ(FileCount(dir.path()), 1u) << c.step;
+        EXPECT_EQ(TempDir::EntriesIn(dir.path()), 1u) << c.step;
     }
 }

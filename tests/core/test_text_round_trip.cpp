@@ -1,5 +1,5 @@
 // What is written reads back as what was meant: encodings, line ends, a leading U+FEFF, the
-// settings writer's names, files that are not regular files, and the SSA marker's place.
+// settings writer's names and the SSA marker's place.
 
 #include <gtest/gtest.h>
 
@@ -107,14 +107,6 @@ TEST(TextRoundTrip, LargeFilesReadAndWriteWhole) {
     EXPECT_EQ(back.lines, lines);
     EXPECT_EQ(back.format.lineEnding, LineEnding::Lf);
     EXPECT_FALSE(back.format.finalLineBreak);
-}
-
-TEST(TextRoundTrip, OnlyRegularFilesAreRead) {
-    std::string bytes, error;
-    EXPECT_FALSE(ReadFileBytes("/dev/zero", bytes, error));
-    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
-    TextDocument d;
-    EXPECT_FALSE(ReadTextFile("/dev/zero", d, error));
 }
 
 TEST(TextRoundTrip, MarkerOfAnSsaFileWithoutEventsIsRenewedNotPiledUp) {
