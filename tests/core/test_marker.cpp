@@ -9,10 +9,9 @@
 #include "core/text_util.h"
 #include "kravelo_version.h"
 
-namespace kravelo {
-namespace {
+using namespace kravelo;
 
-using test::Doc;
+using kravelo::test::Doc;
 using Lines = std::vector<std::string>;
 
 const std::string kBuild = std::to_string(kBuildNumber);
@@ -112,6 +111,3 @@ TEST(NeedsSaveAs, FamilyChanges) {
     EXPECT_FALSE(NeedsSaveAs(1, 1));
     EXPECT_FALSE(NeedsSaveAs(5, 5));
 }
-
-}  // namespace
-}  // namespace kravelo

@@ -5,8 +5,7 @@
 #include "core/ssa.h"
 #include "ops/info.h"
 
-namespace kravelo {
-namespace {
+using namespace kravelo;
 
 TEST(DescribeDocument, CountsFormatsSubtitlesTimesAndOrder) {
     SubtitleDocument doc;
@@ -39,6 +38,3 @@ TEST(DescribeDocument, SsaHeaderIsCountedApart) {
     EXPECT_EQ(info.subtitles, 1);
     EXPECT_EQ(info.firstUnsortedLine, -1);
 }
-
-}  // namespace
-}  // namespace kravelo
