@@ -128,14 +128,7 @@ TEST(Ssa, HeaderInsertionMovesTheRange) {
     EXPECT_EQ(first, 12);
     EXPECT_EQ(last, 23);
 
-    SsaOptions o;
-    o.fontName = "Arial";
-    o.fontSize = 30;
-    o.outline = 2;
-    o.shadow = 1;
-    o.marginV = 20;
-    o.playResY = 576;
-    auto h = SsaHeaderLines(o);
+    auto h = SsaHeaderLines({.fontName = "Arial", .fontSize = 30, .outline = 2, .shadow = 1, .marginV = 20, .playResY = 576});
     ASSERT_EQ(h.size(), 10u);
     EXPECT_EQ(h[1], "PlayResY: 576");
     EXPECT_EQ(h[5], "Style: NORMAL,Arial,30,16777215,65535,65535,0,1,0,1,2,1,2,30,30,20,0,238");

@@ -14,14 +14,8 @@ using Lines = std::vector<std::string>;
 struct Recorder : SubtitleDisplaySink {
     std::vector<std::string> log;
     std::string shown;  // what is on screen now ("" = nothing)
-    void ShowSubtitle(std::string_view text) override {
-        log.push_back("+" + std::string(text));
-        shown = text;
-    }
-    void HideSubtitle() override {
-        log.push_back("-");
-        shown.clear();
-    }
+    void ShowSubtitle(std::string_view text) override { log.push_back("+" + std::string(shown = text)); }
+    void HideSubtitle() override { log.push_back("-"), shown.clear(); }
     void SubtitlesNotSorted() override { log.push_back("unsorted"); }
 };
 
@@ -36,12 +30,7 @@ struct Display {
     // Ticks at `t` and returns what was logged by this tick.
     std::vector<std::string> At(double t) {
         sink.log.clear();
-        DisplayInput in;
-        in.lines = &lines;
-        in.frameRate = 25.0;
-        in.position = t;
-        in.movieLength = movieLength;
-        DisplayTick(cursor, resync, in, sink);
+        DisplayTick(cursor, resync, {.lines = &lines, .frameRate = 25.0, .position = t, .movieLength = movieLength}, sink);
         return sink.log;
     }
 };
@@ -201,9 +190,7 @@ TEST(NextPartName, CountsUpTheLastDigitGroupWithLeadingZeros) {
 
 TEST(DisplayLineAt, TheLineTheDisplayRebuildLandsOn) {
     const Lines lines{"{0}{50}Jeden", "", "garbage", "{100}{150}Dwa", "{500}{600}Trzy", ""};
-    DisplayInput in;
-    in.lines = &lines;
-    in.frameRate = 25.0;
+    DisplayInput in{.lines = &lines, .frameRate = 25.0};
     auto at = [&](double t) {
         in.position = t;
         return DisplayLineAt(in);
