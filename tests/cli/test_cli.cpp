@@ -119,7 +119,6 @@ const Case kCases[] = {
     {{"shift", "1", "--fps", "5000", "@IN"}, kAB, 2, "", "--fps must lie between"},
     {{"fps", "--from", "1e308", "--to", "25", "@IN"}, kAB, 2, "", "--from"},
     {{"fps", "--from", "25", "--to", "0.001", "@IN"}, kAB, 2, "", "--to"},
-    {{"shift", "inf", "--fps", "25", "@IN"}, kAB, 2, "", "not a finite number"},
     {{"shift", "1e7", "--fps", "25", "@IN"}, kAB, 2, "", "must not exceed"},
     {{"shift", "0.01", "--fps", "25", "@IN"}, kAB, 2, "", "at least one frame"},
     {{"shift", "0.04", "--fps", "25", "@IN"}, kAB, 0, "{101}{201}a\r\n{301}{401}b\r\n"},

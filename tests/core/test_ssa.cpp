@@ -41,8 +41,6 @@ TEST(Ssa, ReadsEventsAfterTheProgramsOwnHeader) {
     ASSERT_EQ(ParseLine(lines[11], 0.0, s, t), 1);
     EXPECT_EQ(s.text, "Plain ,text");
 
-    // Without the tables no line is an SSA event.
-    EXPECT_FALSE(IsLineValid(lines[10]));
     // A bad time makes the line unreadable.
     EXPECT_FALSE(IsLineValid("Dialogue: Marked=0,0:0x:01.50,0:00:04.00,NORMAL,00,0000,0000,0000,,x", t));
     EXPECT_FALSE(IsLineValid("Comment: Marked=0,0:00:01.50,0:00:04.00,NORMAL,00,0000,0000,0000,,x", t));

@@ -140,6 +140,4 @@ TEST(SsaLayout, StampingWritesOnlyTheStampedTime) {
     s.LeaveFramesDifference = false;
     StampResult r = StampLine(d.lines.back(), 5.5, StampEdge::Start, s, kFormatFrame, 25.0, d.ssa);
     EXPECT_EQ(r.line, "Dialogue: 1,0:00:05.50,0:00:02.00,Sign,Anna,0010,0020,0030,Banner;5,Hi, you");
-    // A plain text line becomes a line of the active format, as before.
-    EXPECT_EQ(StampLine("Tekst", 4.0, StampEdge::Start, s, kFormatFrame, 25.0, d.ssa).line, "{100}{}Tekst");
 }
