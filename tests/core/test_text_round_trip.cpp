@@ -7,6 +7,7 @@
 #include "core/marker.h"
 #include "core/profile_file.h"
 #include "core/text_file.h"
+#include "support/engine_doc.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
@@ -110,9 +111,7 @@ TEST(TextRoundTrip, LargeFilesReadAndWriteWhole) {
 }
 
 TEST(TextRoundTrip, MarkerOfAnSsaFileWithoutEventsIsRenewedNotPiledUp) {
-    SubtitleDocument doc;
-    doc.lines = {"[Script Info]", "", "{100}{200}Ala", "{300}{400}kot"};
-    doc.frameRate = 25.0;
+    SubtitleDocument doc = test::Doc({"[Script Info]", "", "{100}{200}Ala", "{300}{400}kot"});
     doc.documentFormat = kFormatSsa;
     doc.ssa = ReadSsaHeader(doc.lines, true);
     for (int i = 0; i < 3; ++i) {
