@@ -106,10 +106,17 @@ void CheckOneLine(const std::string& line, double rate, const SsaTables& ssa) {
     if (!negativeCount) REQUIRE(twice == once, line + " -> " + once + " -> " + twice);
 }
 
-SubtitleDocument DocumentFrom(Choices& choices) {
+SubtitleDocument Document(std::string_view data, double rate, int format) {
     SubtitleDocument doc;
-    doc.frameRate = RateFrom(choices.Next());
-    doc.lines = Lines(choices.data);
+    doc.lines = Lines(data);
+    doc.frameRate = rate;
+    doc.documentFormat = format;
+    return doc;
+}
+
+SubtitleDocument DocumentFrom(Choices& choices) {
+    const double rate = RateFrom(choices.Next());
+    SubtitleDocument doc = Document(choices.data, rate, kFormatTime);
     const bool ssa = (choices.Next() & 1) != 0;
     doc.documentFormat = ssa ? kFormatSsa : kFormatTime;
     doc.ssa = ReadSsaHeader(doc.lines, false);
@@ -188,10 +195,7 @@ void CheckSsaHeader(std::string_view data) {
 void CheckSubRip(std::string_view data) {
     Choices choices{data};
     const int target = kFormatTime + choices.Next() % 5;
-    SubtitleDocument doc;
-    doc.lines = Lines(choices.data);
-    doc.frameRate = 25.0;
-    doc.documentFormat = kFormatSubRip;
+    SubtitleDocument doc = Document(choices.data, 25.0, kFormatSubRip);
 
     std::size_t index = 0;
     std::vector<SubRipBlock> blocks;
@@ -213,10 +217,7 @@ void CheckSubRip(std::string_view data) {
     }
 
     // Converting a text document to a format and back keeps every subtitle line.
-    SubtitleDocument text;
-    text.lines = Lines(choices.data);
-    text.frameRate = 25.0;
-    text.documentFormat = kFormatTime;
+    SubtitleDocument text = Document(choices.data, 25.0, kFormatTime);
     for (auto& line : text.lines) {  // only subtitle lines with times a line can hold
         SubtitleLine sub;
         if (line.empty() || ParseLine(line, 25.0, sub) != 1 || sub.start < 0 || sub.end < 0 || sub.start > 3.0e5 ||
