@@ -92,10 +92,8 @@ TEST(BlockEndCut, NeverBelowTheLinesOwnStart) {
     RepairSubtitles(repaired, RepairOptions{}, 0, last);
     check(repaired);
 
-    DisplayTimeOptions keepEnds;
-    keepEnds.overwrite = false;
     SubtitleDocument timed = Doc(lines);
-    SetDisplayTimes(timed, keepEnds, 0, 4);
+    SetDisplayTimes(timed, Options(2.5, "u"), 0, 4);
     check(timed);
 
     SubtitleDocument ssa = test::SsaDoc({test::Ssa("0:00:00.00", "0:00:02.00", "a"), test::Ssa("0:00:00.00", "0:00:01.00", "b"),
@@ -106,16 +104,8 @@ TEST(BlockEndCut, NeverBelowTheLinesOwnStart) {
     EXPECT_EQ(ssa.lines[12], test::Ssa("0:00:05.00", "0:00:06.99", "c"));  // a real cut still happens
 }
 
-TEST(BlockEndCut, AnEmptyEndStaysEmpty) {
-    SubtitleDocument d = Doc({"{100}{}a", "{50}{60}b"});
-    long last = 2;
-    RepairSubtitles(d, RepairOptions{}, 0, last);
-    EXPECT_EQ(d.lines[0], "{100}{}a");
-    DisplayTimeOptions keepEnds;
-    keepEnds.overwrite = false;
-    keepEnds.byLength = false;
-    keepEnds.seconds = 2.0;
-    d = Doc({"[0][]a", "[0][5]b"});
-    SetDisplayTimes(d, keepEnds, 0, 2);
+TEST(BlockEndCut, AComputedEndIsNotCutBelowTheStart) {
+    SubtitleDocument d = Doc({"[0][]a", "[0][5]b"});
+    SetDisplayTimes(d, Options(2.0, "fu"), 0, 2);
     EXPECT_EQ(d.lines[0], "[0][20]a");  // a missing end is given one; the next start is not after it
 }
