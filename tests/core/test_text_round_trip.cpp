@@ -82,12 +82,9 @@ TEST(TextRoundTrip, SettingsNamesCannotInjectLines) {
     TempDir dir;
     ProfileFile p(dir.File("k.ini"));
     p.WriteString("Main", "Key", "v");
-    p.WriteString("Main\n[Evil", "Key", "x");
-    p.WriteString("Main", "Bad\nKey=1", "x");
-    p.WriteString("Main", "[Evil]", "x");
-    p.WriteString("Main", ";comment", "x");
-    p.WriteString("Main", "a=b", "x");
-    p.WriteString("Ma]in", "Key", "x");
+    for (auto [section, key] : {std::pair{"Main\n[Evil", "Key"}, {"Main", "Bad\nKey=1"}, {"Main", "[Evil]"},
+                                {"Main", ";comment"}, {"Main", "a=b"}, {"Ma]in", "Key"}})
+        p.WriteString(section, key, "x");
     EXPECT_EQ(p.Lines(), (std::vector<std::string>{"[Main]", "Key=v"}));
 }
 
