@@ -107,6 +107,7 @@ inline constexpr MessageKey kMessageKeys[] = {
     {"FormSyncPreview", "AudioError"},
     {"FormSyncPreview", "NotAligned"},
     {"FormSyncPreview", "FrameRateOffer"},
+    {"FormUstawienia", "AssociationFailed"},
     {"Editor", "EdSSANoLegend"},
     {"Editor", "EdSSALegendError"},
     {"Editor", "ApperNotSorted"},
