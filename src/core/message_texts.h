@@ -100,6 +100,7 @@ inline constexpr MessageKey kMessageKeys[] = {
     {"FormUstawienia", "FntSize"},
     {"FormUstawienia", "Delay"},
     {"FormUstawienia", "SubtitDir"},
+    {"FormUstawienia", "AssociationFailed"},
     {"FormSyncPreview", "ColumnLines"},
     {"FormSyncPreview", "ColumnOffset"},
     {"FormSyncPreview", "DamagedPackets"},
