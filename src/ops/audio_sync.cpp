@@ -31,9 +31,12 @@ constexpr double kMaxLineTime = 1e9;            // seconds; later or earlier tim
 constexpr double kMaxSplitCells = 1.2e9;        // lines x offsets; beyond this no split search
 constexpr double kMaxOffsetSeconds = 36000.0;   // larger offsets are clamped
 constexpr double kMinRatioEffect = 0.3;         // seconds a ratio must move the lines' ends apart
+constexpr double kTypicalLeadSeconds = 0.1;     // a subtitle's start before its speech
 
-const double kStandardRatios[] = {1.0, 1001.0 / 1000.0, 25.0 / 23.976, 25.0 / 24.0,
-                                  1000.0 / 1001.0, 23.976 / 25.0, 24.0 / 25.0};
+// The usual frame-rate conversions, the most common first: on equal scores (a short, clean
+// file fits several) the earlier one is kept.
+const double kStandardRatios[] = {1.0, 25.0 / 23.976, 23.976 / 25.0, 25.0 / 24.0,
+                                  24.0 / 25.0, 1001.0 / 1000.0, 1000.0 / 1001.0};
 
 double ClampTime(double t) { return std::clamp(t, -kMaxLineTime, kMaxLineTime); }
 
@@ -151,9 +154,12 @@ std::vector<int32_t> PiecesCurve(const std::vector<GridLine>& grid, const std::v
     return curve;
 }
 
-// Moves each piece's offset to the middle of the plateau of equal scores it sits on (the
-// search keeps the leftmost of equal offsets), when nothing better lies within half a second.
-void CentrePieceOffsets(const std::vector<GridLine>& grid, const SpeechScorer& scorer, double frameSeconds,
+// Where a piece's score is flat over a range of offsets (clean speech: every line has silence
+// before and after its speech), places the piece a typical lead before the latest of them: the
+// latest lets the earliest-starting line begin right on its speech, and subtitles start a
+// little before speech far more tightly than they end after it. Only when nothing better lies
+// within half a second.
+void SettlePieceOffsets(const std::vector<GridLine>& grid, const SpeechScorer& scorer, double frameSeconds,
                         std::vector<int64_t>& offsets) {
     const int64_t reach = std::max<int64_t>(1, std::llround(0.5 / frameSeconds));
     std::size_t first = 0;
@@ -170,7 +176,7 @@ void CentrePieceOffsets(const std::vector<GridLine>& grid, const SpeechScorer& s
             int64_t left = 0, right = 0;
             while (left > -reach && score[static_cast<std::size_t>(left - 1 + reach)] == here) --left;
             while (right < reach && score[static_cast<std::size_t>(right + 1 + reach)] == here) ++right;
-            const int64_t moved = at + (left + right) / 2;
+            const int64_t moved = at + std::max<int64_t>(left, right - std::llround(kTypicalLeadSeconds / frameSeconds));
             std::fill(offsets.begin() + static_cast<std::ptrdiff_t>(first),
                       offsets.begin() + static_cast<std::ptrdiff_t>(end), moved);
         }
@@ -180,6 +186,7 @@ void CentrePieceOffsets(const std::vector<GridLine>& grid, const SpeechScorer& s
 
 struct Candidate {
     double ratio = 1.0;
+    std::size_t preference = 0;        // place in the list of ratios tried
     double rank = 0.0;                 // weighted no-split score
     std::vector<int32_t> curve;        // no-split score per offset
 };
@@ -243,9 +250,11 @@ SyncResult AlignToSpeech(const std::vector<SyncLine>& input, const SpeechTrack& 
     // Every ratio's no-split score; the stretched ones are weighted down so that more frames
     // of lines cannot win by themselves.
     std::vector<Candidate> candidates;
-    for (double ratio : ratios) {
+    for (std::size_t i = 0; i < ratios.size(); ++i) {
+        const double ratio = ratios[i];
         Candidate c;
         c.ratio = ratio;
+        c.preference = i;
         c.curve = OffsetCurve(sync::PlaceLines(lines, ratio, f, gapFrames, maxLenFrames), scorer, ticker);
         if (ticker.cancelled()) return cancelled();
         c.rank = std::min(1.0 / ratio, 1.0) * *std::max_element(c.curve.begin(), c.curve.end());
@@ -268,6 +277,8 @@ SyncResult AlignToSpeech(const std::vector<SyncLine>& input, const SpeechTrack& 
     const Candidate* chosen = nullptr;
     std::vector<GridLine> chosenGrid;
     sync::SplitPath chosenPath;
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate& x, const Candidate& y) { return x.preference < y.preference; });
     for (const Candidate& c : candidates) {
         std::vector<GridLine> grid = sync::PlaceLines(lines, c.ratio, f, gapFrames, maxLenFrames);
         sync::SplitPath path;
@@ -286,7 +297,7 @@ SyncResult AlignToSpeech(const std::vector<SyncLine>& input, const SpeechTrack& 
         }
     }
     if (!chosen) return result;
-    CentrePieceOffsets(chosenGrid, scorer, f, chosenPath.offsets);
+    SettlePieceOffsets(chosenGrid, scorer, f, chosenPath.offsets);
 
     result.scale = chosen->ratio;
     long negative = 0;
