@@ -14,7 +14,7 @@
 
 using kravelo::test::Burst;
 using kravelo::test::MakeSpeechMovie;
-using kravelo::test::MovieSpec;
+using kravelo::test::SpeechMovie;
 using kravelo::test::RunCli;
 using kravelo::test::TempDir;
 
@@ -73,12 +73,12 @@ protected:
     static void SetUpTestSuite() {
         dir = new TempDir;
         bursts = new std::vector<Burst>(Bursts(7, 170.0));
-        MovieSpec spec{*bursts, 180.0};
-        spec.video = false;
-        ok = MakeSpeechMovie(dir->File("film.mka"), spec);
-        spec.video = true;
-        spec.silentFirstTrack = true;  // stream 0 the picture, stream 1 silent, stream 2 the voice
-        ok = ok && MakeSpeechMovie(dir->File("two.mkv"), spec);
+        SpeechMovie recipe{*bursts, 180.0};
+        recipe.video = false;
+        ok = MakeSpeechMovie(dir->File("film.mka"), recipe);
+        recipe.video = true;
+        recipe.silentFirstTrack = true;  // stream 0 the picture, stream 1 silent, stream 2 the voice
+        ok = ok && MakeSpeechMovie(dir->File("two.mkv"), recipe);
         setenv("XDG_CACHE_HOME", dir->File("cache").c_str(), 1);
     }
     static void TearDownTestSuite() {

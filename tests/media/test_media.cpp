@@ -16,7 +16,7 @@
 using namespace kravelo::media;
 using kravelo::test::Burst;
 using kravelo::test::MakeSpeechMovie;
-using kravelo::test::MovieSpec;
+using kravelo::test::SpeechMovie;
 using kravelo::test::TempDir;
 
 namespace {
@@ -103,10 +103,10 @@ TEST(Peaks, BothLevelsPartialBucketsAndTheSharedStore) {
 TEST(DecodeAudio, ChosenStreamSpeechRegionsAndPeaks) {
     TempDir dir;
     const std::string movie = dir.File("film.mkv");
-    MovieSpec spec{kBursts};
-    spec.audioCodec = "pcm_s16le";
-    spec.silentFirstTrack = true;
-    ASSERT_TRUE(MakeSpeechMovie(movie, spec));
+    SpeechMovie recipe{kBursts};
+    recipe.audioCodec = "pcm_s16le";
+    recipe.silentFirstTrack = true;
+    ASSERT_TRUE(MakeSpeechMovie(movie, recipe));
 
     std::string error;
     std::vector<AudioStreamInfo> streams = ListAudioStreams(movie, error);
@@ -165,10 +165,10 @@ TEST(DecodeAudio, ChosenStreamSpeechRegionsAndPeaks) {
 TEST(AnalyzeMovieAudio, SecondRunComesFromTheCacheUntilTheMovieChanges) {
     TempDir dir;
     const std::string movie = dir.File("film.mka");
-    MovieSpec spec{kBursts};
-    spec.video = false;
-    spec.audioCodec = "aac";
-    ASSERT_TRUE(MakeSpeechMovie(movie, spec));
+    SpeechMovie recipe{kBursts};
+    recipe.video = false;
+    recipe.audioCodec = "aac";
+    ASSERT_TRUE(MakeSpeechMovie(movie, recipe));
     AnalyzeOptions o;
     o.cacheFolder = dir.File("cache");
     o.live = std::make_shared<PeakStore>();
@@ -237,10 +237,10 @@ TEST(AnalyzeMovieAudio, CacheFolderFollowsXdgCacheHome) {
 TEST(AnalyzeMovieAudio, DamagedTruncatedAndUnreadableFiles) {
     TempDir dir;
     const std::string movie = dir.File("film.ts");
-    MovieSpec spec{kBursts};
-    spec.video = false;
-    spec.audioCodec = "mp2";
-    ASSERT_TRUE(MakeSpeechMovie(movie, spec));
+    SpeechMovie recipe{kBursts};
+    recipe.video = false;
+    recipe.audioCodec = "mp2";
+    ASSERT_TRUE(MakeSpeechMovie(movie, recipe));
     std::string bytes = TempDir::Read(movie);
     const std::size_t n = bytes.size();
     uint32_t x = 12345;
@@ -277,9 +277,9 @@ TEST(AnalyzeMovieAudio, DamagedTruncatedAndUnreadableFiles) {
 TEST(AnalyzeMovieAudio, CancelStopsAndLeavesNoCacheEntry) {
     TempDir dir;
     const std::string movie = dir.File("film.mka");
-    MovieSpec spec{kBursts};
-    spec.video = false;
-    ASSERT_TRUE(MakeSpeechMovie(movie, spec));
+    SpeechMovie recipe{kBursts};
+    recipe.video = false;
+    ASSERT_TRUE(MakeSpeechMovie(movie, recipe));
     AnalyzeOptions o;
     o.cacheFolder = dir.File("cache");
     std::atomic<bool> cancel{false};

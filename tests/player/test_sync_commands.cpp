@@ -74,9 +74,9 @@ protected:
     static void SetUpTestSuite() {
         movieDir = new TempDir;
         bursts = new std::vector<Burst>(Bursts());
-        test::MovieSpec spec{*bursts, 300.0};
-        spec.video = false;
-        movieOk = test::MakeSpeechMovie(movieDir->File("film.mka"), spec);
+        test::SpeechMovie recipe{*bursts, 300.0};
+        recipe.video = false;
+        movieOk = test::MakeSpeechMovie(movieDir->File("film.mka"), recipe);
     }
     static void TearDownTestSuite() {
         delete movieDir;
@@ -230,9 +230,9 @@ TEST_F(SyncTest, FrameLinesForAnotherFrameRateGetTheFrameRateChange) {
 
 TEST_F(SyncTest, ASilentMovieGivesAWarningAndCancelIsTheDefault) {
     const std::string silent = dir.File("silent.mka");
-    test::MovieSpec spec{{}, 60.0};
-    spec.video = false;
-    ASSERT_TRUE(test::MakeSpeechMovie(silent, spec));
+    test::SpeechMovie recipe{{}, 60.0};
+    recipe.video = false;
+    ASSERT_TRUE(test::MakeSpeechMovie(silent, recipe));
     player.AddMovie(QString::fromStdString(silent), {1500, 60.0, 320, 240});
     movie->Movie().Open(QString::fromStdString(silent), false, false, true);
     ASSERT_TRUE(window->MovieLoaded());

@@ -55,7 +55,7 @@ inline bool WriteVoicedWav(const std::string& path, const std::vector<Burst>& bu
     return std::fclose(f) == 0;
 }
 
-struct MovieSpec {
+struct SpeechMovie {
     std::vector<Burst> bursts;
     double duration = 10.0;
     std::string audioCodec = "aac";  // ffmpeg encoder name
@@ -65,7 +65,7 @@ struct MovieSpec {
 };
 
 // Writes the movie; false when ffmpeg failed.
-inline bool MakeSpeechMovie(const std::string& path, const MovieSpec& m) {
+inline bool MakeSpeechMovie(const std::string& path, const SpeechMovie& m) {
     char dur[32];
     std::snprintf(dur, sizeof dur, "%.3f", m.duration);
     const std::string wav = path + ".voice.wav";
