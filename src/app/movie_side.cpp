@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/delay_commands.h"
+#include "app/form_chapters.h"
+#include "app/form_skin.h"
 #include "app/main_window.h"
 #include "core/subtitle_line.h"
 #include "core/text_util.h"
@@ -90,6 +92,9 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     RegisterCommands();
     delay_ = new DelayCommands(window_, [this] { return player_.CurrentPosition(); }, this);
     connect(movie_, &MovieSession::MovieReset, delay_, &DelayCommands::Clear);
+    chapters_ = new ChapterCommands(window_, *transport_, [this] { return player_.CurrentPosition(); }, this);
+    skins_ = new SkinCommands(window_, *formMP_,
+                              SkinsFolder(window_.Paths().programFolder, window_.Paths().shareFolder), this);
     window_.Frame().subtitleDisplayOn = [this] { return DisplayOn(); };
     window_.Frame().toggleSubtitleDisplay = [this] { DisplaySwitch(); };
     window_.SetMoviePort(movie_);

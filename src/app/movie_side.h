@@ -23,7 +23,9 @@
 
 namespace kravelo {
 
+class ChapterCommands;
 class DelayCommands;
+class SkinCommands;
 class MainWindow;
 class MediaPlayer;
 class PowerOff;
@@ -45,6 +47,8 @@ public:
     MovieSession& Movie() { return *movie_; }
     TFormPytanie05SkokDo& JumpDialog() { return *jump_; }
     DelayCommands& Delay() { return *delay_; }
+    ChapterCommands& Chapters() { return *chapters_; }
+    SkinCommands& Skins() { return *skins_; }
 
     // --- Display.
     void DisplaySwitch();  // Shift+Ctrl+N
@@ -77,6 +81,8 @@ private:
     MovieSession* movie_ = nullptr;
     TFormPytanie05SkokDo* jump_ = nullptr;
     DelayCommands* delay_ = nullptr;
+    ChapterCommands* chapters_ = nullptr;
+    SkinCommands* skins_ = nullptr;
     // Without a parent: its texts come with each showing, not from the window's language section.
     std::unique_ptr<TFormSubNotSorted> notSorted_;
 };
