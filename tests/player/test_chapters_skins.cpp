@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -27,6 +28,7 @@
 #include "platform/power_off.h"
 #include "player/fake_player.h"
 #include "player/form_mp.h"
+#include "player/kv_track_bar.h"
 #include "player/skin.h"
 #include "support/temp_dir.h"
 
@@ -270,6 +272,35 @@ TEST_F(ChaptersSkinsTest, StoredSkinAtStartAndDamagedFilesLeaveTheLook) {
     EXPECT_FALSE(video.KvTrackBarVolume->getTrackerPic().isNull());
     EXPECT_EQ(SkinPicture(window->ToolBar()).toImage(), strip);
     EXPECT_EQ(SkinPicture(window->EditorHeader()).toImage(), strip);
+
+    // A strip made later plugs in through the targets; one that is gone is skipped.
+    {
+        QLabel panel;
+        panel.resize(636, 95);
+        TKvTrackBar position, font, zoom;
+        auto* gone = new TKvTrackBar;
+        SkinTargets& t = movie->Skins().Targets();
+        t.fullScreenBackground = &panel;
+        t.fullScreenPosition = &position;
+        t.fullScreenFont = &font;
+        t.fullScreenZoom = &zoom;
+        t.fullScreenVolume = gone;
+        delete gone;
+        movie->Skins().ApplyStoredSkin();
+        const QImage dark = panel.pixmap().toImage();
+        ASSERT_EQ(dark.size(), QSize(636, 95));
+        EXPECT_EQ(dark.pixelColor(0, 0), QColor(0, 0, 0));  // 14 22 48 darkened by 180 - 130
+        EXPECT_EQ(position.getTrackPic().size(), QSize(636, 14));
+        EXPECT_EQ(movie->Skins().Images().fullScreenTrack.size(), QSize(636, 14));
+        SetTrackerWidths(t, 30, 9);
+        EXPECT_EQ(position.getTrackerWidth(), 30);
+        EXPECT_EQ(font.getTrackerWidth(), 9);
+        EXPECT_EQ(zoom.getTrackerWidth(), 9);
+        EXPECT_EQ(video.KvTrackBarTrack->getTrackerWidth(), 30);
+        SetTrackerWidths(t, 15, 8);
+    }
+    EXPECT_TRUE(movie->Skins().Targets().fullScreenBackground.isNull());
+    movie->Skins().ApplyStoredSkin();
 
     // Zero-length, truncated and wrong-format files: the message, and the look stays.
     fs::create_directories(dir.path() / "skins");
