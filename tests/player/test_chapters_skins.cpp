@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -355,6 +356,7 @@ TEST_F(ChaptersSkinsTest, SkinDialogPreviewsCancelsAndStores) {
         ASSERT_TRUE(tick.wait(5000));
         EXPECT_FALSE(SkinPicture(video.ImageControl).isNull());  // the preview is on the strip
         EXPECT_FALSE(SkinPicture(s.ImageFT).isNull());
+        s.grab().save(QDir::temp().filePath("kravelo-skin-dialog.png"));
         s.Button2->click();
     });
     window->Action("Skra1")->trigger();
