@@ -12,7 +12,6 @@
 #include "app/main_window.h"
 #include "core/chapters.h"
 #include "core/settings.h"
-#include "player/transport.h"
 #include "ui/command_names.h"
 #include "ui/open_dialog_count.h"
 #include "ui/prompts.h"
@@ -226,15 +225,15 @@ void TFormChapters::ButtonDeleteClick() {
 
 // --- The commands
 
-ChapterCommands::ChapterCommands(MainWindow& window, Transport& transport, std::function<double()> moviePosition,
-                                 QObject* parent)
-    : QObject(parent), window_(window), transport_(transport) {
+ChapterCommands::ChapterCommands(MainWindow& window, std::function<double()> moviePosition,
+                                 std::function<void(double)> seek, QObject* parent)
+    : QObject(parent), window_(window) {
     set_ = new TFormChapterSet(window_.OpenDialogs(), window_.GetPrompts(), &window_);
     set_->currentPosition = moviePosition;
     form_ = new TFormChapters(window_.Chapters(), *set_, window_.GetSettings(), window_.OpenDialogs(),
                               window_.GetPrompts(), &window_);
     form_->currentPosition = std::move(moviePosition);
-    form_->seek = [this](double seconds) { transport_.Seek(seconds); };
+    form_->seek = std::move(seek);
     window_.GetLanguage().AddForm(form_);
     window_.GetLanguage().AddForm(set_);
 

@@ -4,7 +4,8 @@
 // commands that open them: "Rozdziały" (Shift+Ctrl+Z, tool button, key Z) and "add a chapter"
 // (Shift+Z). The table itself is the window's `TChapters`, kept with the movie's settings.
 //
-//     ChapterCommands chapters(window, transport, [&player] { return player.CurrentPosition(); });
+//     ChapterCommands chapters(window, [&player] { return player.CurrentPosition(); },
+//                              [&](double s) { transport.Seek(s); display.RequestResync(); });
 //     chapters.ShowChapters();     // modal, through the prompt seam
 
 #include <QObject>
@@ -19,7 +20,6 @@ namespace kravelo {
 
 class MainWindow;
 class TChapters;
-class Transport;
 struct Settings;
 
 class TFormChapterSet : public CountedDialog {
@@ -105,7 +105,7 @@ class ChapterCommands : public QObject {
     Q_OBJECT
 public:
     // Registers "Rozdziały" (Shift+Ctrl+Z, key Z) and the add-a-chapter key (Shift+Z).
-    ChapterCommands(MainWindow& window, Transport& transport, std::function<double()> moviePosition,
+    ChapterCommands(MainWindow& window, std::function<double()> moviePosition, std::function<void(double)> seek,
                     QObject* parent = nullptr);
 
     // The chapters window, modal.
@@ -119,7 +119,6 @@ public:
 
 private:
     MainWindow& window_;
-    Transport& transport_;
     TFormChapterSet* set_;
     TFormChapters* form_;
 };

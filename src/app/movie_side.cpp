@@ -92,7 +92,13 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     RegisterCommands();
     delay_ = new DelayCommands(window_, [this] { return player_.CurrentPosition(); }, this);
     connect(movie_, &MovieSession::MovieReset, delay_, &DelayCommands::Clear);
-    chapters_ = new ChapterCommands(window_, *transport_, [this] { return player_.CurrentPosition(); }, this);
+    chapters_ = new ChapterCommands(
+        window_, [this] { return player_.CurrentPosition(); },
+        [this](double seconds) {
+            transport_->Seek(seconds);
+            display_->RequestResync();
+        },
+        this);
     skins_ = new SkinCommands(window_, *formMP_,
                               SkinsFolder(window_.Paths().programFolder, window_.Paths().shareFolder), this);
     window_.Frame().subtitleDisplayOn = [this] { return DisplayOn(); };
