@@ -300,21 +300,20 @@ void OpenMovieSettings(Settings& s, const TChapters& chapters, const std::string
 
 namespace {
 
-// The file could be written: it exists and may be written, or it does not and its folder may.
-// A read-only file system, a write-protected file or folder (even for root) all say no.
-bool CanWriteFile(const std::string& path) {
-    std::error_code ec;
-    const fs::path p(path);
-    if (fs::exists(p, ec)) {
-        struct stat st {};
-        return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) != 0 &&
-               ::access(path.c_str(), W_OK) == 0;
-    }
-    std::string folder = p.parent_path().string();
-    if (folder.empty()) folder = ".";
+// The file could be written: its folder may be written (saving goes through a new file there)
+// and the file, when it exists, may be too. A read-only file system, a write-protected file or
+// folder (even for root) all say no.
+bool Writable(const std::string& path, bool folder) {
     struct stat st {};
-    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & 0222) != 0 &&
-           ::access(folder.c_str(), W_OK) == 0;
+    return ::stat(path.c_str(), &st) == 0 && (folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) &&
+           (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool CanWriteFile(const std::string& path) {
+    std::string folder = fs::path(path).parent_path().string();
+    if (folder.empty()) folder = ".";
+    std::error_code ec;
+    return Writable(folder, true) && (!fs::exists(path, ec) || Writable(path, false));
 }
 
 }  // namespace

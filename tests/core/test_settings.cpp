@@ -360,6 +360,7 @@ TEST(MovieSettings, EveryMovieHasAPlaceForItsChapters) {
     fs::create_directory(dir.path() / "cd");
     fs::create_directory(dir.path() / "subs");
     std::string onCd = dir.Write("cd/film.avi", "");
+    dir.Write("cd/film.avi.ini", "");  // writable itself, but it cannot be replaced in that folder
     ReadOnly(dir.path() / "cd");
     s.SubtitlesFolder = dir.File("subs");
     EXPECT_EQ(ChaptersPathFor(s, onCd), dir.File("subs/film.avi.ini"));
