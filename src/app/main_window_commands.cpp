@@ -125,9 +125,9 @@ void MainWindow::BuildMenus() {
     if (t.Has(cmd::kPauseOrPlay)) {
         QMenu* movie = menu("Film1", QStringLiteral("&Film"));
         t.FillMenu(movie, {cmd::kPauseOrPlay, cmd::kStop, cmd::kPlayFromLine, "-N6", cmd::kForward5, cmd::kBack5,
-                           cmd::kUserForward, cmd::kUserBack, cmd::kToStart, cmd::kToEnd, cmd::kJumpTo, cmd::kChapters, "-N7",
-                           cmd::kStampStart, cmd::kStampEnd, cmd::kStampEndOtherKey, cmd::kGoToLineOfPosition, "-N8",
-                           cmd::kShowSubtitles, cmd::kShutDownAfterMovie});
+                           cmd::kUserForward, cmd::kUserBack, cmd::kToStart, cmd::kToEnd, cmd::kJumpTo,
+                           cmd::kChapters, "-N7", cmd::kStampStart, cmd::kStampEnd, cmd::kStampEndOtherKey,
+                           cmd::kGoToLineOfPosition, "-N8", cmd::kShowSubtitles, cmd::kShutDownAfterMovie});
         if (t.Has(cmd::kMeasureDelay)) {
             movie->addSeparator();
             QMenu* delay = movie->addMenu(QStringLiteral("Opóźnienie napisów"));
