@@ -245,6 +245,7 @@ TEST_F(ChaptersSkinsTest, FullTableAndWindowSize) {
         EXPECT_EQ(w.size(), QSize(350, 444));
         EXPECT_FALSE(w.ButtonAdd->isEnabled());
         EXPECT_EQ(w.ListBoxChapters->count(), 100);
+        w.grab().save(QDir::temp().filePath("kravelo-chapters.png"));
         w.resize(420, 500);
         w.ButtonCancel->click();
     });
