@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Put(std::string& out, std::uint32_t value, int count) {
+void Put(std::string& out, std::uint64_t value, int count) {
     for (int i = 0; i < count; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
