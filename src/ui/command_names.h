@@ -86,6 +86,7 @@ inline constexpr char kLanguage[] = "Language1";
 inline constexpr char kSkin[] = "Skra1";
 
 // Help menu.
+inline constexpr char kHelpContents[] = "Pomoc2";
 inline constexpr char kFaqProgram[] = "FAQProgram1";
 inline constexpr char kFaqEditing[] = "FAQEdycja1";
 inline constexpr char kAbout[] = "Informacjeoprogramie1";
