@@ -79,6 +79,8 @@ void MainWindow::RegisterCommands() {
         formLanguage_->SetCurrentFile(settings_.LanguageFile);
         prompts_.ExecDialog(*formLanguage_);
     });
+    add(cmd::kOptions, "&Ustawienia programu...", {}, [this] { OptionsCommand(); });
+    add(cmd::kStatistics, "&Statystyki...", {}, [this] { StatisticsCommand(); });
     // The help contents, the FAQ pages and the about box.
     add(cmd::kHelpContents, "&Tematy pomocy", {K(Qt::Key_F1)}, [this] { OpenHelp(QStringLiteral("Form1")); });
     add(cmd::kFaqProgram, "FAQ - Problemy z &programem", {}, [this] { OpenFaq(QStringLiteral("faq_program.html")); });
@@ -141,7 +143,8 @@ void MainWindow::BuildMenus() {
         connect(movie, &QMenu::aboutToShow, this, [this] { commands_->Refresh(); });
     }
     t.FillMenu(menu("Narzdzia1", QStringLiteral("&Narzędzia")),
-               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kLanguage, cmd::kSkin});
+               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kOptions, cmd::kStatistics, "-", cmd::kLanguage,
+                cmd::kSkin});
     t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kHelpContents, "-", cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
 
     t.FillMenu(editorMenu_, {cmd::kNewPopup, cmd::kOpenPopup, "-", cmd::kCutPopup, cmd::kCopyPopup, cmd::kPastePopup,
