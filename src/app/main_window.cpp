@@ -201,7 +201,9 @@ void MainWindow::BuildWindow() {
         commands_->Refresh();
     });
 
-    auto* header = new QHBoxLayout;
+    editorHeader_ = new QWidget(panelText_);
+    editorHeader_->setObjectName(QStringLiteral("PanelEditorHeader"));
+    auto* header = new QHBoxLayout(editorHeader_);
     header->setContentsMargins(4, 2, 4, 2);
     header->setSpacing(8);
     header->addWidget(labelFileName_);
@@ -210,7 +212,7 @@ void MainWindow::BuildWindow() {
     auto* text = new QVBoxLayout(panelText_);
     text->setContentsMargins(0, 0, 0, 0);
     text->setSpacing(0);
-    text->addLayout(header);
+    text->addWidget(editorHeader_);
     text->addWidget(editor_, 1);
 
     splitter_ = new QSplitter(Qt::Vertical);

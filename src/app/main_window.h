@@ -219,6 +219,11 @@ public:
     QLabel* LabelFileSize() const { return labelFileSize_; }
     QFrame* PanelMP() const { return panelMP_; }
     QSplitter* Splitter() const { return splitter_; }
+    // The strip above the editor with the file-name and file-size labels, and the tool bar
+    // (made at the first show): both carry the skin.
+    QWidget* EditorHeader() const { return editorHeader_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    const MainWindowPaths& Paths() const { return paths_; }
     QLabel* StatusPanel(int i) const { return statusPanels_[static_cast<std::size_t>(i)]; }
     QAction* Action(std::string_view objectName) const { return commands_->Action(objectName); }
     bool Closing() const { return closing_; }
@@ -297,6 +302,7 @@ private:
     QSplitter* splitter_ = nullptr;
     QFrame* panelMP_ = nullptr;
     QFrame* panelText_ = nullptr;
+    QWidget* editorHeader_ = nullptr;
     QLabel* labelFileName_ = nullptr;
     QLabel* labelFileSize_ = nullptr;
     QPlainTextEdit* editor_ = nullptr;

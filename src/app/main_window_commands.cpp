@@ -128,9 +128,9 @@ void MainWindow::BuildMenus() {
     if (t.Has(cmd::kPauseOrPlay)) {
         QMenu* movie = menu("Film1", QStringLiteral("&Film"));
         t.FillMenu(movie, {cmd::kPauseOrPlay, cmd::kStop, cmd::kPlayFromLine, "-N6", cmd::kForward5, cmd::kBack5,
-                           cmd::kUserForward, cmd::kUserBack, cmd::kToStart, cmd::kToEnd, cmd::kJumpTo, "-N7",
-                           cmd::kStampStart, cmd::kStampEnd, cmd::kStampEndOtherKey, cmd::kGoToLineOfPosition, "-N8",
-                           cmd::kShowSubtitles, cmd::kShutDownAfterMovie});
+                           cmd::kUserForward, cmd::kUserBack, cmd::kToStart, cmd::kToEnd, cmd::kJumpTo,
+                           cmd::kChapters, "-N7", cmd::kStampStart, cmd::kStampEnd, cmd::kStampEndOtherKey,
+                           cmd::kGoToLineOfPosition, "-N8", cmd::kShowSubtitles, cmd::kShutDownAfterMovie});
         if (t.Has(cmd::kMeasureDelay)) {
             movie->addSeparator();
             QMenu* delay = movie->addMenu(QStringLiteral("Opóźnienie napisów"));
@@ -144,7 +144,8 @@ void MainWindow::BuildMenus() {
         connect(movie, &QMenu::aboutToShow, this, [this] { commands_->Refresh(); });
     }
     t.FillMenu(menu("Narzdzia1", QStringLiteral("&Narzędzia")),
-               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kOptions, cmd::kStatistics, "-", cmd::kLanguage});
+               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kOptions, cmd::kStatistics, "-", cmd::kLanguage,
+                cmd::kSkin});
     t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kHelpContents, "-", cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
     // The waveform strip joins the View menu wherever that menu stands.
     if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("Widok1"))) t.FillMenu(view, {"-", cmd::kWaveformStrip});
@@ -189,6 +190,9 @@ void MainWindow::BuildToolBar() {
         t.AddToolButton(toolBar_, "SpeedButtonShDown", cmd::kShutDownAfterMovie,
                         QStringLiteral("Wyłącz komputer po zakończeniu filmu"), QStyle::SP_BrowserStop);
     }
+    if (t.Has(cmd::kChapters))
+        t.AddToolButton(toolBar_, "SpeedButtonChapters", cmd::kChapters, QStringLiteral("Rozdziały (Shift+Ctrl+Z)"),
+                        QStyle::SP_FileDialogContentsView);
 }
 
 // --- Active format

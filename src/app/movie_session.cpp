@@ -100,8 +100,11 @@ void MovieSession::Open(const QString& path, bool offerChoice, bool loadSubtitle
     Prompts& prompts = window_.GetPrompts();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Reset();
-    // The previous movie's per-movie file was written by the reset; this one has its own.
+    // The previous movie's per-movie file and chapters were written by the reset; this one
+    // has its own.
     s.MovieIniPath.clear();
+    s.ChaptersIniPath.clear();
+    window_.Chapters().Clear();
 
     player_.SetAutoStart(s.AutoPlayMovie);
     player_.SetFileName(path);
@@ -156,7 +159,9 @@ void MovieSession::Open(const QString& path, bool offerChoice, bool loadSubtitle
         if (s.RestorePosition && s.MoviePosition >= 0.0f && s.MoviePosition <= MovieLength)
             transport_.Seek(s.MoviePosition);
     }
-    LoadChapters(window_.Chapters(), s.MovieIniPath);
+    // Every movie keeps its chapters, whether or not it has a per-movie file.
+    if (s.ChaptersIniPath.empty()) s.ChaptersIniPath = ChaptersPathFor(s, S(path));
+    LoadChapters(window_.Chapters(), s.ChaptersIniPath);
     SaveMovieSettings(s, window_.Chapters(), s.MovieIniPath);
 
     s.LastMovieFile = S(QFileInfo(player_.FileName()).absoluteFilePath());
@@ -200,10 +205,14 @@ void MovieSession::Reset() {
     video_.Subtitles->SetSubtitleWindowsVisible(false, display_.TransparentMode());
     SetControlsEnabled(false);
     // The subtitle fonts and elevations of the settings (loaded by the first reset at start).
-    const Settings& s = window_.GetSettings();
+    Settings& s = window_.GetSettings();
     video_.ApplySubtitleSettings(SubtitleFontOf(s.FontFullScreen), SubtitleFontOf(s.FontWindow), s.SubtitlesElevation,
                                  s.SubtitlesElevationFS);
-    emit MovieReset();
+    emit MovieReset();  // the window saves the settings, the movie's file and its chapters
+    // The closed movie's chapters and files are done with: nothing later writes into them.
+    window_.Chapters().Clear();
+    s.ChaptersIniPath.clear();
+    s.MovieIniPath.clear();
     emit LoadedChanged();
 }
 

@@ -14,6 +14,8 @@
 
 #include "app/delay_commands.h"
 #include "app/sync_commands.h"
+#include "app/form_chapters.h"
+#include "app/form_skin.h"
 #include "app/main_window.h"
 #include "core/subtitle_line.h"
 #include "core/text_util.h"
@@ -93,6 +95,15 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     connect(movie_, &MovieSession::MovieReset, delay_, &DelayCommands::Clear);
     sync_ = new SyncCommands(window_, player_, [this](double t) { transport_->Seek(t); }, this);
     connect(movie_, &MovieSession::MovieReset, sync_, &SyncCommands::MovieClosed);
+    chapters_ = new ChapterCommands(
+        window_, [this] { return player_.CurrentPosition(); },
+        [this](double seconds) {
+            transport_->Seek(seconds);
+            display_->RequestResync();
+        },
+        this);
+    skins_ = new SkinCommands(window_, *formMP_,
+                              SkinsFolder(window_.Paths().programFolder, window_.Paths().shareFolder), this);
     window_.Frame().subtitleDisplayOn = [this] { return DisplayOn(); };
     window_.Frame().toggleSubtitleDisplay = [this] { DisplaySwitch(); };
     window_.SetMoviePort(movie_);

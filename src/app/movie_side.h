@@ -23,8 +23,10 @@
 
 namespace kravelo {
 
+class ChapterCommands;
 class DelayCommands;
 class SyncCommands;
+class SkinCommands;
 class MainWindow;
 class MediaPlayer;
 class PowerOff;
@@ -47,6 +49,8 @@ public:
     TFormPytanie05SkokDo& JumpDialog() { return *jump_; }
     DelayCommands& Delay() { return *delay_; }
     SyncCommands& Sync() { return *sync_; }
+    ChapterCommands& Chapters() { return *chapters_; }
+    SkinCommands& Skins() { return *skins_; }
 
     // --- Display.
     void DisplaySwitch();  // Shift+Ctrl+N
@@ -80,6 +84,8 @@ private:
     TFormPytanie05SkokDo* jump_ = nullptr;
     DelayCommands* delay_ = nullptr;
     SyncCommands* sync_ = nullptr;
+    ChapterCommands* chapters_ = nullptr;
+    SkinCommands* skins_ = nullptr;
     // Without a parent: its texts come with each showing, not from the window's language section.
     std::unique_ptr<TFormSubNotSorted> notSorted_;
 };

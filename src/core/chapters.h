@@ -4,6 +4,7 @@
 // settings file as "n0"/"p0", "n1"/"p1", ...
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/profile_file.h"
@@ -40,5 +41,23 @@ public:
 private:
     std::vector<TChapter> items_;
 };
+
+// The hours, minutes and seconds fields of the chapter dialog for a time in whole seconds:
+// each a decimal number, two digits at least ("00", "05", "12").
+struct ChapterTimeFields {
+    std::string h;
+    std::string m;
+    std::string s;
+};
+ChapterTimeFields SecondsToFields(int seconds);
+// h * 3600 + m * 60 + s. An empty field counts 0; a field that is not a whole number of
+// digits makes the time invalid: 0 (which the dialog refuses).
+int FieldsToSeconds(std::string_view h, std::string_view m, std::string_view s);
+
+// The chapter the position lies in: the last one starting at or before trunc(position), or 0
+// (also for an empty table).
+int CurrentChapterIndex(const TChapters& chapters, double position);
+// A line of the chapters list: its number counted from 1, ":", two spaces and the name.
+std::string ChapterListLine(int index, std::string_view name);
 
 }  // namespace kravelo

@@ -6,6 +6,9 @@
 #include <system_error>
 #include <type_traits>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "core/profile_file.h"
 
 namespace kravelo {
@@ -281,6 +284,7 @@ bool UseMovieSettingsFor(const Settings& s, double movieLengthSeconds) {
 
 void OpenMovieSettings(Settings& s, const TChapters& chapters, const std::string& moviePath) {
     s.MovieIniPath = moviePath + ".ini";
+    s.ChaptersIniPath = s.MovieIniPath;
     LoadMovieSettings(s, s.MovieIniPath);
     if (SaveMovieSettings(s, chapters, s.MovieIniPath)) return;
 
@@ -290,7 +294,37 @@ void OpenMovieSettings(Settings& s, const TChapters& chapters, const std::string
             (fs::path(s.SubtitlesFolder) / (fs::path(moviePath).filename().string() + ".ini")).string();
     else
         s.MovieIniPath.clear();
+    s.ChaptersIniPath = s.MovieIniPath;
     LoadMovieSettings(s, s.MovieIniPath);
+}
+
+namespace {
+
+// The file could be written: its folder may be written (saving goes through a new file there)
+// and the file, when it exists, may be too. A read-only file system, a write-protected file or
+// folder (even for root) all say no.
+bool Writable(const std::string& path, bool folder) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && (folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) &&
+           (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool CanWriteFile(const std::string& path) {
+    std::string folder = fs::path(path).parent_path().string();
+    if (folder.empty()) folder = ".";
+    std::error_code ec;
+    return Writable(folder, true) && (!fs::exists(path, ec) || Writable(path, false));
+}
+
+}  // namespace
+
+std::string ChaptersPathFor(const Settings& s, const std::string& moviePath) {
+    if (moviePath.empty()) return {};
+    const std::string beside = moviePath + ".ini";
+    if (CanWriteFile(beside)) return beside;
+    if (s.SubtitlesFolder.size() >= 2)
+        return (fs::path(s.SubtitlesFolder) / (fs::path(moviePath).filename().string() + ".ini")).string();
+    return {};
 }
 
 void LoadMovieSettings(Settings& s, const std::string& path) {
@@ -338,9 +372,12 @@ SaveAllResult SaveAllSettings(const Settings& s, const TChapters& chapters) {
     // Three separate steps: a failure of one (a read-only folder, say) does not stop the next.
     SaveAllResult r;
     r.settings = SaveSettings(s, s.IniPath);
-    if (!s.MovieIniPath.empty()) {
-        r.movie = SaveMovieSettings(s, chapters, s.MovieIniPath);
-        r.chapters = SaveChapters(chapters, s.MovieIniPath);
+    if (!s.MovieIniPath.empty()) r.movie = SaveMovieSettings(s, chapters, s.MovieIniPath);
+    const std::string& place = s.ChaptersIniPath.empty() ? s.MovieIniPath : s.ChaptersIniPath;
+    if (!place.empty()) {
+        std::error_code ec;
+        const bool ownFile = place == s.MovieIniPath;
+        if (ownFile || chapters.Count() > 0 || fs::exists(place, ec)) r.chapters = SaveChapters(chapters, place);
     }
     return r;
 }

@@ -147,6 +147,10 @@ struct Settings {
     std::string IniPath;         // the settings file in use, fixed by ChooseIniPath
     std::string ProgramIniPath;  // the program folder's "kravelo.ini"
     std::string MovieIniPath;    // per-movie file of the open movie; empty when none
+    // Where the open movie's chapters are kept: MovieIniPath when the movie has its per-movie
+    // file, otherwise the same place by the same rule (ChaptersPathFor), so every movie keeps
+    // its chapters whatever the per-movie switch and the movie's length. Empty when none.
+    std::string ChaptersIniPath;
 };
 
 // The field a key fills, named by an accessor; its type is the key's type (bool and int keys
@@ -208,6 +212,10 @@ void LoadMovieSettings(Settings& settings, const std::string& path);
 // five per-movie keys when per-movie files are on. An empty path writes nothing.
 bool SaveMovieSettings(const Settings& settings, const TChapters& chapters, const std::string& path,
                        std::string* error = nullptr);
+// The place for the chapters of a movie without a per-movie file: movie + ".ini" when that
+// file (or, for a new file, its folder) can be written; otherwise SubtitlesFolder/<movie file
+// name>.ini when SubtitlesFolder has at least two characters; otherwise empty. Nothing is written.
+std::string ChaptersPathFor(const Settings& settings, const std::string& moviePath);
 // The movie's chapters: cleared, then read from `path` when it names an existing file.
 void LoadChapters(TChapters& chapters, const std::string& path);
 // The chapters and their terminating pair.
@@ -219,8 +227,11 @@ struct SaveAllResult {
     bool movie = false;
     bool chapters = false;
 };
-// SaveSettings(IniPath), SaveMovieSettings(MovieIniPath), SaveChapters(MovieIniPath): each step
-// runs whatever the one before did. The two movie steps do nothing without a MovieIniPath.
+// SaveSettings(IniPath), SaveMovieSettings(MovieIniPath), then the chapters to ChaptersIniPath
+// (MovieIniPath when that is empty): each step runs whatever the one before did. A movie step
+// without its path does nothing. A chapters place that is not the per-movie file is written
+// only when there are chapters or the file exists already (deleted chapters stay deleted), so
+// short movies do not get a file each.
 SaveAllResult SaveAllSettings(const Settings& settings, const TChapters& chapters);
 
 }  // namespace kravelo

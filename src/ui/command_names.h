@@ -71,6 +71,7 @@ inline constexpr char kStampEndOtherKey[] = "Wstawklatkinnyskrt1";
 inline constexpr char kGoToLineOfPosition[] = "Skokdoliniizaktualnklatkfilmu1";
 inline constexpr char kShowSubtitles[] = "Wywietlajnapisy1";
 inline constexpr char kShutDownAfterMovie[] = "Wyczkomputerposkoczeniufilmu1";
+inline constexpr char kChapters[] = "Rozdzialy1";
 // The delay submenu of the Movie menu.
 inline constexpr char kDelayMenu[] = "Opnienienapisw1";
 inline constexpr char kMeasureDelay[] = "Zmierzopnienielinii1";
@@ -85,6 +86,7 @@ inline constexpr char kWaveformStrip[] = "Pasekdwiku1";
 inline constexpr char kActiveFormat[] = "FRM_MPL1";
 inline constexpr char kDefaultFrameRate[] = "DomylnawartowspczynnikaFPS1";
 inline constexpr char kLanguage[] = "Language1";
+inline constexpr char kSkin[] = "Skra1";
 inline constexpr char kOptions[] = "Ustawieniaprogramu1";
 inline constexpr char kStatistics[] = "Statystyki1";
 
@@ -105,5 +107,6 @@ inline constexpr char kKeyFrameForward[] = "KeyFrameForward";
 inline constexpr char kKeyFrameBack[] = "KeyFrameBack";
 inline constexpr char kKeyMinuteForward[] = "KeyMinuteForward";
 inline constexpr char kKeyMinuteBack[] = "KeyMinuteBack";
+inline constexpr char kKeyAddChapter[] = "KeyAddChapter";
 
 }  // namespace kravelo::cmd

@@ -83,3 +83,34 @@ TEST(Chapters, LoadStopsAtAnEmptyNameOrAMissingOrNegativePosition) {
     c.Load(ProfileFile(dir.Write("e.ini", many)));
     EXPECT_EQ(c.Count(), 100);
 }
+
+TEST(Chapters, TimeFieldsBothWays) {
+    const ChapterTimeFields f = SecondsToFields(3600 * 2 + 60 * 5 + 7);
+    EXPECT_EQ(f.h, "02");
+    EXPECT_EQ(f.m, "05");
+    EXPECT_EQ(f.s, "07");
+    const ChapterTimeFields big = SecondsToFields(3600 * 12 + 59 * 60 + 59);
+    EXPECT_EQ(big.h + big.m + big.s, "125959");
+    EXPECT_EQ(SecondsToFields(0).h + SecondsToFields(0).m + SecondsToFields(0).s, "000000");
+
+    EXPECT_EQ(FieldsToSeconds("00", "10", "05"), 605);
+    EXPECT_EQ(FieldsToSeconds("1", "", "9"), 3609);   // an empty field is 0
+    EXPECT_EQ(FieldsToSeconds("00", "99", "99"), 6039);
+    EXPECT_EQ(FieldsToSeconds("0a", "10", "05"), 0);  // not a number: no time at all
+    EXPECT_EQ(FieldsToSeconds("-1", "10", "05"), 0);
+    EXPECT_EQ(FieldsToSeconds("00", "00", "00"), 0);
+}
+
+TEST(Chapters, CurrentChapterAndListLines) {
+    TChapters c;
+    EXPECT_EQ(CurrentChapterIndex(c, 500.0), 0);
+    c.Insert({"A", 100});
+    c.Insert({"B", 300});
+    c.Insert({"C", 600});
+    EXPECT_EQ(CurrentChapterIndex(c, 0.0), 0);      // before the first: still the first
+    EXPECT_EQ(CurrentChapterIndex(c, 299.9), 0);    // trunc(299.9) is before B
+    EXPECT_EQ(CurrentChapterIndex(c, 300.7), 1);
+    EXPECT_EQ(CurrentChapterIndex(c, 5000.0), 2);
+    EXPECT_EQ(ChapterListLine(0, "Intro"), "1:  Intro");
+    EXPECT_EQ(ChapterListLine(11, "Koniec"), "12:  Koniec");
+}

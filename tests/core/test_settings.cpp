@@ -313,3 +313,58 @@ TEST(RecentFiles, AddMovesToTheTopAndDropsTheOldest) {
     std::filesystem::current_path(before);
     EXPECT_EQ(relative, (RecentList{dir.File("filmy/FILM.avi"), "", "", "", ""}));
 }
+
+// Chapters belong to every movie: a short movie, or per-movie files switched off, still keeps
+// them beside the movie (or in the subtitles folder on a read-only medium), while the five
+// per-movie keys follow the switch and the length rule.
+TEST(MovieSettings, EveryMovieHasAPlaceForItsChapters) {
+    TempDir dir;
+    std::string movie = dir.Write("clip.avi", "");
+    Settings s;
+    s.IniPath = dir.File("kravelo.ini");
+    ASSERT_FALSE(UseMovieSettingsFor(s, 60.0));  // a 1-minute movie gets no per-movie file
+    s.ChaptersIniPath = ChaptersPathFor(s, movie);
+    EXPECT_EQ(s.ChaptersIniPath, movie + ".ini");
+    EXPECT_EQ(s.MovieIniPath, "");
+
+    // Nothing to keep: no file is made.
+    TChapters chapters;
+    SaveAllSettings(s, chapters);
+    EXPECT_FALSE(fs::exists(movie + ".ini"));
+
+    chapters.Insert({"Scene", 42});
+    s.Zoom = 77;
+    SaveAllResult r = SaveAllSettings(s, chapters);
+    EXPECT_TRUE(r.chapters);
+    EXPECT_FALSE(r.movie);
+    // The chapters alone: the per-movie keys stay out.
+    EXPECT_EQ(TempDir::Read(movie + ".ini"), "[Chapters]\nn0=Scene\np0=42\nn1=\np1=0\n");
+
+    TChapters back;
+    LoadChapters(back, ChaptersPathFor(s, movie));
+    ASSERT_EQ(back.Count(), 1);
+    EXPECT_EQ(back[0].Name, "Scene");
+
+    // All deleted: the file says so, so they do not come back.
+    back.Clear();
+    SaveAllSettings(s, back);
+    LoadChapters(back, s.ChaptersIniPath);
+    EXPECT_EQ(back.Count(), 0);
+
+    // Read-only medium: the subtitles folder, as for the per-movie file; with no such folder, none.
+    fs::create_directory(dir.path() / "cd");
+    fs::create_directory(dir.path() / "subs");
+    std::string onCd = dir.Write("cd/film.avi", "");
+    dir.Write("cd/film.avi.ini", "");  // writable itself, but it cannot be replaced in that folder
+    ReadOnly(dir.path() / "cd");
+    s.SubtitlesFolder = dir.File("subs");
+    EXPECT_EQ(ChaptersPathFor(s, onCd), dir.File("subs/film.avi.ini"));
+    s.SubtitlesFolder = "/";
+    EXPECT_EQ(ChaptersPathFor(s, onCd), "");
+    // A write-protected file beside a writable movie counts as read-only too.
+    std::string locked = dir.Write("locked.avi", "");
+    dir.Write("locked.avi.ini", "[Chapters]\nn0=Old\np0=1\n");
+    fs::permissions(locked + ".ini", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    s.SubtitlesFolder = dir.File("subs");
+    EXPECT_EQ(ChaptersPathFor(s, locked), dir.File("subs/locked.avi.ini"));
+}

@@ -10,6 +10,7 @@
 #include "core/convert.h"
 #include "core/marker.h"
 #include "core/profile_file.h"
+#include "core/skin_bitmap.h"
 #include "core/ssa.h"
 #include "core/subtitle_line.h"
 #include "core/text_file.h"
@@ -406,4 +407,27 @@ void CheckEngines(std::string_view data) {
     }
 }
 
+void CheckSkinBitmap(std::string_view data) {
+    std::string error;
+    std::optional<RgbImage> image = DecodeBmp(data, &error);
+    if (!image) {
+        REQUIRE(!error.empty(), std::string(data.substr(0, 64)));
+        return;
+    }
+    REQUIRE(image->width > 0 && image->height > 0 && image->width <= kMaxSkinSide && image->height <= kMaxSkinSide,
+            std::string(data.substr(0, 64)));
+    REQUIRE(image->rgb.size() == static_cast<std::size_t>(image->width) * static_cast<std::size_t>(image->height) * 3,
+            std::string(data.substr(0, 64)));
+    // Written and read again: the same pixels.
+    std::optional<RgbImage> back = DecodeBmp(EncodeBmp(*image));
+    REQUIRE(back && back->rgb == image->rgb, std::string(data.substr(0, 64)));
+    // Tiled over a strip the size the player uses for a track: every copy is the picture.
+    const RgbImage strip = TileImage(*image, 300, 14);
+    for (int y = 0; y < strip.height; ++y)
+        for (int x = 0; x < strip.width; ++x)
+            REQUIRE(std::equal(strip.Pixel(x, y), strip.Pixel(x, y) + 3, image->Pixel(x % image->width, y % image->height)),
+                    std::string(data.substr(0, 64)));
+}
+
 }  // namespace kravelo::fuzz
+

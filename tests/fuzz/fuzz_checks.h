@@ -17,6 +17,7 @@ void CheckText(std::string_view data);         // decoding and encoding of file 
 void CheckProfile(std::string_view data);      // profile (INI) reading and writing
 void CheckChapters(std::string_view data);     // chapters stored in a profile
 void CheckEngines(std::string_view data);      // every engine over a document from the input
+void CheckSkinBitmap(std::string_view data);   // the skin bitmap reader, brightness and tiling
 
 struct Target {
     const char* name;
@@ -25,7 +26,7 @@ struct Target {
 inline constexpr Target kTargets[] = {
     {"line", CheckLineFormats}, {"ssa_header", CheckSsaHeader}, {"subrip", CheckSubRip},
     {"text", CheckText},        {"profile", CheckProfile},      {"chapters", CheckChapters},
-    {"engines", CheckEngines},
+    {"engines", CheckEngines},  {"skin_bitmap", CheckSkinBitmap},
 };
 
 }  // namespace kravelo::fuzz

@@ -362,7 +362,7 @@ TEST_F(MovieSideTest, EnglishCoversEveryCaption) {
     const std::regex runtime(
         "Przewiniciey.*|(reopen|reopentxt)[1-5]_Cpt|N[0-9]+_Cpt|PopupMenuEditor_Cpt|FRM_MPL1_Cpt|Button[12]_Cpt|"
         "RadioButton[1-5]_Cpt|LabelFps2_Cpt|LabelFPS_Cpt|Label(Version|Date|WWW|Email)_Cpt|StatusPanel[0-4]_Cpt|"
-        "LabelFile(Name|Size)_Cpt|SpeedButtonFRM_MPL_Hnt|LabelMessage_Cpt|LabelNapis.*");
+        "LabelFile(Name|Size)_Cpt|SpeedButtonFRM_MPL_Hnt|LabelMessage_Cpt|LabelNapis.*|Label(W|WT|F|FT|SkinName)_Cpt");
     const int checked = test::ExpectEnglishHas(
         dir.File("prog/language/all.klg"), [&](const std::string& section, const std::string& key, const std::string& value) {
             return !value.empty() && !std::regex_match(key, runtime) && !(section == "Form1" && key == "Form_Cpt") &&

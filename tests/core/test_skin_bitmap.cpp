@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/skin_bitmap.h"
+#include "core/text_file.h"
+
+using namespace kravelo;
+namespace fs = std::filesystem;
+
+namespace {
+
+void Put(std::string& out, std::uint64_t value, int count) {
+    for (int i = 0; i < count; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A bitmap file with a 40-byte header and whatever follows it (palette, masks, pixels).
+std::string Bmp(int width, int height, int bits, std::uint32_t compression, const std::string& afterHeader,
+                const std::string& pixels, std::uint32_t paletteUsed = 0) {
+    std::string out = "BM";
+    const auto offset = static_cast<std::uint32_t>(54 + afterHeader.size());
+    Put(out, offset + static_cast<std::uint32_t>(pixels.size()), 4);
+    Put(out, 0, 4);
+    Put(out, offset, 4);
+    Put(out, 40, 4);
+    Put(out, static_cast<std::uint32_t>(width), 4);
+    Put(out, static_cast<std::uint32_t>(height), 4);
+    Put(out, 1, 2);
+    Put(out, static_cast<std::uint32_t>(bits), 2);
+    Put(out, compression, 4);
+    Put(out, static_cast<std::uint32_t>(pixels.size()), 4);
+    Put(out, 0, 8);
+    Put(out, paletteUsed, 4);
+    Put(out, 0, 4);
+    return out + afterHeader + pixels;
+}
+
+std::vector<int> Bytes(const RgbImage& image) { return {image.rgb.begin(), image.rgb.end()}; }
+
+}  // namespace
+
+TEST(SkinBitmap, ReadsTheUsualKindsOfBitmap) {
+    // 24 bits, 3 x 2 with row padding, through the writer.
+    RgbImage image{3, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}};
+    std::string error;
+    std::optional<RgbImage> back = DecodeBmp(EncodeBmp(image), &error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(back->width, 3);
+    EXPECT_EQ(back->height, 2);
+    EXPECT_EQ(Bytes(*back), Bytes(image));
+
+    // 8 bits with a two-colour palette, rows stored top-down (negative height).
+    std::string palette;
+    Put(palette, 0x00102030, 4);  // blue 0x30, green 0x20, red 0x10
+    Put(palette, 0x00FFFFFF, 4);
+    const std::string rows = std::string("\x00\x01\x00\x00", 4) + std::string("\x01\x05\x00\x00", 4);
+    back = DecodeBmp(Bmp(2, -2, 8, 0, palette, rows, 2), &error);
+    ASSERT_TRUE(back) << error;
+    // Index 5 lies past the palette: black.
+    EXPECT_EQ(Bytes(*back), (std::vector<int>{0x10, 0x20, 0x30, 255, 255, 255, 255, 255, 255, 0, 0, 0}));
+
+    // 1 bit, bottom-up: the lower row is stored first.
+    std::string mono;
+    Put(mono, 0, 4);
+    Put(mono, 0x00FFFFFF, 4);
+    back = DecodeBmp(Bmp(3, 2, 1, 0, mono, std::string("\xA0\0\0\0\x40\0\0\0", 8)), &error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(Bytes(*back), (std::vector<int>{0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255}));
+
+    // 16 bits 5-5-5 and 32 bits with bit-field masks.
+    back = DecodeBmp(Bmp(1, 1, 16, 0, "", std::string("\x1F\x7C\0\0", 4)), &error);  // 0x7C1F: red and blue full
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(Bytes(*back), (std::vector<int>{255, 0, 255}));
+    std::string masks;
+    Put(masks, 0x000000FF, 4);  // red in the low byte
+    Put(masks, 0x0000FF00, 4);
+    Put(masks, 0x00FF0000, 4);
+    back = DecodeBmp(Bmp(1, 1, 32, 3, masks, std::string("\x11\x22\x33\x44", 4)), &error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(Bytes(*back), (std::vector<int>{0x11, 0x22, 0x33}));
+}
+
+TEST(SkinBitmap, DamagedFilesAreRefusedNotRead) {
+    const std::string good = EncodeBmp(RgbImage{4, 4, std::vector<std::uint8_t>(48, 7)});
+    std::string error;
+    EXPECT_FALSE(DecodeBmp("", &error));
+    EXPECT_EQ(error, "the file is empty");
+    for (std::size_t cut : {std::size_t{1}, std::size_t{20}, std::size_t{53}, good.size() - 1}) {
+        EXPECT_FALSE(DecodeBmp(std::string_view(good).substr(0, cut), &error)) << cut;
+        EXPECT_EQ(error, cut == 1 ? "not a bitmap file" : "the file is truncated") << cut;
+    }
+    EXPECT_FALSE(DecodeBmp("\x89PNG\r\n\x1a\n and so on, a picture of another kind", &error));
+    EXPECT_EQ(error, "not a bitmap file");
+    EXPECT_FALSE(DecodeBmp("[Chapters]\nn0=not a picture\n", &error));
+
+    // Sizes and kinds the reader does not take.
+    EXPECT_FALSE(DecodeBmp(Bmp(1, 1, 8, 1, std::string(1024, '\0'), std::string(4, '\0')), &error));  // RLE8
+    EXPECT_EQ(error, "compressed bitmaps are not supported");
+    EXPECT_FALSE(DecodeBmp(Bmp(100000, 100000, 24, 0, "", ""), &error));
+    EXPECT_EQ(error, "the picture is too large");
+    EXPECT_FALSE(DecodeBmp(Bmp(0, 5, 24, 0, "", ""), &error));
+    EXPECT_FALSE(DecodeBmp(Bmp(1, 1, 7, 0, "", std::string(4, '\0')), &error));
+    EXPECT_FALSE(DecodeBmp(Bmp(1, 1, 8, 0, "", std::string(4, '\0'), 100000), &error));
+    // A pixel offset that points past the end.
+    std::string far = good;
+    far[10] = '\xFF';
+    far[11] = '\xFF';
+    EXPECT_FALSE(DecodeBmp(far, &error));
+    EXPECT_EQ(error, "the file is truncated");
+}
+
+TEST(SkinBitmap, BrightnessAndTiling) {
+    RgbImage image{2, 1, {0, 100, 255, 130, 10, 200}};
+    RgbImage same = image;
+    AdjustBrightness(same, 130);
+    EXPECT_EQ(Bytes(same), Bytes(image));
+    RgbImage bright = image;
+    AdjustBrightness(bright, 0);
+    EXPECT_EQ(Bytes(bright), (std::vector<int>{130, 230, 255, 255, 140, 255}));
+    RgbImage dark = image;
+    AdjustBrightness(dark, 200);
+    EXPECT_EQ(Bytes(dark), (std::vector<int>{0, 30, 185, 60, 0, 130}));
+
+    // A 2 x 2 tile over 5 x 3: copies side by side, row under row, the last ones cut.
+    RgbImage tile{2, 2, {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4}};
+    RgbImage tiled = TileImage(tile, 5, 3);
+    ASSERT_EQ(tiled.width, 5);
+    ASSERT_EQ(tiled.height, 3);
+    std::vector<int> firstChannel;
+    for (std::size_t i = 0; i < tiled.rgb.size(); i += 3) firstChannel.push_back(tiled.rgb[i]);
+    EXPECT_EQ(firstChannel, (std::vector<int>{1, 2, 1, 2, 1, 3, 4, 3, 4, 3, 1, 2, 1, 2, 1}));
+    EXPECT_TRUE(TileImage(RgbImage{}, 5, 3).Empty());
+    EXPECT_TRUE(TileImage(tile, 0, 3).Empty());
+}
+
+// The skins the program ships read as bitmaps, and their edges meet when they are tiled.
+TEST(SkinBitmap, ShippedSkinsReadAndTileWithoutASeam) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(std::string(KRAVELO_SOURCE_DIR) + "/data/skins")) {
+        std::string bytes;
+        std::string error;
+        ASSERT_TRUE(ReadFileBytes(entry.path().string(), bytes, error)) << error;
+        std::optional<RgbImage> skin = DecodeBmp(bytes, &error);
+        ASSERT_TRUE(skin) << entry.path() << ": " << error;
+        ++count;
+        // Neighbouring pixels across the right and bottom edges differ no more than inside.
+        auto step = [&](int x1, int y1, int x2, int y2) {
+            int most = 0;
+            for (int c = 0; c < 3; ++c)
+                most = std::max(most, std::abs(skin->Pixel(x1, y1)[c] - skin->Pixel(x2, y2)[c]));
+            return most;
+        };
+        int inside = 0;
+        int across = 0;
+        for (int y = 0; y < skin->height; ++y) {
+            for (int x = 0; x + 1 < skin->width; ++x) inside = std::max(inside, step(x, y, x + 1, y));
+            across = std::max(across, step(skin->width - 1, y, 0, y));
+        }
+        for (int x = 0; x < skin->width; ++x) {
+            for (int y = 0; y + 1 < skin->height; ++y) inside = std::max(inside, step(x, y, x, y + 1));
+            across = std::max(across, step(x, skin->height - 1, x, 0));
+        }
+        EXPECT_LE(across, inside) << entry.path();
+    }
+    EXPECT_GE(count, 3);
+}

@@ -1,0 +1,410 @@
+// Chapters and skins in the main window with its movie side, on a scripted player: the chapters
+// window and dialog driven through the prompt seam, the chapters kept over a restart for every
+// movie, and skins put on at start, from the skin dialog and refused when damaged.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+
+#include "app/form_chapters.h"
+#include "app/form_skin.h"
+#include "app/main_window.h"
+#include "app/movie_side.h"
+#include "app/scripted_prompter.h"
+#include "core/profile_file.h"
+#include "core/text_file.h"
+#include "platform/power_off.h"
+#include "player/fake_player.h"
+#include "player/form_mp.h"
+#include "player/kv_track_bar.h"
+#include "player/skin.h"
+#include "support/temp_dir.h"
+
+using namespace kravelo;
+using kravelo::test::ScriptedPrompter;
+using kravelo::test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+std::string ShippedSkin(const char* name) { return std::string(KRAVELO_SOURCE_DIR) + "/data/skins/" + name; }
+
+class ChaptersSkinsTest : public ::testing::Test {
+protected:
+    ChaptersSkinsTest() { fs::create_directories(dir.path() / "prog"); }
+
+    // A start of the program with these settings lines (after FirstStart and the language).
+    void Start(const std::string& settings = {}) {
+        if (!fs::exists(dir.File("prog/kravelo.ini")))
+            dir.Write("prog/kravelo.ini",
+                      "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nAutoPlayMovie=0\r\n" + settings);
+        MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
+        window = std::make_unique<MainWindow>(paths, &prompter);
+        prompter.counter = &window->OpenDialogs();
+        movie = std::make_unique<MovieSideController>(*window, player, powerOff, "/usr/bin/kravelo", dir.File("xdg"));
+        window->resize(640, 560);
+        window->show();
+        window->TimerOpenVideoTimer();
+    }
+    // The program ends normally (the settings are written) and starts again.
+    void Restart() {
+        window->close();
+        movie.reset();
+        window.reset();
+        Start();
+    }
+    std::string Movie(const char* name, double length) {
+        const std::string path = dir.Write(name, "");
+        player.AddMovie(Q(path), {static_cast<long long>(length * 25), length, 320, 240});
+        return path;
+    }
+    void Open(const std::string& path) {
+        movie->Movie().Open(Q(path), false, false, true);
+        ASSERT_TRUE(window->MovieLoaded());
+    }
+    std::vector<std::string> Chapters() const {
+        std::vector<std::string> out;
+        for (const TChapter& c : window->Chapters().Items()) out.push_back(c.Name + "@" + std::to_string(c.Position));
+        return out;
+    }
+    // The chapter dialog's answer: a time (empty: keep the fields) and a name, then OK.
+    void AnswerChapter(const QString& seconds, const QString& name, QString* shownTime = nullptr) {
+        prompter.Dialog("FormChapterSet", [=](QDialog& d) {
+            auto& set = static_cast<TFormChapterSet&>(d);
+            if (shownTime) *shownTime = set.EditH->text() + ':' + set.EditM->text() + ':' + set.EditS->text();
+            EXPECT_FALSE(set.Button1->isEnabled() && set.EditName->text().isEmpty());
+            if (!seconds.isEmpty()) {
+                set.EditH->setText("00");
+                set.EditM->setText("00");
+                set.EditS->setText(seconds);
+            }
+            set.EditName->setText(name);
+            set.Button1->click();
+        });
+    }
+    QListWidget* List() { return movie->Chapters().Window().ListBoxChapters; }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    RecordingPowerOff powerOff;
+    FakePlayer player;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MovieSideController> movie;
+};
+
+}  // namespace
+
+// Adding, editing, deleting and jumping through the chapters window and its keys, on a
+// 1-minute movie that has no per-movie file: the chapters are still there after a restart.
+TEST_F(ChaptersSkinsTest, ChaptersOfAShortMovieSurviveARestart) {
+    const std::string clip = Movie("clip.avi", 60.0);
+    Start();
+    Open(clip);
+    EXPECT_TRUE(window->GetSettings().MovieIniPath.empty());  // too short for the per-movie keys
+    window->Editor()->setEnabled(false);                      // the player's keys work
+
+    // Z opens the window; Add starts from the movie position; OK needs a name.
+    player.SetPositionSilently(45.7);
+    QString shownTime;
+    int countWhileOpen = -1;
+    prompter.Dialog("FormChapters", [&](QDialog& d) {
+        auto& w = static_cast<TFormChapters&>(d);
+        countWhileOpen = window->OpenDialogs().Value();
+        EXPECT_EQ(w.ListBoxChapters->count(), 0);
+        EXPECT_FALSE(w.ButtonGoTo->isEnabled());
+        EXPECT_FALSE(w.ButtonEdit->isEnabled());
+        EXPECT_FALSE(w.ButtonDelete->isEnabled());
+        EXPECT_TRUE(w.ButtonAdd->isEnabled());
+        w.ButtonAdd->click();
+        EXPECT_EQ(w.ListBoxChapters->item(0)->text(), "1:  Intro");
+        w.ButtonCancel->click();
+    });
+    AnswerChapter({}, "Intro", &shownTime);
+    movie->KeyCommand(Qt::Key_Z, Qt::NoModifier);
+    EXPECT_EQ(countWhileOpen, 5);
+    EXPECT_EQ(window->OpenDialogs().Value(), 0);
+    EXPECT_EQ(shownTime, "00:00:45");
+    EXPECT_EQ(Chapters(), (std::vector<std::string>{"Intro@45"}));
+
+    // Shift+Z adds without the window; a chapter at 0 s cannot be made.
+    prompter.Dialog("FormChapterSet", [](QDialog& d) {
+        auto& set = static_cast<TFormChapterSet&>(d);
+        set.SetChapter(0, "Start");
+        EXPECT_FALSE(set.Button1->isEnabled());
+        set.EditS->setText("2x");
+        EXPECT_FALSE(set.Button1->isEnabled());
+        set.EditS->setText("20");
+        EXPECT_TRUE(set.Button1->isEnabled());
+        set.Button1->click();
+    });
+    movie->KeyCommand(Qt::Key_Z, Qt::ShiftModifier);
+    AnswerChapter("30", "Same time A");
+    movie->KeyCommand(Qt::Key_Z, Qt::ShiftModifier);
+    AnswerChapter("30", "Same time B");
+    movie->KeyCommand(Qt::Key_Z, Qt::ShiftModifier);
+    EXPECT_EQ(Chapters(), (std::vector<std::string>{"Start@20", "Same time A@30", "Same time B@30", "Intro@45"}));
+
+    // The menu command: the current chapter is selected; edit it, delete (No, then Yes), go to.
+    player.SetPositionSilently(31.0);
+    prompter.Dialog("FormChapters", [&](QDialog& d) {
+        auto& w = static_cast<TFormChapters&>(d);
+        EXPECT_EQ(w.ListBoxChapters->currentRow(), 2);
+        w.ButtonEdit->click();  // "Same time B" moves to 10 s: first
+        EXPECT_EQ(w.ListBoxChapters->currentRow(), 0);
+        EXPECT_EQ(w.ListBoxChapters->item(0)->text(), "1:  Cold open");
+        w.ListBoxChapters->setCurrentRow(3);
+        w.ButtonDelete->click();  // No
+        w.ButtonDelete->click();  // Yes: the last line goes, the new last line is selected
+        EXPECT_EQ(w.ListBoxChapters->count(), 3);
+        EXPECT_EQ(w.ListBoxChapters->currentRow(), 2);
+        w.ListBoxChapters->setCurrentRow(1);
+        w.ButtonGoTo->click();
+    });
+    AnswerChapter("10", "Cold open");
+    prompter.answers = {BoxAnswer::No, BoxAnswer::Yes};
+    window->Action("Rozdzialy1")->trigger();
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[0].text, "Delete the selected chapter?");
+    EXPECT_EQ(prompter.boxes[0].buttons, BoxButtons::YesNoCancel);
+    EXPECT_EQ(player.CurrentPosition(), 20.0);
+    EXPECT_EQ(Chapters(), (std::vector<std::string>{"Cold open@10", "Start@20", "Same time A@30"}));
+
+    // Kept beside the movie, without the per-movie keys, and read back at the next start.
+    Restart();
+    Open(clip);
+    EXPECT_EQ(Chapters(), (std::vector<std::string>{"Cold open@10", "Start@20", "Same time A@30"}));
+    const ProfileFile file(clip + ".ini");
+    EXPECT_FALSE(file.Find("Settings", "Zoom"));
+    EXPECT_FALSE(file.Find("LastMovie", "MoviePosition"));
+}
+
+// Opening another movie never hands the first one's chapters over to it; with per-movie files
+// switched off a long movie keeps its chapters too.
+TEST_F(ChaptersSkinsTest, ChaptersStayWithTheirOwnMovie) {
+    const std::string film = Movie("film.avi", 40 * 60.0);
+    const std::string other = Movie("other.avi", 40 * 60.0);
+    const std::string third = Movie("third.avi", 40 * 60.0);
+    Start();
+    Open(film);
+    window->Editor()->setEnabled(false);
+    player.SetPositionSilently(600.0);
+    AnswerChapter({}, "Middle");
+    movie->KeyCommand(Qt::Key_Z, Qt::ShiftModifier);
+    ASSERT_EQ(Chapters(), (std::vector<std::string>{"Middle@600"}));
+
+    Open(other);
+    EXPECT_TRUE(Chapters().empty());
+    EXPECT_EQ(ProfileFile(other + ".ini").ReadString("Chapters", "n0", ""), "");
+    EXPECT_EQ(ProfileFile(film + ".ini").ReadString("Chapters", "n0", ""), "Middle");
+
+    window->GetSettings().UseIndividualMovieIniFile = false;
+    Open(third);
+    player.SetPositionSilently(600.0);
+    AnswerChapter({}, "End");
+    movie->KeyCommand(Qt::Key_Z, Qt::ShiftModifier);
+    ASSERT_EQ(Chapters(), (std::vector<std::string>{"End@600"}));
+    movie->Movie().CloseMovieCommand();
+    EXPECT_TRUE(Chapters().empty());
+
+    Restart();
+    Open(third);
+    EXPECT_EQ(Chapters(), (std::vector<std::string>{"End@600"}));
+    EXPECT_FALSE(ProfileFile(third + ".ini").Find("Settings", "Zoom"));
+    Open(film);
+    EXPECT_EQ(Chapters(), (std::vector<std::string>{"Middle@600"}));
+}
+
+// A full table refuses the hundred-and-first chapter; the window keeps its size in [Chapters].
+TEST_F(ChaptersSkinsTest, FullTableAndWindowSize) {
+    const std::string film = Movie("film.avi", 40 * 60.0);
+    Start();
+    Open(film);
+    for (int i = 1; i <= TChapters::kMaxCount; ++i) window->Chapters().Insert({"c", i});
+    window->Editor()->setEnabled(false);
+    movie->KeyCommand(Qt::Key_Z, Qt::ShiftModifier);
+    EXPECT_TRUE(prompter.dialogsShown.empty());
+    EXPECT_EQ(window->Chapters().Count(), 100);
+
+    prompter.Dialog("FormChapters", [](QDialog& d) {
+        auto& w = static_cast<TFormChapters&>(d);
+        EXPECT_EQ(w.size(), QSize(350, 444));
+        EXPECT_FALSE(w.ButtonAdd->isEnabled());
+        EXPECT_EQ(w.ListBoxChapters->count(), 100);
+        w.grab().save(QDir::temp().filePath("kravelo-chapters.png"));
+        w.resize(420, 500);
+        w.ButtonCancel->click();
+    });
+    window->Action("Rozdzialy1")->trigger();
+    Restart();
+    EXPECT_EQ(window->GetSettings().ChaptersWindowWidth, 420);
+    EXPECT_EQ(window->GetSettings().ChaptersWindowHeight, 500);
+    EXPECT_NE(window->findChild<QToolButton*>("SpeedButtonChapters"), nullptr);
+    EXPECT_FALSE(window->Action("Rozdzialy1")->isEnabled());  // no movie
+}
+
+// The skin and the tracker widths of the settings go on at start; a damaged skin file is
+// reported and changes nothing.
+TEST_F(ChaptersSkinsTest, StoredSkinAtStartAndDamagedFilesLeaveTheLook) {
+    Start("[Skin]\r\nSkinFileName=" + ShippedSkin("aurora.bmp") +
+          "\r\n[TrackerWidth]\r\nVideoSeekTracker=15\r\nSettingsTracker=8\r\n");
+    TFormMP& video = *movie->FormMP();
+    EXPECT_EQ(video.KvTrackBarTrack->getTrackerWidth(), 15);
+    EXPECT_EQ(video.KvTrackBarVolume->getTrackerWidth(), 8);
+    const QImage strip = SkinPicture(video.ImageControl).toImage();
+    ASSERT_EQ(strip.size(), QSize(1600, 40));
+    // The skin's top-left pixel (14, 22, 48) brightened by 130 - 15.
+    EXPECT_EQ(strip.pixelColor(0, 0), QColor(129, 137, 163));
+    EXPECT_EQ(strip.pixelColor(128, 0), strip.pixelColor(0, 0));  // tiled
+    EXPECT_EQ(video.KvTrackBarTrack->getTrackPic().size(), QSize(1600, 14));
+    EXPECT_FALSE(video.KvTrackBarVolume->getTrackerPic().isNull());
+    EXPECT_EQ(SkinPicture(window->ToolBar()).toImage(), strip);
+    EXPECT_EQ(SkinPicture(window->EditorHeader()).toImage(), strip);
+
+    // A strip made later plugs in through the targets; one that is gone is skipped.
+    {
+        QLabel panel;
+        panel.resize(636, 95);
+        TKvTrackBar position, font, zoom;
+        auto* gone = new TKvTrackBar;
+        SkinTargets& t = movie->Skins().Targets();
+        t.fullScreenBackground = &panel;
+        t.fullScreenPosition = &position;
+        t.fullScreenFont = &font;
+        t.fullScreenZoom = &zoom;
+        t.fullScreenVolume = gone;
+        delete gone;
+        movie->Skins().ApplyStoredSkin();
+        const QImage dark = panel.pixmap().toImage();
+        ASSERT_EQ(dark.size(), QSize(636, 95));
+        EXPECT_EQ(dark.pixelColor(0, 0), QColor(0, 0, 0));  // 14 22 48 darkened by 180 - 130
+        EXPECT_EQ(position.getTrackPic().size(), QSize(636, 14));
+        EXPECT_EQ(movie->Skins().Images().fullScreenTrack.size(), QSize(636, 14));
+        SetTrackerWidths(t, 30, 9);
+        EXPECT_EQ(position.getTrackerWidth(), 30);
+        EXPECT_EQ(font.getTrackerWidth(), 9);
+        EXPECT_EQ(zoom.getTrackerWidth(), 9);
+        EXPECT_EQ(video.KvTrackBarTrack->getTrackerWidth(), 30);
+        SetTrackerWidths(t, 15, 8);
+    }
+    EXPECT_TRUE(movie->Skins().Targets().fullScreenBackground.isNull());
+    movie->Skins().ApplyStoredSkin();
+
+    // Zero-length, truncated and wrong-format files: the message, and the look stays.
+    fs::create_directories(dir.path() / "skins");
+    std::string bytes;
+    std::string error;
+    ASSERT_TRUE(ReadFileBytes(ShippedSkin("moss.bmp"), bytes, error));
+    const std::string damaged[] = {dir.Write("skins/empty.bmp", ""), dir.Write("skins/cut.bmp", bytes.substr(0, 3000)),
+                                   dir.Write("skins/text.bmp", "[Skin]\nnot a picture\n")};
+    for (const std::string& file : damaged) {
+        prompter.boxes.clear();
+        window->GetSettings().SkinFileName = file;
+        movie->Skins().ApplyStoredSkin();
+        ASSERT_EQ(prompter.boxes.size(), 1u) << file;
+        EXPECT_EQ(prompter.boxes[0].text, "The skin file is damaged or not in the right format.");
+        EXPECT_EQ(prompter.boxes[0].icon, MessageIcon::Error);
+        EXPECT_EQ(SkinPicture(video.ImageControl).toImage(), strip) << file;
+        EXPECT_EQ(SkinPicture(window->ToolBar()).toImage(), strip) << file;
+    }
+
+    // The widths go back into the settings; a damaged stored skin at the next start is
+    // reported once the language is there, and the strip stays plain.
+    Restart();
+    EXPECT_EQ(window->GetSettings().VideoSeekTracker, 15);
+    EXPECT_TRUE(SkinPicture(movie->FormMP()->ImageControl).isNull());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[1].text, "The skin file is damaged or not in the right format.");
+}
+
+// The skin dialog: the list, the live preview, Anuluj that restores, the tracker-width check
+// and OK that stores.
+TEST_F(ChaptersSkinsTest, SkinDialogPreviewsCancelsAndStores) {
+    fs::create_directories(dir.path() / "prog" / "skins");
+    fs::copy_file(ShippedSkin("aurora.bmp"), dir.path() / "prog" / "skins" / "aurora.bmp");
+    fs::copy_file(ShippedSkin("ember.bmp"), dir.path() / "prog" / "skins" / "ember.bmp");
+    Start();
+    TFormMP& video = *movie->FormMP();
+    ASSERT_TRUE(SkinPicture(video.ImageControl).isNull());
+    const QString ember = Q(dir.File("prog/skins/ember.bmp"));
+
+    prompter.Dialog("FormSkin", [&](QDialog& d) {
+        auto& s = static_cast<TFormSkin&>(d);
+        ASSERT_EQ(s.ListBox1->count(), 3);
+        EXPECT_EQ(s.ListBox1->item(0)->text(), "(no skin)");
+        EXPECT_EQ(s.ListBox1->currentRow(), 0);
+        EXPECT_EQ(s.TrackBarW->value(), 15);
+        EXPECT_EQ(s.EditTrV->text(), "10");
+        EXPECT_EQ(s.EditTrS->text(), "6");
+        QSignalSpy tick(s.Timer1, &QTimer::timeout);
+        s.ListBox1->setCurrentRow(s.ListBox1->row(s.ListBox1->findItems("ember.bmp", Qt::MatchExactly)[0]));
+        EXPECT_EQ(s.EditskinFileName->text(), ember);
+        ASSERT_TRUE(tick.wait(5000));
+        EXPECT_FALSE(SkinPicture(video.ImageControl).isNull());  // the preview is on the strip
+        EXPECT_FALSE(SkinPicture(s.ImageFT).isNull());
+        s.grab().save(QDir::temp().filePath("kravelo-skin-dialog.png"));
+        s.Button2->click();
+    });
+    window->Action("Skra1")->trigger();
+    EXPECT_TRUE(SkinPicture(video.ImageControl).isNull());  // Anuluj: back to no skin
+    EXPECT_TRUE(window->GetSettings().SkinFileName.empty());
+
+    prompter.Dialog("FormSkin", [&](QDialog& d) {
+        auto& s = static_cast<TFormSkin&>(d);
+        s.ListBox1->setCurrentRow(s.ListBox1->row(s.ListBox1->findItems("ember.bmp", Qt::MatchExactly)[0]));
+        s.TrackBarW->setValue(130);
+        EXPECT_EQ(s.LabelW->text(), "130%");
+        s.EditTrV->setText("4");
+        s.Button1->click();  // refused: the video width first
+        EXPECT_TRUE(s.isVisible());
+        EXPECT_EQ(s.focusWidget(), s.EditTrV);
+        s.EditTrV->setText("12");
+        s.EditTrS->setText("41");
+        s.Button1->click();
+        EXPECT_TRUE(s.isVisible());
+        s.EditTrS->setText("7");
+        s.Button1->click();
+    });
+    window->Action("Skra1")->trigger();
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[0].text, "The slider width must be a whole number from 5 to 40.");
+    EXPECT_EQ(prompter.boxes[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(window->GetSettings().SkinFileName, ember.toStdString());
+    EXPECT_EQ(window->GetSettings().WindowBright, 130);
+    EXPECT_EQ(video.KvTrackBarTrack->getTrackerWidth(), 12);
+    EXPECT_EQ(video.KvTrackBarVolume->getTrackerWidth(), 7);
+    // Brightness 130: the skin's own colours (the ember ground at the top-left corner).
+    EXPECT_EQ(SkinPicture(video.ImageControl).toImage().pixelColor(0, 0), QColor(40, 14, 16));
+
+    // "Domyślna" and the next start with the stored skin.
+    prompter.Dialog("FormSkin", [&](QDialog& d) {
+        auto& s = static_cast<TFormSkin&>(d);
+        EXPECT_EQ(s.ListBox1->currentItem()->text(), "ember.bmp");
+        s.ButtonDefault->click();
+        EXPECT_EQ(s.TrackBarW->value(), 15);
+        EXPECT_EQ(s.TrackBarWT->value(), 80);
+        EXPECT_EQ(s.TrackBarF->value(), 180);
+        EXPECT_EQ(s.TrackBarFT->value(), 160);
+        s.Button2->click();
+    });
+    window->Action("Skra1")->trigger();
+    EXPECT_EQ(window->GetSettings().WindowBright, 130);
+    Restart();
+    EXPECT_FALSE(SkinPicture(movie->FormMP()->ImageControl).isNull());
+    EXPECT_EQ(movie->FormMP()->KvTrackBarTrack->getTrackerWidth(), 12);
+}
