@@ -60,6 +60,7 @@ class TFormPytanie10ZnajdzSzybkiNapis;
 class TFormPytanie11PoprawNapisy;
 class TFormPytanie13PolaczNapisy;
 class TextSearchDialog;
+class ViewModes;
 
 struct MainWindowPaths {
     std::string programFolder;  // kravelo.ini when writable, language/
@@ -88,6 +89,7 @@ public:
     // --- The movie side. Without one (the window tests) no movie is ever loaded.
     void SetMoviePort(MoviePort* port);
     bool MovieLoaded() const;
+    MoviePort* Movie() const { return movie_; }
 
     // --- Start-up. The first show builds the menus and runs Startup(); the start-up timer then
     // opens the command-line files (TimerOpenVideoTimer).
@@ -187,11 +189,17 @@ public:
     QLabel* LabelFileName() const { return labelFileName_; }
     QLabel* LabelFileSize() const { return labelFileSize_; }
     QFrame* PanelMP() const { return panelMP_; }
+    QFrame* PanelText() const { return panelText_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    QLabel* LabelCursorPos() const { return labelCursorPos_; }
+    ViewModes& Views() { return *views_; }
     QSplitter* Splitter() const { return splitter_; }
     QLabel* StatusPanel(int i) const { return statusPanels_[static_cast<std::size_t>(i)]; }
     QAction* Action(std::string_view objectName) const { return commands_->Action(objectName); }
     bool Closing() const { return closing_; }
     bool FullScreen() const { return fullScreen_; }
+    // Set by the full-screen switch: the window's own commands follow it.
+    void SetFullScreenFlag(bool on);
     // The editor can be typed in (the player's keys belong to it then).
     bool EditorShown() const;
 
@@ -264,6 +272,8 @@ private:
     QFrame* panelText_ = nullptr;
     QLabel* labelFileName_ = nullptr;
     QLabel* labelFileSize_ = nullptr;
+    QLabel* labelCursorPos_ = nullptr;
+    ViewModes* views_ = nullptr;
     QPlainTextEdit* editor_ = nullptr;
     ProgressPanel* progressPanel_ = nullptr;
     std::array<QLabel*, 5> statusPanels_{};

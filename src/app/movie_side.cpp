@@ -4,6 +4,7 @@
 #include "app/movie_side.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -13,6 +14,9 @@
 #include <QVBoxLayout>
 
 #include "app/delay_commands.h"
+#include "app/full_screen.h"
+#include "app/subtitle_font_dialog.h"
+#include "app/view_modes.h"
 #include "app/main_window.h"
 #include "core/subtitle_line.h"
 #include "core/text_util.h"
@@ -93,6 +97,10 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     window_.Frame().subtitleDisplayOn = [this] { return DisplayOn(); };
     window_.Frame().toggleSubtitleDisplay = [this] { DisplaySwitch(); };
     window_.SetMoviePort(movie_);
+    fullScreen_ = new FullScreenController(window_, *this);
+    new SubtitleFontCommands(window_, *this);
+    connect(&window_.Views(), &ViewModes::EditorModeChanged, this, &MovieSideController::SetModeHints);
+    SetModeHints(window_.EditorShown());
 
     // Every key of the window goes to the dispatcher first (key preview).
     qApp->installEventFilter(this);
@@ -100,6 +108,8 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
 
 MovieSideController::~MovieSideController() {
     qApp->removeEventFilter(this);
+    // Full screen gives the video window back while the rest still exists.
+    delete fullScreen_;
     window_.SetMoviePort(nullptr);
     window_.Frame().subtitleDisplayOn = nullptr;
     window_.Frame().toggleSubtitleDisplay = nullptr;
@@ -238,6 +248,21 @@ void MovieSideController::RegisterCommands() {
 
 }
 
+void MovieSideController::SetModeHints(bool editorShown) {
+    Prompts& p = window_.GetPrompts();
+    auto hint = [&p](const char* key, const char* keys) {
+        const QString text = p.Text("Form1", key);
+        return keys ? text + QStringLiteral(" (") + QLatin1String(keys) + u')' : text;
+    };
+    formMP_->SpeedButtonPlay->setToolTip(hint("Play", editorShown ? "Ctrl+L" : "Spacja"));
+    formMP_->SpeedButtonPause->setToolTip(hint("Pause", editorShown ? "Ctrl+L" : "Spacja"));
+    formMP_->SpeedButtonStop->setToolTip(hint("Stop", editorShown ? "Ctrl+M" : nullptr));
+    formMP_->SpeedButtonRepeat->setToolTip(hint("Repeat", editorShown ? nullptr : "R"));
+    const QString volume = hint("Volume", editorShown ? nullptr : "PageDown/PageUp");
+    formMP_->ImageVolume->setToolTip(volume);
+    formMP_->KvTrackBarVolume->setToolTip(volume);
+}
+
 // --- Display
 
 bool MovieSideController::DisplayOn() const { return display_->DisplayOn(); }
@@ -355,7 +380,9 @@ bool MovieSideController::eventFilter(QObject* watched, QEvent* event) {
         // it starts, at the focus widget (or the window when nothing has the focus).
         QWidget* first = QApplication::focusWidget();
         if (!first) first = QApplication::activeWindow();
-        if (w->window() == &window_ && (w == first || !first)) {
+        const bool ours = w->window() == &window_ ||
+                          std::find(keyWindows_.begin(), keyWindows_.end(), w->window()) != keyWindows_.end();
+        if (ours && (w == first || !first)) {
             auto* key = static_cast<QKeyEvent*>(event);
             KeyCommand(key->key(), key->modifiers() & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier));
         }

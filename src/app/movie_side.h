@@ -15,6 +15,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/form_sub_not_sorted.h"
 #include "app/movie_session.h"
@@ -24,6 +25,7 @@
 namespace kravelo {
 
 class DelayCommands;
+class FullScreenController;
 class MainWindow;
 class MediaPlayer;
 class PowerOff;
@@ -45,6 +47,10 @@ public:
     MovieSession& Movie() { return *movie_; }
     TFormPytanie05SkokDo& JumpDialog() { return *jump_; }
     DelayCommands& Delay() { return *delay_; }
+    FullScreenController& Full() { return *fullScreen_; }
+    // Keys pressed in another top-level window of the program (full screen) reach the
+    // dispatcher too.
+    void AddKeyWindow(QWidget* window) { keyWindows_.push_back(window); }
 
     // --- Display.
     void DisplaySwitch();  // Shift+Ctrl+N
@@ -64,6 +70,8 @@ protected:
 
 private:
     void RegisterCommands();
+    // The video window's hints name the keys of the current mode.
+    void SetModeHints(bool editorShown);
     void Stamp(bool start);
     QString UserJumpCaption(bool forward) const;
     // A movie is loaded and a frame rate known (asked for when none is).
@@ -77,6 +85,8 @@ private:
     MovieSession* movie_ = nullptr;
     TFormPytanie05SkokDo* jump_ = nullptr;
     DelayCommands* delay_ = nullptr;
+    FullScreenController* fullScreen_ = nullptr;
+    std::vector<QWidget*> keyWindows_;
     // Without a parent: its texts come with each showing, not from the window's language section.
     std::unique_ptr<TFormSubNotSorted> notSorted_;
 };

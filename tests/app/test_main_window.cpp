@@ -97,7 +97,7 @@ protected:
     void SetUp() override {
         fs::create_directories(dir.path() / "prog");
         fs::create_directories(dir.path() / "out");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nSubtitlesFolder=" +
+        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nEditorEnabled=1\r\nSubtitlesFolder=" +
                                           dir.File("out") + "\r\n");
         MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
         window = std::make_unique<MainWindow>(paths, &prompter);
@@ -661,7 +661,7 @@ TEST_F(MainWindowTest, EnglishTranslatesTheWindowAndItsDialogs) {
     const std::regex untranslated(
         "(reopen|reopentxt)[1-5]_Cpt|N[0-9]+_Cpt|PopupMenuEditor_Cpt|FRM_MPL1_Cpt|Button[12]_Cpt|"
         "RadioButton[1-5]_Cpt|LabelFps2_Cpt|LabelFPS_Cpt|Label(Version|Date|WWW|Email)_Cpt|StatusPanel[0-4]_Cpt|"
-        "LabelFile(Name|Size)_Cpt|SpeedButtonFRM_MPL_Hnt");
+        "LabelFile(Name|Size)_Cpt|LabelCursorPos_Cpt|SpeedButtonFRM_MPL_Hnt");
     const int checked = test::ExpectEnglishHas(
         dir.File("prog/language/all.klg"), [&](const std::string& section, const std::string& key, const std::string&) {
             // The language chooser and the subtitle chooser have their own tests.

@@ -49,7 +49,8 @@ class MovieSideTest : public ::testing::Test {
 protected:
     void Start(MediaPlayer& player, const std::string& extraSettings = {}) {
         fs::create_directories(dir.path() / "prog");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\n" + extraSettings);
+        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nEditorEnabled=1\r\n"
+                                      "AutoFullScreen=0\r\nAutoFullScreenMenu=0\r\n" + extraSettings);
         MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
         window = std::make_unique<MainWindow>(paths, &prompter);
         prompter.counter = &window->OpenDialogs();
@@ -358,7 +359,7 @@ TEST_F(MovieSideTest, EnglishTranslatesTheMovieCommands) {
     Start(player);
     fs::create_directories(dir.path() / "prog" / "language");
     ASSERT_TRUE(window->GetLanguage().ExportLanguage("all.klg"));
-    const std::regex runtime("Przewiniciey.*|(reopen|reopentxt)[1-5]_Cpt|FRM_MPL1_Cpt|SpeedButtonFRM_MPL_Hnt|N[0-9]+_Cpt|LabelMessage_Cpt|LabelNapis.*|StatusPanel[0-4]_Cpt|LabelFile(Name|Size)_Cpt|Button[12]_Cpt");
+    const std::regex runtime("Przewiniciey.*|(reopen|reopentxt)[1-5]_Cpt|FRM_MPL1_Cpt|SpeedButtonFRM_MPL_Hnt|N[0-9]+_Cpt|LabelMessage_Cpt|LabelCursorPos_Cpt|LabelNapis.*|StatusPanel[0-4]_Cpt|LabelFile(Name|Size)_Cpt|Button[12]_Cpt");
     const int checked = test::ExpectEnglishHas(
         dir.File("prog/language/all.klg"),
         [&](const std::string& section, const std::string& key, const std::string& value) {
