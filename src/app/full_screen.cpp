@@ -109,6 +109,8 @@ FullScreenController::FullScreenController(MainWindow& window, MovieSideControll
         movie_.GetTransport().ShowMessage(
             window_.GetPrompts().Text("Messages", "Volume") + u' ' + QString::number(level * 100 / 255) + u'%', kAqua);
     });
+    connect(progress_, &TFormFSProgress::FontSizeChosen, this,
+            [this](int points) { window_.GetSettings().FontSizeProgress = points; });
     ConnectPanel();
     RegisterCommands();
     BuildVideoMenu();
@@ -436,6 +438,9 @@ void FullScreenController::Tick(double position) {
     }
     const int open = window_.OpenDialogs().Value();
     host_->setCursor(open == 0 ? Qt::BlankCursor : Qt::ArrowCursor);
+    // The panel mirrors the switches whoever changed them.
+    panel_->SpeedButtonShowSubTit->setChecked(movie_.DisplayOn());
+    panel_->SpeedButtonShDown->setChecked(movie_.Movie().ShutdownAfterMovie());
     if (window_.GetSettings().TimePosOnFullScreen || progress_->ProgressShown() || panel_->isVisible())
         ShowTimeDisplay(position);
 

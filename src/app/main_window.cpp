@@ -125,6 +125,7 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
         SetActiveFormat(State().activeFormat);
         SessionChanged(SubtitleSession::PathChanged);
         commands_->Refresh();
+        views_->RefreshHints();
     };
     about_ = new TFormInformacje(openDialogs_, prompts_, this);
     openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };

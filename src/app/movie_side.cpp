@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
@@ -88,7 +89,25 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     });
     connect(formMP_, &TFormMP::ActivateMainWindow, &window_, [this] { window_.activateWindow(); });
     connect(formMP_, &TFormMP::RepeatClicked, this,
-            [this](bool down) { transport_->ShowMessageKey(down ? "Repeat" : "NotRepeat", kYellow); });
+            [this](bool down) { transport_->ShowMessageKey(down ? "Repeat" : "NotRepeat", kAqua); });
+    // With a movie the splitter keeps at least 100 px for the picture and for the editor; the
+    // video panel takes the focus after a move.
+    connect(window_.Splitter(), &QSplitter::splitterMoved, this, [this] {
+        QSplitter* splitter = window_.Splitter();
+        if (!movie_->Loaded() || window_.FullScreen()) return;
+        const QList<int> sizes = splitter->sizes();
+        if (sizes.size() != 2 || !window_.PanelText()->isVisible()) return;
+        const int total = sizes[0] + sizes[1];
+        const int panel = std::clamp(sizes[0], 100, std::max(100, total - 100));
+        if (panel != sizes[0]) splitter->setSizes({panel, total - panel});
+        formMP_->MediaPlayerNew1->setFocus();
+    });
+    // A key on the picture goes to the dispatcher (the key preview) and then the editor takes
+    // the focus back, outside full screen.
+    connect(formMP_, &TFormMP::KeyPressed, this, [this] {
+        QPlainTextEdit* editor = window_.Editor();
+        if (!window_.FullScreen() && editor->isEnabled() && editor->isVisible()) editor->setFocus();
+    });
     connect(formMP_, &TFormMP::FilesDropped, &window_, &MainWindow::DropFiles);
 
     RegisterCommands();

@@ -79,8 +79,8 @@ SubtitleFont TFormSubtitleFont::ChosenFont() const {
 
 SubtitleFontCommands::SubtitleFontCommands(MainWindow& window, MovieSideController& movie)
     : QObject(&movie), window_(window), movie_(movie) {
-    dialog_ = new TFormSubtitleFont(window_.OpenDialogs(), window_.GetPrompts(), &window_);
-    window_.GetLanguage().AddForm(dialog_);
+    dialog_ = std::make_unique<TFormSubtitleFont>(window_.OpenDialogs(), window_.GetPrompts(), nullptr);
+    window_.GetLanguage().AddForm(dialog_.get());
     CommandTable& t = window_.Commands();
     t.Add(cmd::kFontFullScreen, "&Czcionka napisów (pełny ekran)...", {}, [this] { Run(true); });
     t.Add(cmd::kFontWindow, "Czcionka &napisów (w oknie)...", {}, [this] { Run(false); });
@@ -107,7 +107,7 @@ void SubtitleFontCommands::Run(bool fullScreen) {
     if (displayWasOn) movie_.DisplaySwitch();
     dialog_->SetSubtitleFont(before);
     ShowSample(fullScreen);
-    QMetaObject::Connection apply = connect(dialog_, &TFormSubtitleFont::Applied, this, [&] {
+    QMetaObject::Connection apply = connect(dialog_.get(), &TFormSubtitleFont::Applied, this, [&] {
         label = dialog_->ChosenFont();
         ShowSample(fullScreen);
     });

@@ -4,6 +4,7 @@
 // and stores it with the settings; Cancel gives back the font that was in effect before.
 
 #include <QObject>
+#include <memory>
 
 #include "ops/dialogs/counted_dialog.h"
 #include "player/subtitle_windows.h"
@@ -52,7 +53,8 @@ private:
 
     MainWindow& window_;
     MovieSideController& movie_;
-    TFormSubtitleFont* dialog_;
+    // Without a parent: its texts come from its own language section, not the window's.
+    std::unique_ptr<TFormSubtitleFont> dialog_;
 };
 
 }  // namespace kravelo

@@ -90,6 +90,13 @@ void ViewModes::SetEditorEnabled(bool on) {
     text->setVisible(on);
     if (on && !wasShown && splitterSizes_.size() == 2) splitter->setSizes(splitterSizes_);
 
+    window_.Commands().Refresh();
+    RefreshHints();
+    if (on && editor->isVisibleTo(&window_) && window_.isVisible()) editor->setFocus();
+}
+
+void ViewModes::RefreshHints() {
+    const bool on = EditorEnabled();
     // The show-subtitles button's hint carries the key of the mode.
     if (auto* button = window_.findChild<QToolButton*>(QStringLiteral("SpeedButtonShowSubTit"))) {
         QString base = QString::fromStdString(window_.GetLanguage().ShowSubtitlesHint());
@@ -98,9 +105,7 @@ void ViewModes::SetEditorEnabled(bool on) {
             base.truncate(open);
         button->setToolTip(base + (on ? QStringLiteral(" (Shift+Ctrl+N)") : QStringLiteral(" (N)")));
     }
-    window_.Commands().Refresh();
     emit EditorModeChanged(on);
-    if (on && editor->isVisibleTo(&window_) && window_.isVisible()) editor->setFocus();
 }
 
 void ViewModes::EditorCommand() {

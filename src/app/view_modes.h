@@ -36,6 +36,8 @@ public:
     // The window-size zoom of the picture: 50, 100 or 200.
     void ZoomCommand(int percent);
     bool ZoomEnabled() const;
+    // The hints that name the keys of the current mode, again (after a language change).
+    void RefreshHints();
     // Line of the caret + 1, ":", the number of lines, " ".
     void UpdateCaretLabel();
 

@@ -74,10 +74,10 @@ TFormControlPanel::TFormControlPanel(QWidget* parent) : QWidget(parent) {
     ImageLogo->setPixmap(style()->standardIcon(QStyle::SP_MediaPlay).pixmap(28, 28));
     ImageLogo->setGeometry(8, 6, 28, 28);
     LabelFileName = PanelLabel(this, "LabelFileName", QString());
-    LabelFileName->setGeometry(44, 4, 420, 16);
+    LabelFileName->setGeometry(44, 4, 400, 16);
     LabelVRes = PanelLabel(this, "LabelVRes", QString());
     LabelVRes->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    LabelVRes->setGeometry(470, 4, 156, 16);
+    LabelVRes->setGeometry(450, 4, 150, 16);
     LabelCurrent = PanelLabel(this, "LabelCurrent", QStringLiteral("0:00:00"));
     LabelCurrent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LabelCurrent->setGeometry(470, 22, 70, 16);

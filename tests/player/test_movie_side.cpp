@@ -310,7 +310,8 @@ TEST_F(MovieSideTest, VideoWindowTakesItsTextsFromItsOwnSection) {
     dir.Write("prog/language/test.klg",
               "[Form1]\nSpeedButtonPlay_Hnt=Main window\n[FormMP]\nForm_Cpt=Video\nSpeedButtonStop_Hnt=Halt\n");
     ASSERT_TRUE(window->GetLanguage().LoadLanguage("test.klg"));
-    EXPECT_EQ(form->SpeedButtonPlay->toolTip(), "Play (Space)");  // the main window's keys do not reach it
+    // The main window's keys do not reach it; the play hint names the key of the editor mode.
+    EXPECT_EQ(form->SpeedButtonPlay->toolTip(), "Play (Ctrl+L)");
     EXPECT_EQ(form->SpeedButtonStop->toolTip(), "Halt");
     EXPECT_EQ(form->windowTitle(), "Video");
 }
