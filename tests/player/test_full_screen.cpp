@@ -424,6 +424,7 @@ TEST_F(FullScreenTest, RealMovieFullScreenAndBack) {
         QElapsedTimer clock;
         clock.start();
         Full().SetFullScreen(true);
+        const double switchMs = clock.nsecsElapsed() / 1e6;
         QApplication::processEvents();
         const double enterMs = clock.nsecsElapsed() / 1e6;
         QWidget* host = Full().Host();
@@ -452,10 +453,11 @@ TEST_F(FullScreenTest, RealMovieFullScreenAndBack) {
 
         clock.restart();
         Key(Qt::Key_Escape);
+        const double backMs = clock.nsecsElapsed() / 1e6;
         QApplication::processEvents();
         const double leaveMs = clock.nsecsElapsed() / 1e6;
-        std::cout << "[ figures ] full screen " << tag.toStdString() << ": enter " << enterMs << " ms, leave "
-                  << leaveMs << " ms\n";
+        std::cout << "[ figures ] full screen " << tag.toStdString() << ": enter " << enterMs << " ms (switch "
+                  << switchMs << "), leave " << leaveMs << " ms (switch " << backMs << ")\n";
         EXPECT_FALSE(Full().FullScreen());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         EXPECT_EQ(window->geometry(), geometry);
