@@ -2,6 +2,8 @@
 // running program and ends; the first movie and the first subtitle file of the command line open.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
 
 #include "app/autosave_controller.h"
@@ -10,6 +12,7 @@
 #include "app/movie_side.h"
 #include "core/settings.h"
 #include "platform/power_off.h"
+#include "platform/screen_saver.h"
 #include "platform/single_instance.h"
 #include "platform/xdg_paths.h"
 #include "player/mpv_player.h"
@@ -20,6 +23,9 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kravelo"));
+    // The icon beside the built program, else the installed one of the icon theme.
+    const QString icon = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("kravelo.svg"));
+    QApplication::setWindowIcon(QFileInfo::exists(icon) ? QIcon(icon) : QIcon::fromTheme(QStringLiteral("kravelo")));
     kravelo::ApplyProcessNumberFormat();
 
     QStringList arguments = QApplication::arguments();
@@ -38,8 +44,11 @@ int main(int argc, char** argv) {
     // goes first.
     kravelo::MpvPlayer player;
     kravelo::LogindPowerOff powerOff;
+    // Held off while the program runs, released when the window goes.
+    kravelo::DBusScreenSaverInhibitor screenSaver;
     kravelo::MainWindow window(paths);
     kravelo::MovieSideController movie(window, player, powerOff);
+    window.SetScreenSaver(&screenSaver);
     QObject::connect(&instance, &kravelo::SingleInstance::argumentReceived, &movie.Movie(),
                      &kravelo::MovieSession::ArgumentReceived);
     // Unsaved edits are copied every minute; a copy an abnormal end left is offered back first.

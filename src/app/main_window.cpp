@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QSplitter>
 #include <QSplitterHandle>
 #include <QStatusBar>
@@ -31,12 +32,16 @@
 
 #include "app/about_box.h"
 #include "app/form_language.h"
+#include "app/help.h"
 #include "app/movie_port.h"
 #include "app/view_modes.h"
 #include "core/format_size.h"
+#include "core/media_types.h"
 #include "core/recent_files.h"
 #include "core/text_util.h"
 #include "kravelo_version.h"
+#include "platform/foreground.h"
+#include "platform/screen_saver.h"
 #include "ops/dialogs/convert_dialogs.h"
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/dialogs/line_error_dialog.h"
@@ -48,21 +53,8 @@ namespace kravelo {
 
 namespace {
 
-const char* const kMovieExtensions[] = {"avi", "mpg", "mpe", "mpeg", "mov", "asf", "m1v",
-                                        "mp2", "ivf", "mp2v", "mpa", "mpv2", "qt"};
-const char* const kSubtitleExtensions[] = {"txt", "ssa", "srt"};
-
 // The text after the last "." of the file name, in lower case.
-QString ExtensionOf(const QString& path) {
-    QString name = QFileInfo(path).fileName();
-    qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? QString() : name.mid(dot + 1).toLower();
-}
-
-bool HasExtension(const QString& path, const char* const* first, const char* const* last) {
-    const QString ext = ExtensionOf(path);
-    return std::any_of(first, last, [&ext](const char* e) { return ext == QLatin1String(e); });
-}
+QString ExtensionOf(const QString& path) { return QString::fromStdString(FileExtension(path.toStdString())); }
 
 void SetLabelColor(QLabel* label, const QColor& color) {
     QPalette p = label->palette();
@@ -72,13 +64,9 @@ void SetLabelColor(QLabel* label, const QColor& color) {
 
 }  // namespace
 
-bool IsMovieExtension(const QString& path) {
-    return HasExtension(path, std::begin(kMovieExtensions), std::end(kMovieExtensions));
-}
+bool IsMovieExtension(const QString& path) { return IsMovieFile(path.toStdString()); }
 
-bool IsSubtitleExtension(const QString& path) {
-    return HasExtension(path, std::begin(kSubtitleExtensions), std::end(kSubtitleExtensions));
-}
+bool IsSubtitleExtension(const QString& path) { return IsSubtitleFile(path.toStdString()); }
 
 void ApplyProcessNumberFormat() {
     // Exactly "C": numbers read and written with "." whatever the user's locale (libmpv needs
@@ -132,6 +120,8 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
     about_->openUrl = [this](const QUrl& url) {
         if (openUrl) openUrl(url);
     };
+    // F1 in a dialog opens its help page.
+    qApp->installEventFilter(new HelpKeyFilter(this, [this](const QString& form) { OpenHelp(form); }));
     for (QWidget* form :
          std::initializer_list<QWidget*>{about_, convert_, shift_, fpsChange_, defaultFps_, lineError_})
         language_.AddForm(form);
@@ -155,7 +145,16 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
     connect(&timerOpenVideo_, &QTimer::timeout, this, [this] { TimerOpenVideoTimer(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    if (screenSaver_) screenSaver_->UnInhibit();
+}
+
+void MainWindow::SetScreenSaver(ScreenSaverInhibitor* inhibitor) {
+    if (screenSaver_) screenSaver_->UnInhibit();
+    screenSaver_ = inhibitor;
+    // A desktop without the service simply keeps its screen saver.
+    if (screenSaver_) screenSaver_->Inhibit();
+}
 
 void MainWindow::SetMoviePort(MoviePort* port) {
     movie_ = port;
@@ -229,6 +228,7 @@ void MainWindow::BuildWindow() {
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     splitter_->setChildrenCollapsible(false);
+    splitter_->installEventFilter(this);
     setCentralWidget(splitter_);
 
     editorMenu_ = new QMenu(this);
@@ -344,9 +344,12 @@ void MainWindow::TimerOpenVideoTimer() {
             movie_->Open(QFileInfo(a).absoluteFilePath(), settings_.CheckForOtherSub && !anyTxt,
                          settings_.AutoOpenSubtitle && !anyTxt, true);
             movieOpened = true;
-        } else if (!subtitleOpened && IsSubtitleExtension(a)) {
-            OpenSubtitleFile(QFileInfo(a).absoluteFilePath(), false);
+        } else if (IsSubtitleExtension(a)) {
+            if (!subtitleOpened) OpenSubtitleFile(QFileInfo(a).absoluteFilePath(), false);
             subtitleOpened = true;
+        } else if (!IsMovieExtension(a) && !a.isEmpty()) {
+            // A file of a kind the program does not open is named, not passed over in silence.
+            CantRecognizeFile(a);
         }
     }
     if (movieOpened) movie_->AfterOpening(OpenedBy::CommandLine);
@@ -413,9 +416,26 @@ void MainWindow::MovieOpened(double frameRate) {
     commands_->Refresh();
 }
 
+// With a movie the video panel keeps its share of the height when the window is resized, as
+// long as both panels stay at least 100 pixels high. The splitter's sizes are still those of
+// the old height here; setting them for the new one leaves the splitter nothing to spread.
+void MainWindow::KeepVideoPanelShare(const QResizeEvent& event) {
+    if (closing_ || fullScreen_ || !MovieLoaded()) return;
+    const int oldHeight = event.oldSize().height();
+    const int height = event.size().height();
+    const QList<int> sizes = splitter_->sizes();
+    if (oldHeight <= 0 || height == oldHeight || sizes.size() != 2) return;
+    const int handle = splitter_->handleWidth();
+    int panel = std::max(100, static_cast<int>(static_cast<long long>(height) * sizes[0] / oldHeight));
+    if (height - handle - panel < 100) panel = std::max(100, height - handle - 100);
+    splitter_->setSizes({panel, std::max(0, height - handle - panel)});
+}
+
 // --- Keys and dropped files
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == splitter_ && event->type() == QEvent::Resize)
+        KeepVideoPanelShare(*static_cast<QResizeEvent*>(event));
     // The commands' keys win over the editor's own bindings (Ctrl+D deletes a character in a
     // QPlainTextEdit on X11): a key that an enabled command owns is left to the command.
     if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
@@ -458,8 +478,14 @@ void MainWindow::dropEvent(QDropEvent* event) {
     DropFiles(paths);
 }
 
+void MainWindow::CantRecognizeFile(const QString& path) {
+    raise();
+    prompts_.MessageBox(prompts_.Text("Form1", "CantRecognizeExt") + QStringLiteral(" :\n") + path,
+                        prompts_.Caption(MessageIcon::Error), BoxButtons::Ok, MessageIcon::Error);
+}
+
 void MainWindow::DropFiles(const QStringList& paths) {
-    activateWindow();
+    ForceForeground(this);
     QString pendingMovie;
     QString pendingSubtitle;
     for (const QString& path : paths) {
@@ -468,9 +494,7 @@ void MainWindow::DropFiles(const QStringList& paths) {
         } else if (IsSubtitleExtension(path)) {
             pendingSubtitle = path;
         } else {
-            raise();
-            prompts_.MessageBox(prompts_.Text("Form1", "CantRecognizeExt") + QStringLiteral(" :\n") + path,
-                                prompts_.Caption(MessageIcon::Error), BoxButtons::Ok, MessageIcon::Error);
+            CantRecognizeFile(path);
         }
     }
     update();
@@ -497,6 +521,22 @@ void MainWindow::OpenFaq(const QString& fileName) {
     }
     prompts_.MessageBox(prompts_.Text("Form1", "CantLocalizeFile") + QStringLiteral(" \"") + program + u'"',
                         prompts_.Caption(MessageIcon::Warning), BoxButtons::Ok, MessageIcon::Warning);
+}
+
+void MainWindow::OpenHelp(const QString& objectName) {
+    const HelpTopic topic = HelpTopicFor(objectName.toStdString());
+    const QString path = FindHelpPage(topic, language_.QtLanguage(), Q(paths_.programFolder), Q(paths_.shareFolder));
+    if (path.isEmpty()) {
+        const QString expected = QDir(Q(paths_.programFolder))
+                                     .filePath(QStringLiteral("help/") + Q(topic.page + "_" +
+                                                                          HelpLanguage(language_.QtLanguage()) + ".html"));
+        prompts_.MessageBox(prompts_.Text("Form1", "CantLocalizeFile") + QStringLiteral(" \"") + expected + u'"',
+                            prompts_.Caption(MessageIcon::Warning), BoxButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!topic.anchor.empty()) url.setFragment(Q(topic.anchor));
+    if (openUrl) openUrl(url);
 }
 
 void MainWindow::AboutCommand() {

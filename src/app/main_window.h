@@ -37,6 +37,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QResizeEvent;
 class QSplitter;
 class QToolBar;
 class QToolButton;
@@ -44,6 +45,7 @@ class QToolButton;
 namespace kravelo {
 
 class MoviePort;
+class ScreenSaverInhibitor;
 class TFormInformacje;
 class TFormLanguage;
 class TFormPytanie01Konwert;
@@ -73,7 +75,7 @@ inline constexpr const char* kBuildDate = "2001-10-06";
 // Built-in caption of the main form.
 inline constexpr const char* kDesignCaption = "Kravelo (Player)";
 
-// Movie extensions of the command line and dropped files, in their fixed order; subtitle extensions.
+// Movie and subtitle extensions of the command line and dropped files (core/media_types).
 bool IsMovieExtension(const QString& path);
 bool IsSubtitleExtension(const QString& path);
 
@@ -163,11 +165,19 @@ public:
     // How a file or link is opened (QDesktopServices::openUrl unless a test replaces it).
     std::function<void(const QUrl&)> openUrl;
     void OpenFaq(const QString& fileName);
+    // The help page of a window or dialog by its object name ("Form1": the contents), in the
+    // language of the language file; a missing page gets the CantLocalizeFile warning.
+    void OpenHelp(const QString& objectName);
     void AboutCommand();
     TFormInformacje& AboutBox() { return *about_; }
 
     // --- Dropped files.
     void DropFiles(const QStringList& paths);
+    // The error box for a dropped file or command-line argument of a kind the program does not open.
+    void CantRecognizeFile(const QString& path);
+
+    // --- The screen saver is held off from here until the window is destroyed.
+    void SetScreenSaver(ScreenSaverInhibitor* inhibitor);
 
     // --- Settings: written with the running time of this run added to the stored one.
     void SaveSettingsNow();
@@ -254,6 +264,7 @@ private:
     void Startup();
     void SessionChanged(SubtitleSession::Changes changes);
     void RebuildRecentMenu(bool movies);
+    void KeepVideoPanelShare(const QResizeEvent& event);
     void OpenRecentMovie(int index);
 
     MainWindowPaths paths_;
@@ -309,6 +320,7 @@ private:
     void FindTimingNow(LastSearch kind, const std::function<SearchHit(const SubtitleDocument&, long)>& find);
     TFormLanguage* formLanguage_ = nullptr;
     TFormInformacje* about_ = nullptr;
+    ScreenSaverInhibitor* screenSaver_ = nullptr;
     std::unique_ptr<OperationFrame> frame_;
 
     QString saveFolder_ = QStringLiteral(".");  // starting folder of the save dialog

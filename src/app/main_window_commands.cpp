@@ -79,7 +79,8 @@ void MainWindow::RegisterCommands() {
         formLanguage_->SetCurrentFile(settings_.LanguageFile);
         prompts_.ExecDialog(*formLanguage_);
     });
-    // The FAQ pages and the about box.
+    // The help contents, the FAQ pages and the about box.
+    add(cmd::kHelpContents, "&Tematy pomocy", {K(Qt::Key_F1)}, [this] { OpenHelp(QStringLiteral("Form1")); });
     add(cmd::kFaqProgram, "FAQ - Problemy z &programem", {}, [this] { OpenFaq(QStringLiteral("faq_program.html")); });
     add(cmd::kFaqEditing, "FAQ - Edycja &napisów", {}, [this] { OpenFaq(QStringLiteral("faq_edycja.html")); });
     add(cmd::kAbout, "&Informacje o programie...", {}, [this] { AboutCommand(); });
@@ -150,7 +151,7 @@ void MainWindow::BuildMenus() {
     t.FillMenu(menu("Narzdzia1", QStringLiteral("&Narzędzia")),
                {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kFontFullScreen, cmd::kFontWindow, "-",
                 cmd::kLanguage});
-    t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
+    t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kHelpContents, "-", cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
 
     t.FillMenu(editorMenu_, {cmd::kNewPopup, cmd::kOpenPopup, "-", cmd::kCutPopup, cmd::kCopyPopup, cmd::kPastePopup,
                              "-", cmd::kFindTextPopup, cmd::kFindNextPopup, cmd::kFindShortSubtitlePopup,

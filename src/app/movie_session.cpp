@@ -12,6 +12,8 @@
 #include "app/form_open_text.h"
 #include "app/main_window.h"
 #include "core/format_size.h"
+#include "core/media_types.h"
+#include "platform/foreground.h"
 #include "core/subtitle_candidate.h"
 #include "core/text_util.h"
 #include "ops/subtitle_display.h"
@@ -88,9 +90,7 @@ void MovieSession::OpenMovieCommand() {
     r.title = QStringLiteral("Otwórz plik z filmem");
     r.folder = QStringLiteral(".");
     r.defaultSuffix = QStringLiteral("avi");
-    r.filters = FiltersFromPairs(
-        "Pliki wideo (*.avi;*.mpg;*.mpe;*mpeg;*.mov;*.asf;*.m1v;*.mp2;*.ivf;*.mp2v;*.mpa;*.qt;)|"
-        "*.avi;*.mpg;*.mpe;*.mpeg;*.mov;*.asf;*.m1v;*.mp2;*.ivf;*.mp2v;*.mpa;*.qt|Wszystkie pliki (*.*)|*");
+    r.filters = FiltersFromPairs(MovieOpenFilter());
     const QString path = window_.GetPrompts().OpenFileName(r);
     const Settings& s = window_.GetSettings();
     if (path.isEmpty()) return;
@@ -250,8 +250,7 @@ void MovieSession::Closing() {
 }
 
 void MovieSession::ArgumentReceived(const QString& argument) {
-    window_.raise();
-    window_.activateWindow();
+    ForceForeground(&window_);
     if (window_.OpenDialogs().Value() != 0) {
         QApplication::beep();
         return;

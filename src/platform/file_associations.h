@@ -29,9 +29,19 @@ public:
     virtual bool Disassociate(const std::string& extension, std::string* error) = 0;
 };
 
-// mimeapps.list in `configDir` ($XDG_CONFIG_HOME when empty), naming `desktopId`.
+// mimeapps.list in `configDir` ($XDG_CONFIG_HOME when empty), naming `desktopId`. Extensions
+// sharing a MIME type (mpg, mpeg, mpe) share the association. With `programPath` given and no
+// desktop entry of that id installed (the program run from its build folder), Associate also
+// writes one that starts `programPath` into <dataDir>/applications ($XDG_DATA_HOME when empty).
 std::unique_ptr<FileAssociations> MakeXdgFileAssociations(const std::string& configDir = {},
-                                                          const std::string& desktopId = "kravelo.desktop");
+                                                          const std::string& desktopId = "kravelo.desktop",
+                                                          const std::string& dataDir = {},
+                                                          const std::string& programPath = {});
+
+// The text of the program's desktop entry: Exec runs `exec` (a desktop Exec value, such as
+// "kravelo" or DesktopExecQuote of a path) with the file as its one argument; MimeType lists
+// every type the program opens.
+std::string DesktopEntryText(const std::string& exec);
 
 class FakeFileAssociations : public FileAssociations {
 public:

@@ -84,6 +84,7 @@ inline constexpr char kDefaultFrameRate[] = "DomylnawartowspczynnikaFPS1";
 inline constexpr char kLanguage[] = "Language1";
 
 // Help menu.
+inline constexpr char kHelpContents[] = "Pomoc2";
 inline constexpr char kFaqProgram[] = "FAQProgram1";
 inline constexpr char kFaqEditing[] = "FAQEdycja1";
 inline constexpr char kAbout[] = "Informacjeoprogramie1";

@@ -116,23 +116,6 @@ TEST_F(EditCommandsTest, DisplayTimeThroughItsDialogAndUndoStaysCleared) {
     EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{}Ala", "{200}{}Kot", "{300}{}Pies"}));
 }
 
-TEST_F(EditCommandsTest, BlockEndNeverCutsBelowTheStartNorAnEmptyEnd) {
-    // Equal starts: the next subtitle starts before this one's end, but cutting would put the end
-    // before the start. An empty end followed by a subtitle at 0 is not cut to a negative one.
-    Open("{100}{300}A\r\n{100}{200}B\r\n{500}{}C\r\n{0}{10}D\r\n");
-    prompter.Dialog("FormPytanie11PoprawNapisy", [](QDialog& d) {
-        for (QCheckBox* box : d.findChildren<QCheckBox*>()) box->setChecked(box->objectName() == "CheckBox1");
-        ClickOk(d);
-    });
-    Run(cmd::kRepair);
-    const std::vector<std::string> lines = Lines();
-    ASSERT_EQ(lines.size(), 4u);
-    SubtitleLine first;
-    ASSERT_EQ(ParseLine(lines[0], 25.0, first, window->State().ssa), 1);
-    EXPECT_GE(first.end, first.start) << lines[0];
-    EXPECT_EQ(lines[2], "{500}{}C");
-}
-
 TEST_F(EditCommandsTest, MergeReportsItsCountAndChecksOnlyEnabledWholeNumbers) {
     Open("{100}{120}Tak\r\n{125}{150}Nie wiem\r\n{400}{500}Dobrze\r\n");
     prompter.Dialog("FormPytanie13PolaczNapisy", [&](QDialog& d) {

@@ -1,0 +1,257 @@
+// The window on the desktop: help pages and their contexts, the screen saver, the movie types
+// of the command line and of drops, and the video panel's share of the height.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "app/help.h"
+#include "app/main_window.h"
+#include "app/movie_port.h"
+#include "app/scripted_prompter.h"
+#include "ops/dialogs/search_dialogs.h"
+#include "ops/dialogs/shift_dialog.h"
+#include "platform/screen_saver.h"
+#include "support/temp_dir.h"
+
+using namespace kravelo;
+using kravelo::test::ScriptedPrompter;
+using kravelo::test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+const std::string kHelp = std::string(KRAVELO_SOURCE_DIR) + "/data/help/";
+
+class FakeMovie : public MoviePort {
+public:
+    bool loaded = false;
+    std::vector<QString> opened;
+    bool Loaded() const override { return loaded; }
+    int ImageHeight() const override { return 240; }
+    void Open(const QString& path, bool, bool, bool) override {
+        opened.push_back(path);
+        loaded = true;
+    }
+    void Reset() override { loaded = false; }
+    QString ChooseSubtitleVersion(const QString& path) override { return path; }
+    bool ResumeAfterCrash() override { return false; }
+    void Closing() override {}
+};
+
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(dir.path() / "prog");
+        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\n");
+        MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
+        window = std::make_unique<MainWindow>(paths, &prompter);
+        prompter.counter = &window->OpenDialogs();
+        window->openUrl = [this](const QUrl& url) { opened.push_back(url); };
+        window->show();
+        ASSERT_TRUE(window->StartupDone());
+    }
+
+    // Runs the event loop until the splitter has the height (at most five seconds).
+    bool SplitterHeightBecomes(int height) {
+        return QTest::qWaitFor([this, height] { return window->Splitter()->height() == height; }, 5000);
+    }
+    // Resizes the window and waits for the splitter to follow; its new height.
+    int ResizeWindow(int height) {
+        const int before = window->Splitter()->height();
+        const int chrome = window->height() - before;
+        window->resize(600, height);
+        SplitterHeightBecomes(height - chrome);
+        EXPECT_NE(window->Splitter()->height(), before);
+        return window->Splitter()->height();
+    }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    FakeMovie movie;
+    std::vector<QUrl> opened;
+    std::unique_ptr<MainWindow> window;
+};
+
+// The targets of a page's links: (file, anchor) pairs.
+std::vector<std::pair<std::string, std::string>> Links(const std::string& html) {
+    std::vector<std::pair<std::string, std::string>> links;
+    static const std::regex href("href=\"([a-z_]+\\.html)?(?:#([a-z-]+))?\"");
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), href); it != std::sregex_iterator(); ++it)
+        links.emplace_back((*it)[1].str(), (*it)[2].str());
+    return links;
+}
+
+}  // namespace
+
+TEST_F(DesktopTest, HelpContentsAndDialogPagesFollowTheLanguage) {
+    QAction* help = window->Action("Pomoc2");
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(help->text(), "&Help topics");
+    help->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(Q(kHelp + "index_en.html")));
+
+    // F1 in a dialog opens that dialog's section; the window's own F1 is left to the command.
+    window->ShiftDialog().show();
+    QTest::keyClick(&window->ShiftDialog(), Qt::Key_F1);
+    window->ShiftDialog().hide();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[1].toLocalFile(), Q(kHelp + "subtitles_en.html"));
+    EXPECT_EQ(opened[1].fragment(), "shift");
+    window->FindDialog().show();
+    QTest::keyClick(&window->FindDialog(), Qt::Key_F1);
+    window->FindDialog().hide();
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[2].toLocalFile(), Q(kHelp + "edit_en.html"));
+    EXPECT_EQ(opened[2].fragment(), "find");
+    QTest::keyClick(window->Editor(), Qt::Key_F1, Qt::ShiftModifier);  // not the help key
+    EXPECT_EQ(opened.size(), 3u);
+
+    // Polish pages with the Polish language file; the program folder's own pages come first.
+    ASSERT_TRUE(window->GetLanguage().LoadLanguage("polski.klg"));
+    window->OpenHelp("FormPytanie13PolaczNapisy");
+    ASSERT_EQ(opened.size(), 4u);
+    EXPECT_EQ(opened[3].toLocalFile(), Q(kHelp + "subtitles_pl.html"));
+    EXPECT_EQ(opened[3].fragment(), "merge");
+    fs::create_directories(dir.path() / "prog" / "help");
+    dir.Write("prog/help/index_pl.html", "<html></html>");
+    window->OpenHelp("Form1");
+    ASSERT_EQ(opened.size(), 5u);
+    EXPECT_EQ(opened[4], QUrl::fromLocalFile(Q(dir.File("prog/help/index_pl.html"))));
+    EXPECT_TRUE(prompter.boxes.empty());
+}
+
+TEST(Help, PageLookupAndFallbacks) {
+    TempDir dir;
+    const QString program = Q(dir.File("prog"));
+    const QString share = Q(dir.File("share"));
+    fs::create_directories(dir.path() / "prog" / "help");
+    fs::create_directories(dir.path() / "share" / "help");
+    EXPECT_EQ(FindHelpPage({"movie", "jump"}, "en", program, share), "");
+    dir.Write("share/help/movie_pl.html", "x");
+    // A language without pages of its own reads English, and without those the Polish page.
+    EXPECT_EQ(HelpLanguage("de"), "en");
+    EXPECT_EQ(HelpLanguage(""), "pl");
+    EXPECT_EQ(FindHelpPage({"movie", "jump"}, "de", program, share), Q(dir.File("share/help/movie_pl.html")));
+    dir.Write("share/help/movie_en.html", "x");
+    EXPECT_EQ(FindHelpPage({"movie", "jump"}, "en", program, share), Q(dir.File("share/help/movie_en.html")));
+    dir.Write("prog/help/movie_en.html", "x");
+    EXPECT_EQ(FindHelpPage({"movie", ""}, "en", program, share), Q(dir.File("prog/help/movie_en.html")));
+    EXPECT_EQ(HelpTopicFor("NoSuchForm").page, "index");
+}
+
+TEST(Help, EveryDialogHasItsSectionInBothLanguagesAndNoLinkIsBroken) {
+    const char* const forms[] = {
+        "Form1", "FormOpenText", "FormPytanie14SetFormat", "Find", "Replace", "FormPytanie10ZnajdzSzybkiNapis",
+        "FormPytanie07ZnajdzPrzerwe", "FormPytanie08PrzejdzDoNapisu", "FormPytanie03PrzesNap",
+        "FormPytanie06ZmianaFPSNap", "FormPytanie09OkreslFPS", "FormPytanie01Konwert", "FormPytanie04CzasWysw",
+        "FormPytanie13PolaczNapisy", "FormPytanie11PoprawNapisy", "FormSubNotSorted", "FormPytanie12BladLinii",
+        "FormMP", "FormPytanie05SkokDo", "FormPytanie02Geom", "FormChapters", "FormControlPanel", "FormSkin",
+        "FormUstawienia", "FormStatistics", "FormLanguage", "FormInformacje"};
+    for (const char* form : forms) {
+        const HelpTopic topic = HelpTopicFor(form);
+        if (std::string(form) != "Form1") {
+            EXPECT_NE(topic.page, "index") << form;
+        }
+        for (const char* language : {"pl", "en"}) {
+            const std::string page = TempDir::Read(kHelp + topic.page + "_" + language + ".html");
+            ASSERT_FALSE(page.empty()) << form << " " << language;
+            if (!topic.anchor.empty()) {
+                EXPECT_NE(page.find("id=\"" + topic.anchor + "\""), std::string::npos) << form << " " << language;
+            }
+        }
+    }
+    // Every link between the pages reaches a page and a section that exist.
+    int links = 0;
+    for (const auto& entry : fs::directory_iterator(kHelp)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("faq_")) continue;
+        const std::string html = TempDir::Read(entry.path().string());
+        EXPECT_NE(html.find("<html lang=\"" + name.substr(name.size() - 7, 2) + "\">"), std::string::npos) << name;
+        for (const auto& [file, anchor] : Links(html)) {
+            ++links;
+            const std::string target = file.empty() ? html : TempDir::Read(kHelp + file);
+            ASSERT_FALSE(target.empty()) << name << " -> " << file;
+            if (!anchor.empty()) {
+                EXPECT_NE(target.find("id=\"" + anchor + "\""), std::string::npos)
+                    << name << " -> " << file << "#" << anchor;
+            }
+        }
+    }
+    EXPECT_GT(links, 100);
+}
+
+TEST_F(DesktopTest, ScreenSaverHeldForTheWindowsLifetime) {
+    RecordingScreenSaver saver;
+    window->SetScreenSaver(&saver);
+    EXPECT_EQ(saver.inhibits, 1);
+    EXPECT_EQ(saver.releases, 0);
+    window.reset();
+    EXPECT_EQ(saver.releases, 1);
+}
+
+TEST_F(DesktopTest, CommandLineAndDropsTakeTheNewMovieTypes) {
+    window->SetMoviePort(&movie);
+    const std::string sub = dir.Write("film.txt", "{1}{2}Ala\r\n");
+    const std::string notes = dir.Write("notatki.doc", "x");
+    window->SetCommandLine({Q(dir.File("film.mkv")), Q(notes), Q(dir.File("drugi.mp4")), Q(sub)});
+    window->TimerOpenVideoTimer();
+    ASSERT_EQ(movie.opened.size(), 1u);  // the first movie only
+    EXPECT_EQ(movie.opened[0], Q(dir.File("film.mkv")));
+    EXPECT_EQ(window->LabelFileName()->text(), Q(sub));
+    // The file of an unknown kind is named instead of passed over.
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, window->GetPrompts().Text("Form1", "CantRecognizeExt") + " :\n" + Q(notes));
+
+    for (const char* name : {"a.webm", "b.M2TS", "c.3gp", "d.ogv", "e.flv", "f.m4v", "g.mov", "h.ts"}) {
+        window->DropFiles({Q(dir.File(name))});
+        EXPECT_EQ(movie.opened.back(), Q(dir.File(name)));
+    }
+    EXPECT_EQ(prompter.boxes.size(), 1u);
+    window->SetMoviePort(nullptr);
+}
+
+TEST_F(DesktopTest, VideoPanelKeepsItsShareOfTheHeight) {
+    window->SetMoviePort(&movie);
+    movie.loaded = true;
+    QSplitter* splitter = window->Splitter();
+    const int handle = splitter->handleWidth();
+    int height = ResizeWindow(700);
+    splitter->setSizes({height / 3, height - handle - height / 3});
+    int panel = splitter->sizes()[0];
+
+    // Taller and shorter: the panel keeps its share.
+    int newHeight = ResizeWindow(1000);
+    EXPECT_EQ(splitter->sizes()[0], newHeight * panel / height);
+    panel = splitter->sizes()[0];
+    height = newHeight;
+    newHeight = ResizeWindow(500);
+    EXPECT_EQ(splitter->sizes()[0], newHeight * panel / height);
+    EXPECT_EQ(splitter->sizes()[0] + splitter->sizes()[1] + handle, newHeight);
+
+    // The editor keeps its 100 pixels when the share would leave it less.
+    splitter->setSizes({newHeight - handle - 110, 110});
+    height = newHeight;
+    newHeight = ResizeWindow(420);
+    EXPECT_EQ(splitter->sizes()[1], 100);
+    EXPECT_EQ(splitter->sizes()[0], newHeight - handle - 100);
+
+    // Without a movie the panel keeps its fixed height.
+    movie.loaded = false;
+    splitter->setSizes({109, newHeight - handle - 109});
+    ResizeWindow(800);
+    EXPECT_EQ(splitter->sizes()[0], 109);
+    window->SetMoviePort(nullptr);
+}

@@ -1,0 +1,93 @@
+// Holding the screen saver off through org.freedesktop.ScreenSaver on a private session bus.
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <atomic>
+
+#include "platform/screen_saver.h"
+
+using namespace kravelo;
+
+namespace {
+
+// Stands in for the desktop's screen-saver service.
+class FakeScreenSaver : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+public:
+    std::atomic<int> inhibits{0};
+    std::atomic<uint> releasedCookie{0};
+    std::atomic<int> releases{0};
+
+public slots:
+    uint Inhibit(const QString& application, const QString& reason) {
+        ++inhibits;
+        return application == QLatin1String("Kravelo") && !reason.isEmpty() ? 4242u : 1u;
+    }
+    void UnInhibit(uint cookie) {
+        ++releases;
+        releasedCookie = cookie;
+    }
+};
+
+}  // namespace
+
+TEST(ScreenSaver, InhibitedWhileHeldAndReleasedWithItsCookie) {
+    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (daemon.isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed (scripts/setup.sh installs it)";
+    QProcess bus;
+    bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+    ASSERT_TRUE(bus.waitForStarted(10000));
+    while (!bus.canReadLine()) ASSERT_TRUE(bus.waitForReadyRead(10000));
+    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+
+    QThread serviceThread;
+    serviceThread.start();
+    auto* fake = new FakeScreenSaver;
+    FakeScreenSaver& saver = *fake;
+    fake->moveToThread(&serviceThread);
+    QObject::connect(&serviceThread, &QThread::finished, fake, &QObject::deleteLater);
+    {
+        QDBusConnection client = QDBusConnection::connectToBus(address, QStringLiteral("kravelo-saver-client"));
+        // No service on the bus yet: no hold, and no error either.
+        {
+            DBusScreenSaverInhibitor none(client, 2000);
+            EXPECT_FALSE(none.Inhibit());
+            EXPECT_FALSE(none.Inhibited());
+        }
+
+        QDBusConnection service = QDBusConnection::connectToBus(address, QStringLiteral("kravelo-fake-saver"));
+        ASSERT_TRUE(service.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), fake,
+                                           QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(service.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
+        {
+            DBusScreenSaverInhibitor inhibitor(client, 5000);
+            EXPECT_TRUE(inhibitor.Inhibit());
+            EXPECT_TRUE(inhibitor.Inhibit());  // held once, not twice
+            EXPECT_EQ(saver.inhibits, 1);
+            inhibitor.UnInhibit();
+            EXPECT_EQ(saver.releases, 1);
+            EXPECT_EQ(saver.releasedCookie, 4242u);
+            inhibitor.UnInhibit();  // nothing held any more
+            EXPECT_EQ(saver.releases, 1);
+            // Held again, then released by going away (the program's end).
+            EXPECT_TRUE(inhibitor.Inhibit());
+        }
+        EXPECT_EQ(saver.inhibits, 2);
+        EXPECT_EQ(saver.releases, 2);
+        service.unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
+        service.unregisterObject(QStringLiteral("/org/freedesktop/ScreenSaver"));
+    }
+    QDBusConnection::disconnectFromBus(QStringLiteral("kravelo-fake-saver"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("kravelo-saver-client"));
+    serviceThread.quit();
+    serviceThread.wait();
+    bus.terminate();
+    bus.waitForFinished(5000);
+}
+
+#include "test_screen_saver.moc"
