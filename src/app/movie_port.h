@@ -18,7 +18,7 @@ public:
     // ImageSourceHeight of the loaded movie.
     virtual int ImageHeight() const = 0;
     // ImageSourceWidth of the loaded movie.
-    virtual int ImageWidth() const = 0;
+    virtual int ImageWidth() const { return 0; }
     // OpenMovie: the movie, the subtitle-version offer, the matching subtitle search, the
     // movie's own settings.
     virtual void Open(const QString& path, bool offerChoice, bool loadSubtitles, bool useMovieSettings) = 0;
