@@ -127,11 +127,13 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
 
 MovieSideController::~MovieSideController() {
     qApp->removeEventFilter(this);
-    // Full screen gives the video window back while the rest still exists.
-    delete fullScreen_;
+    // Full screen gives the video window back while the rest still exists; the controller goes
+    // after the window's last look at the commands.
+    fullScreen_->SetFullScreen(false);
     window_.SetMoviePort(nullptr);
     window_.Frame().subtitleDisplayOn = nullptr;
     window_.Frame().toggleSubtitleDisplay = nullptr;
+    delete fullScreen_;
 }
 
 bool MovieSideController::ReadyWithFrameRate() { return movie_->Loaded() && window_.Frame().EnsureFrameRate(); }
