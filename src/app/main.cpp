@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/movie_side.h"
 #include "core/settings.h"
+#include "platform/file_associations.h"
 #include "platform/power_off.h"
 #include "platform/screen_saver.h"
 #include "platform/single_instance.h"
@@ -46,9 +47,13 @@ int main(int argc, char** argv) {
     kravelo::LogindPowerOff powerOff;
     // Held off while the program runs, released when the window goes.
     kravelo::DBusScreenSaverInhibitor screenSaver;
+    // The options dialog makes Kravelo the default program for the movie types it ticks.
+    std::unique_ptr<kravelo::FileAssociations> associations = kravelo::MakeXdgFileAssociations(
+        {}, "kravelo.desktop", {}, QApplication::applicationFilePath().toStdString());
     kravelo::MainWindow window(paths);
     kravelo::MovieSideController movie(window, player, powerOff);
     window.SetScreenSaver(&screenSaver);
+    window.SetFileAssociations(associations.get());
     QObject::connect(&instance, &kravelo::SingleInstance::argumentReceived, &movie.Movie(),
                      &kravelo::MovieSession::ArgumentReceived);
     // Unsaved edits are copied every minute; a copy an abnormal end left is offered back first.

@@ -13,7 +13,6 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -31,6 +30,8 @@
 #include <clocale>
 
 #include "app/about_box.h"
+#include "app/form_options.h"
+#include "app/form_statistics.h"
 #include "app/form_language.h"
 #include "app/help.h"
 #include "app/movie_port.h"
@@ -46,6 +47,7 @@
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/dialogs/line_error_dialog.h"
 #include "ops/dialogs/shift_dialog.h"
+#include "platform/display_modes.h"
 #include "ui/command_names.h"
 #include "ui/qt_text.h"
 
@@ -116,6 +118,7 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
         views_->RefreshHints();
     };
     about_ = new TFormInformacje(openDialogs_, prompts_, this);
+    CreateOptionsForms();
     openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     about_->openUrl = [this](const QUrl& url) {
         if (openUrl) openUrl(url);
@@ -303,15 +306,15 @@ void MainWindow::Startup() {
     } else {
         setGeometry(settings_.Left, settings_.Top, settings_.Width, settings_.Height);
     }
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(settings_.EditorFontSize > 0 ? settings_.EditorFontSize : 9);
-    editor_->setFont(font);
+    ApplyEditorFontSize(settings_.EditorFontSize);
     // Language, active format, recent menus.
     language_.LoadLanguage(settings_.LanguageFile);
     SetActiveFormat(settings_.DefaultSubtitlesFormat);
     SessionChanged(SubtitleSession::PathChanged);
     AddRecentMovie({});
     AddRecentSubtitle({});
+    // The display modes the options dialog offers.
+    SetDisplayModeService(displayModes_);
     // The movie side starts reset.
     ResetMovie();
     views_->ApplyAtStart();
@@ -357,7 +360,7 @@ void MainWindow::TimerOpenVideoTimer() {
 
 void MainWindow::SaveSettingsNow() {
     emit SettingsAboutToBeSaved();
-    settings_.WorkingTime = workingTimeAtStart_ + std::max(0.0, secondsNow() - startSeconds_);
+    settings_.WorkingTime = RunningSeconds();
     SaveAllSettings(settings_, chapters_);
 }
 

@@ -48,6 +48,10 @@ class MoviePort;
 class ScreenSaverInhibitor;
 class TFormInformacje;
 class TFormLanguage;
+class TFormStatistics;
+class TFormUstawienia;
+class DisplayModeService;
+class FileAssociations;
 class TFormPytanie01Konwert;
 class TFormPytanie03PrzesNap;
 class TFormPytanie06ZmianaFPSNap;
@@ -183,6 +187,23 @@ public:
     void SaveSettingsNow();
     // The clock of the running time, in seconds (a steady clock unless a test replaces it).
     std::function<double()> secondsNow;
+    // The running time of the earlier runs and of this one, in whole seconds.
+    double RunningSeconds() const;
+    // The running time starts again from 0 now (the statistics were reset).
+    void RestartRunningTime();
+
+    // --- Options and statistics.
+    // The desktop's file associations for the options dialog (none: its page is disabled) and
+    // its display modes (the single current mode unless one is given). Both outlive the window.
+    void SetFileAssociations(FileAssociations* associations);
+    void SetDisplayModeService(DisplayModeService* service);
+    DisplayModeService& DisplayModes() { return *displayModes_; }
+    // Ustawieniaprogramu1: the options dialog; on OK its values are applied at once and saved.
+    void OptionsCommand();
+    // Statystyki1.
+    void StatisticsCommand();
+    TFormUstawienia& OptionsDialog() { return *options_; }
+    TFormStatistics& StatisticsWindow() { return *statistics_; }
 
     // --- State.
     SubtitleSession& Session() { return *session_; }
@@ -234,6 +255,9 @@ signals:
     void SettingsLoaded();
     // The settings are about to be written: whoever keeps a setting elsewhere puts it back now.
     void SettingsAboutToBeSaved();
+    // The options dialog was confirmed and its values are in the settings: whoever applies a
+    // setting elsewhere applies it again now (before the settings are saved).
+    void OptionsApplied();
 
 public slots:
     // The movie side closed its movie: the window's share of the reset.
@@ -320,6 +344,12 @@ private:
     void FindTimingNow(LastSearch kind, const std::function<SearchHit(const SubtitleDocument&, long)>& find);
     TFormLanguage* formLanguage_ = nullptr;
     TFormInformacje* about_ = nullptr;
+    TFormUstawienia* options_ = nullptr;
+    TFormStatistics* statistics_ = nullptr;
+    std::unique_ptr<DisplayModeService> ownDisplayModes_;
+    DisplayModeService* displayModes_ = nullptr;
+    void CreateOptionsForms();
+    void ApplyEditorFontSize(int size);
     ScreenSaverInhibitor* screenSaver_ = nullptr;
     std::unique_ptr<OperationFrame> frame_;
 

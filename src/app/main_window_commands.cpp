@@ -79,6 +79,8 @@ void MainWindow::RegisterCommands() {
         formLanguage_->SetCurrentFile(settings_.LanguageFile);
         prompts_.ExecDialog(*formLanguage_);
     });
+    add(cmd::kOptions, "&Ustawienia programu...", {}, [this] { OptionsCommand(); });
+    add(cmd::kStatistics, "&Statystyki...", {}, [this] { StatisticsCommand(); });
     // The help contents, the FAQ pages and the about box.
     add(cmd::kHelpContents, "&Tematy pomocy", {K(Qt::Key_F1)}, [this] { OpenHelp(QStringLiteral("Form1")); });
     add(cmd::kFaqProgram, "FAQ - Problemy z &programem", {}, [this] { OpenFaq(QStringLiteral("faq_program.html")); });
@@ -149,8 +151,8 @@ void MainWindow::BuildMenus() {
     t.FillMenu(zoom, {cmd::kZoom50, cmd::kZoom100, cmd::kZoom200});
     if (t.Has(cmd::kFullScreen)) t.FillMenu(view, {"-", cmd::kFullScreen, cmd::kTransparentSubtitles});
     t.FillMenu(menu("Narzdzia1", QStringLiteral("&Narzędzia")),
-               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kFontFullScreen, cmd::kFontWindow, "-",
-                cmd::kLanguage});
+               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kOptions, cmd::kStatistics, "-",
+                cmd::kFontFullScreen, cmd::kFontWindow, "-", cmd::kLanguage});
     t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kHelpContents, "-", cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
 
     t.FillMenu(editorMenu_, {cmd::kNewPopup, cmd::kOpenPopup, "-", cmd::kCutPopup, cmd::kCopyPopup, cmd::kPastePopup,

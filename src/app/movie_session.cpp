@@ -61,6 +61,7 @@ MovieSession::MovieSession(MainWindow& window, MediaPlayer& player, TFormMP& vid
             [this] { shutdownOfLastRun_ = window_.GetSettings().AutoTurnOffComputer; });
     connect(&window_, &MainWindow::SettingsAboutToBeSaved, this,
             [this] { window_.GetSettings().AutoTurnOffComputer = shutdownAfterMovie_; });
+    connect(&window_, &MainWindow::OptionsApplied, this, &MovieSession::ApplyOptions);
     SetControlsEnabled(false);
     // A marker left by an earlier run has done its work.
     marker_.Remove();
@@ -215,6 +216,24 @@ void MovieSession::Reset() {
                                  s.SubtitlesElevationFS);
     emit MovieReset();
     emit LoadedChanged();
+}
+
+void MovieSession::ApplyOptions() {
+    const Settings& s = window_.GetSettings();
+    video_.ApplySubtitleSettings(SubtitleFontOf(s.FontFullScreen), SubtitleFontOf(s.FontWindow), s.SubtitlesElevation,
+                                 s.SubtitlesElevationFS);
+    DisplayOptions& o = display_.Options;
+    o.DelaySubtitleOn = s.DelaySubtitleOn;
+    o.SubtitleAdjust = s.SubtitleAdjust;
+    o.FocusNaPoleEdycyjne = s.FocusNaPoleEdycyjne;
+    o.InfoNotSortSub = s.InfoNotSortSub;
+    o.LetItalic = s.LetItalic;
+    if (!s.LetItalic)
+        for (int i = 1; i <= 3; ++i) video_.Subtitles->Label(i)->setItalic(false);
+    if (s.ResumeWhenCrashed)
+        marker_.Register();
+    else
+        marker_.Remove();
 }
 
 void MovieSession::CloseMovieCommand() {

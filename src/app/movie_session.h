@@ -55,6 +55,9 @@ public:
     // The end of the movie: the next part, the power-off or the repeat.
     void MovieEnd();
     void TimerTimer();
+    // The options were confirmed: the windowed lift, the display's switches and edit delay, the
+    // italics, and the crash-resume marker as "ResumeWhenCrashed" now says.
+    void ApplyOptions();
 
     bool ShutdownAfterMovie() const { return shutdownAfterMovie_; }
     void SetShutdownAfterMovie(bool on);

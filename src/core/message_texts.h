@@ -100,6 +100,7 @@ inline constexpr MessageKey kMessageKeys[] = {
     {"FormUstawienia", "FntSize"},
     {"FormUstawienia", "Delay"},
     {"FormUstawienia", "SubtitDir"},
+    {"FormUstawienia", "AssociationFailed"},
     {"Editor", "EdSSANoLegend"},
     {"Editor", "EdSSALegendError"},
     {"Editor", "ApperNotSorted"},

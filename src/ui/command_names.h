@@ -82,6 +82,8 @@ inline constexpr char kGeometricCorrection[] = "GeometryczneOp";
 inline constexpr char kActiveFormat[] = "FRM_MPL1";
 inline constexpr char kDefaultFrameRate[] = "DomylnawartowspczynnikaFPS1";
 inline constexpr char kLanguage[] = "Language1";
+inline constexpr char kOptions[] = "Ustawieniaprogramu1";
+inline constexpr char kStatistics[] = "Statystyki1";
 
 // Help menu.
 inline constexpr char kHelpContents[] = "Pomoc2";

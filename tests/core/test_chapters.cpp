@@ -38,28 +38,24 @@ TEST(Chapters, AtMostOneHundred) {
 TEST(Chapters, SaveWritesTheTerminatingPairAndLoadStopsThere) {
     TempDir dir;
     std::string path = dir.File("film.avi.ini");
+    auto save = [&path](const TChapters& c) {
+        ProfileFile f(path);
+        c.Save(f);
+        std::string error;
+        EXPECT_TRUE(f.Save(error)) << error;
+    };
     TChapters c;
     c.Insert({"Start", 10});
     c.Insert({"Middle", 600});
     c.Insert({"End", 1200});
-    {
-        ProfileFile f(path);
-        c.Save(f);
-        std::string error;
-        ASSERT_TRUE(f.Save(error)) << error;
-    }
+    save(c);
     EXPECT_EQ(TempDir::Read(path),
               "[Chapters]\nn0=Start\np0=10\nn1=Middle\np1=600\nn2=End\np2=1200\nn3=\np3=0\n");
 
     // Fewer chapters later: the stale "n2"/"p2" behind the new terminator are not read.
     c.Remove(2);
     c.Remove(1);
-    {
-        ProfileFile f(path);
-        c.Save(f);
-        std::string error;
-        ASSERT_TRUE(f.Save(error));
-    }
+    save(c);
     TChapters back;
     back.Load(ProfileFile(path));
     EXPECT_EQ(Names(back), (std::vector<std::string>{"Start"}));

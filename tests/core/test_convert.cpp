@@ -22,15 +22,6 @@ OrderReport ConvertAll(SubtitleDocument& d, int target) {
 
 }  // namespace
 
-TEST(Convert, TimeFormatsDropTheEnd) {
-    SubtitleDocument d = Doc({"{25}{50}Tekst"});
-    ConvertAll(d, kFormatTime);
-    EXPECT_EQ(d.lines[0], "00:00:01:Tekst");
-    ConvertAll(d, kFormatFrame);
-    EXPECT_EQ(d.lines[0], "{25}{}Tekst");
-    EXPECT_EQ(d.documentFormat, kFormatFrame);
-}
-
 TEST(Convert, EveryPairOfFormatsKeepsTimesWithinResolution) {
     const double fps = 25.0;
     for (int from = 1; from <= 5; ++from) {

@@ -2,10 +2,9 @@
 
 #include "core/display_modes.h"
 
-namespace kravelo {
-namespace {
+using namespace kravelo;
 
-std::vector<DisplayMode> Driver() {
+static std::vector<DisplayMode> Driver() {
     // A driver listing each size at 16 then 32 bits, widest sizes not in order.
     return {{1024, 768, 16}, {1024, 768, 32}, {640, 480, 16}, {640, 480, 32}, {1920, 1080, 32},
             {800, 600, 16},  {800, 600, 32},  {1280, 720, 32}};
@@ -48,6 +47,3 @@ TEST(DisplayModes, ResolutionForMovieByKind) {
     automatic.colourKind = 1;
     EXPECT_EQ(ResolutionForMovie(automatic, {1366, 768, 24, 60}, Driver(), 0, 0), (DisplayMode{1366, 768, 0, 0}));
 }
-
-}  // namespace
-}  // namespace kravelo

@@ -9,10 +9,9 @@
 #include "core/text_util.h"
 #include "kravelo_version.h"
 
-namespace kravelo {
-namespace {
+using namespace kravelo;
 
-using test::Doc;
+using kravelo::test::Doc;
 using Lines = std::vector<std::string>;
 
 const std::string kBuild = std::to_string(kBuildNumber);
@@ -104,14 +103,8 @@ TEST(RenewMarker, CaretStaysOnTheSameText) {
 }
 
 TEST(NeedsSaveAs, FamilyChanges) {
-    EXPECT_TRUE(NeedsSaveAs(3, 99));    // SubRip text converted to frame lines
-    EXPECT_TRUE(NeedsSaveAs(5, 1));     // text file converted to SSA
-    EXPECT_TRUE(NeedsSaveAs(1, 5));     // SSA file converted to a text format
-    EXPECT_FALSE(NeedsSaveAs(99, 99));  // unconverted SubRip goes back to its .srt
-    EXPECT_FALSE(NeedsSaveAs(0, 99));
-    EXPECT_FALSE(NeedsSaveAs(1, 1));
-    EXPECT_FALSE(NeedsSaveAs(5, 5));
+    // (document format, file format): SubRip text converted to frame lines, a text file converted
+    // to SSA and back; unconverted SubRip goes back to its .srt.
+    for (auto [doc, file] : {std::pair{3, 99}, {5, 1}, {1, 5}}) EXPECT_TRUE(NeedsSaveAs(doc, file)) << doc << "/" << file;
+    for (auto [doc, file] : {std::pair{99, 99}, {0, 99}, {1, 1}, {5, 5}}) EXPECT_FALSE(NeedsSaveAs(doc, file)) << doc << "/" << file;
 }
-
-}  // namespace
-}  // namespace kravelo

@@ -14,12 +14,6 @@ using kravelo::test::TempDir;
 
 namespace {
 
-std::size_t FilesIn(const std::filesystem::path& folder) {
-    std::size_t n = 0;
-    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(folder)) ++n;
-    return n;
-}
-
 // Switches the numeric locale for one test and back.
 class NumericLocale {
 public:
@@ -118,7 +112,7 @@ TEST(ProfileFile, WritingKeepsEveryOtherLine) {
     ProfileFile again(path);
     ASSERT_TRUE(again.Save(error));
     EXPECT_EQ(TempDir::Read(path), saved);
-    EXPECT_EQ(FilesIn(dir.path()), 1u);
+    EXPECT_EQ(TempDir::EntriesIn(dir.path()), 1u);
 }
 
 TEST(ProfileFile, NewFileIsCreatedWithSectionsAsWritten) {
@@ -184,7 +178,7 @@ TEST(ProfileFile, WriteProtectedFolderOrFileIsReportedAndLeftAlone) {
     EXPECT_FALSE(f.Save(error));
     EXPECT_NE(error.find("write-protected"), std::string::npos) << error;
     EXPECT_EQ(TempDir::Read(path), "[S]\nA=1\n");
-    EXPECT_EQ(FilesIn(dir.path() / "ro"), 1u);
+    EXPECT_EQ(TempDir::EntriesIn(dir.path() / "ro"), 1u);
 
     // A read-only file in a writable folder is not replaced either.
     std::string file = dir.Write("k.ini", "[S]\nA=1\n");

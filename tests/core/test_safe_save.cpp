@@ -16,28 +16,9 @@ using namespace kravelo;
 using kravelo::test::TempDir;
 
 namespace {
-
-std::size_t FileCount(const std::filesystem::path& folder) {
-    std::size_t n = 0;
-    for (auto& e : std::filesystem::directory_iterator(folder)) (void)e, ++n;
-    return n;
-}
-
-std::string g_failStep;
+// The save step that fails next, and how.
+std::string_view g_failStep;
 int g_failErrno = 0;
-int InjectedFault(std::string_view step) {
-    return step == g_failStep ? g_failErrno : 0;
-}
-
-struct FaultScope {
-    FaultScope(std::string step, int err) {
-        g_failStep = std::move(step);
-        g_failErrno = err;
-        SetSaveFaultForTests(InjectedFault);
-    }
-    ~FaultScope() { SetSaveFaultForTests(nullptr); }
-};
-
 }  // namespace
 
 TEST(SafeSave, LinksOwnerGroupAndModeAreKept) {
@@ -113,12 +94,14 @@ TEST(SafeSave, SystemFailuresLeaveTheOldFileAndNoTemporary) {
         int err;
     } cases[] = {{"write", ENOSPC},  {"write", EDQUOT}, {"create", ENOSPC},  // no inode left
                  {"create", EROFS},  {"sync", EIO},     {"rename", EROFS}};
+    SetSaveFaultForTests([](std::string_view step) { return step == g_failStep ? g_failErrno : 0; });
     for (const auto& c : cases) {
-        FaultScope fault(c.step, c.err);
+        g_failStep = c.step, g_failErrno = c.err;
         std::string error;
         EXPECT_FALSE(WriteFileAtomic(path, "new\n", error)) << c.step;
         EXPECT_NE(error.find(std::strerror(c.err)), std::string::npos) << error;
         EXPECT_EQ(TempDir::Read(path), "old\n") << c.step;
-        EXPECT_EQ(FileCount(dir.path()), 1u) << c.step;
+        EXPECT_EQ(TempDir::EntriesIn(dir.path()), 1u) << c.step;
     }
+    SetSaveFaultForTests(nullptr);
 }

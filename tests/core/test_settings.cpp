@@ -15,13 +15,8 @@ using namespace kravelo;
 using kravelo::test::TempDir;
 namespace fs = std::filesystem;
 
-namespace {
-
-void ReadOnly(const fs::path& folder) {
-    chmod(folder.c_str(), 0555);
-}
-
-}  // namespace
+// Makes a folder read-only.
+static void ReadOnly(const fs::path& folder) { chmod(folder.c_str(), 0555); }
 
 TEST(Settings, FirstStartWritesEveryKeyAtItsDefault) {
     TempDir dir;

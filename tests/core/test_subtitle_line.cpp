@@ -166,19 +166,13 @@ TEST(ImplicitEnd, MissingEndsAndTheNextStart) {
 }
 
 TEST(FormatSize, UnitsAndTruncatedDecimal) {
-    EXPECT_EQ(FormatSize(0), "0 B");
-    EXPECT_EQ(FormatSize(1023), "1023 B");
-    EXPECT_EQ(FormatSize(1024), "1.0 kB");
-    EXPECT_EQ(FormatSize(1536), "1.5 kB");
-    EXPECT_EQ(FormatSize(2047), "1.9 kB");
-    EXPECT_EQ(FormatSize(1048575), "1023.9 kB");
-    EXPECT_EQ(FormatSize(1048576), "1.0 MB");
-    EXPECT_EQ(FormatSize(3ULL << 30), "3.0 GB");
-    EXPECT_EQ(FormatSize(5ULL << 40), "5.0 TB");
-    EXPECT_EQ(FormatSize(2048ULL << 40), "2048.0 TB");
+    using Sizes = std::initializer_list<std::pair<unsigned long long, const char*>>;
+    for (auto [bytes, text] : Sizes{{0, "0 B"}, {1023, "1023 B"}, {1024, "1.0 kB"}, {1536, "1.5 kB"}, {2047, "1.9 kB"},
+                                    {1048575, "1023.9 kB"}, {1048576, "1.0 MB"}, {3ULL << 30, "3.0 GB"},
+                                    {5ULL << 40, "5.0 TB"}, {2048ULL << 40, "2048.0 TB"}})
+        EXPECT_EQ(FormatSize(bytes), text) << bytes;
     // The chooser's variant stops at Mb.
-    EXPECT_EQ(ChooserSizeText(1023), "1023 b");
-    EXPECT_EQ(ChooserSizeText(1048575), "1023.9 kb");
-    EXPECT_EQ(ChooserSizeText(6 * 1048576 - 1), "5.9 Mb");
-    EXPECT_EQ(ChooserSizeText(5000ull * 1048576), "5000.0 Mb");
+    for (auto [bytes, text] : Sizes{{1023, "1023 b"}, {1048575, "1023.9 kb"}, {6 * 1048576 - 1, "5.9 Mb"},
+                                    {5000ULL * 1048576, "5000.0 Mb"}})
+        EXPECT_EQ(ChooserSizeText(bytes), text) << bytes;
 }

@@ -77,12 +77,6 @@ std::string Joined(const std::vector<std::string>& lines) {
     return s;
 }
 
-// An SSA event line rewritten with its own values is the same line, byte for byte, whenever
-// the layout lets its fields be written in place.
-bool Spliceable(const SsaTables& ssa) {
-    return ssa.EventsKnown();
-}
-
 void CheckOneLine(const std::string& line, double rate, const SsaTables& ssa) {
     SubtitleLine sub;
     const int result = ParseLine(line, rate, sub, ssa);
@@ -93,13 +87,15 @@ void CheckOneLine(const std::string& line, double rate, const SsaTables& ssa) {
 
     std::string once, twice;
     REQUIRE(RewriteLine(line, sub, rate, ssa, once) == 1, line);
-    if (sub.format == kFormatSsa && Spliceable(ssa)) REQUIRE(once == line, line + " -> " + once);
+    // An SSA event line rewritten with its own values is the same line, byte for byte, whenever
+    // the header's layout is known.
+    if (sub.format == kFormatSsa && ssa.EventsKnown()) REQUIRE(once == line, line + " -> " + once);
     // Rewriting a line twice gives the same line as once.
     SubtitleLine again;
     if (ParseLine(once, rate, again, ssa) != 1) {
         // Only a negative time line or an SSA line the program's layout cannot hold may stop
         // being readable.
-        REQUIRE(sub.start < 0 || sub.end < 0 || (sub.format == kFormatSsa && !Spliceable(ssa)), line + " -> " + once);
+        REQUIRE(sub.start < 0 || sub.end < 0 || (sub.format == kFormatSsa && !ssa.EventsKnown()), line + " -> " + once);
         return;
     }
     REQUIRE(RewriteLine(once, again, rate, ssa, twice) == 1, once);
@@ -110,14 +106,20 @@ void CheckOneLine(const std::string& line, double rate, const SsaTables& ssa) {
     if (!negativeCount) REQUIRE(twice == once, line + " -> " + once + " -> " + twice);
 }
 
-SubtitleDocument DocumentFrom(std::string_view data, Choices& choices) {
+SubtitleDocument Document(std::string_view data, double rate, int format) {
     SubtitleDocument doc;
-    doc.frameRate = RateFrom(choices.Next());
-    doc.lines = Lines(choices.data);
+    doc.lines = Lines(data);
+    doc.frameRate = rate;
+    doc.documentFormat = format;
+    return doc;
+}
+
+SubtitleDocument DocumentFrom(Choices& choices) {
+    const double rate = RateFrom(choices.Next());
+    SubtitleDocument doc = Document(choices.data, rate, kFormatTime);
     const bool ssa = (choices.Next() & 1) != 0;
     doc.documentFormat = ssa ? kFormatSsa : kFormatTime;
     doc.ssa = ReadSsaHeader(doc.lines, false);
-    (void)data;
     return doc;
 }
 
@@ -138,7 +140,7 @@ void RequireUnreadableKept(const SubtitleDocument& before, const SubtitleDocumen
 
 // After a shift, an SSA event line differs only in its time fields.
 void RequireSsaFieldsKept(const SubtitleDocument& before, const SubtitleDocument& after) {
-    if (!Spliceable(before.ssa)) return;
+    if (!before.ssa.EventsKnown()) return;
     for (std::size_t i = 0; i < before.lines.size(); ++i) {
         const std::string& a = before.lines[i];
         const std::string& b = after.lines[i];
@@ -193,10 +195,7 @@ void CheckSsaHeader(std::string_view data) {
 void CheckSubRip(std::string_view data) {
     Choices choices{data};
     const int target = kFormatTime + choices.Next() % 5;
-    SubtitleDocument doc;
-    doc.lines = Lines(choices.data);
-    doc.frameRate = 25.0;
-    doc.documentFormat = kFormatSubRip;
+    SubtitleDocument doc = Document(choices.data, 25.0, kFormatSubRip);
 
     std::size_t index = 0;
     std::vector<SubRipBlock> blocks;
@@ -218,10 +217,7 @@ void CheckSubRip(std::string_view data) {
     }
 
     // Converting a text document to a format and back keeps every subtitle line.
-    SubtitleDocument text;
-    text.lines = Lines(choices.data);
-    text.frameRate = 25.0;
-    text.documentFormat = kFormatTime;
+    SubtitleDocument text = Document(choices.data, 25.0, kFormatTime);
     for (auto& line : text.lines) {  // only subtitle lines with times a line can hold
         SubtitleLine sub;
         if (line.empty() || ParseLine(line, 25.0, sub) != 1 || sub.start < 0 || sub.end < 0 || sub.start > 3.0e5 ||
@@ -283,7 +279,6 @@ void CheckProfile(std::string_view data) {
     std::vector<std::string> lines = Lines(choices.data);
     const std::string section = lines.empty() ? "S" : lines[pick % lines.size()].substr(0, 12);
     const std::string key = lines.size() < 2 ? "K" : lines[(pick + 1) % lines.size()].substr(0, 12);
-    const auto oldValue = p.Find(section, key);
     p.WriteString(section, key, "value\nwith break");
     if (ProfileFile::ValidSectionName(section) && ProfileFile::ValidKeyName(key)) {
         REQUIRE(p.Find(section, key) == std::optional<std::string>("value with break"), section + "/" + key);
@@ -291,7 +286,6 @@ void CheckProfile(std::string_view data) {
     } else {
         REQUIRE(p.Lines() == before, section + "/" + key);
     }
-    (void)oldValue;
     // The written bytes read back as the same lines (when they are plain UTF-8 lines).
     const std::string written = EncodeText(p.Lines(), TextFormat{TextEncoding::Utf8, false, LineEnding::Lf, true});
     const bool plain = IsValidUtf8(written) && written.find('\r') == std::string::npos;
@@ -324,7 +318,7 @@ void CheckChapters(std::string_view data) {
 void CheckEngines(std::string_view data) {
     Choices choices{data};
     const unsigned char pick = choices.Next();
-    const SubtitleDocument doc = DocumentFrom(data, choices);
+    const SubtitleDocument doc = DocumentFrom(choices);
     const long count = static_cast<long>(doc.lines.size());
     const long first = count > 0 ? pick % count : 0;
     const double amount = (static_cast<int>(pick) - 128) * 0.37;

@@ -6,10 +6,9 @@
 
 #include "ops/delay.h"
 
-namespace kravelo {
-namespace {
+using namespace kravelo;
 
-using test::Doc;
+using kravelo::test::Doc;
 using Lines = std::vector<std::string>;
 
 // The worked points: A = 98 s heard at 100 s, B = 1003 s heard at 1000 s.
@@ -70,6 +69,3 @@ TEST(MeasureDelay, MovieMinusSubtitleStart) {
     EXPECT_DOUBLE_EQ(MeasureDelay(doc, 0, 12.5, 0.3).value_or(-1), 2.8);  // reaction time taken off the subtitle
     for (long line : {1, 2, 7}) EXPECT_FALSE(MeasureDelay(doc, line, 12.5)) << line;
 }
-
-}  // namespace
-}  // namespace kravelo

@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ssa.h"
+#include "support/engine_doc.h"
 #include "ops/info.h"
 
-namespace kravelo {
-namespace {
+using namespace kravelo;
 
 TEST(DescribeDocument, CountsFormatsSubtitlesTimesAndOrder) {
-    SubtitleDocument doc;
-    doc.frameRate = 25.0;
-    doc.lines = {"{0}{25}", "{250}{300}a", "", "junk", "[50][]b", "00:01:00:c", "[600][620]d", "[700][]e"};
+    SubtitleDocument doc = test::Doc({"{0}{25}", "{250}{300}a", "", "junk", "[50][]b", "00:01:00:c", "[600][620]d", "[700][]e"});
     DocumentInfo info = DescribeDocument(doc);
     EXPECT_EQ(info.formats[0], 1);
     EXPECT_EQ(info.formats[kFormatFrame], 2);
@@ -27,18 +24,10 @@ TEST(DescribeDocument, CountsFormatsSubtitlesTimesAndOrder) {
 }
 
 TEST(DescribeDocument, SsaHeaderIsCountedApart) {
-    SubtitleDocument doc;
-    doc.lines = SsaHeaderLines(SsaOptions{});
-    doc.lines.push_back("Dialogue: Marked=0,0:00:01.00,0:00:02.00,NORMAL,00,0000,0000,0000,,a");
-    doc.ssa = ReadSsaHeader(doc.lines, true);
-    doc.documentFormat = kFormatSsa;
-    DocumentInfo info = DescribeDocument(doc);
+    DocumentInfo info = DescribeDocument(test::SsaDoc({test::Ssa("0:00:01.00", "0:00:02.00", "a")}));
     EXPECT_EQ(info.header, 10);
     EXPECT_EQ(info.formats[kFormatSsa], 1);
     EXPECT_EQ(info.formats[0], 0);
     EXPECT_EQ(info.subtitles, 1);
     EXPECT_EQ(info.firstUnsortedLine, -1);
 }
-
-}  // namespace
-}  // namespace kravelo

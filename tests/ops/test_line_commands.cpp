@@ -6,11 +6,10 @@
 
 #include "ops/line_commands.h"
 
-namespace kravelo {
-namespace {
+using namespace kravelo;
 
 // Most of these lines are read without a frame rate.
-SubtitleDocument Doc(std::vector<std::string> lines, double rate = 0.0) { return test::Doc(std::move(lines), rate); }
+static SubtitleDocument Doc(std::vector<std::string> lines, double rate = 0.0) { return test::Doc(std::move(lines), rate); }
 
 TEST(ToggleItalicRow, RowUnderTheCaret) {
     const struct {
@@ -91,6 +90,3 @@ TEST(GoToTime, LastSubtitleStartingAtOrBeforeTheTime) {
     EXPECT_TRUE(GoToTime(Doc({}), 1.0).pastEnd);
     EXPECT_EQ(GoToTime(Doc({}), 1.0).line, 0);
 }
-
-}  // namespace
-}  // namespace kravelo

@@ -21,16 +21,12 @@ MergeOptions Options(double per50, long maxLength = 80, bool asRows = false) {
     return o;
 }
 
-std::string Repeat(const std::string& piece, int times) {
-    std::string s;
-    for (int i = 0; i < times; ++i) s += piece;
-    return s;
-}
-
 }  // namespace
 
 TEST(MergeShortSubtitles, ShortSubtitlesJoinANeighbour) {
-    const std::string a41(41, 'a'), b41(41, 'b'), z40 = Repeat("ż", 40);
+    const std::string a41(41, 'a'), b41(41, 'b');
+    std::string z40;  // 40 characters in 80 bytes
+    while (z40.size() < 80) z40 += "ż";
     const Lines chain = {"{100}{105}Aa", "{110}{115}Bb", "{120}{125}Cc", "{130}{135}Dddddddddd", "{500}{600}Ee"};
     const struct {
         Lines lines;

@@ -13,23 +13,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-RepairOptions Only() {
-    RepairOptions o;
-    o.blockEnd = o.punctuation = o.dash = o.emptyLines = o.doubleSpaces = o.rowEndSpaces = false;
-    return o;
-}
-
-// The text rules named by letters: punctuation, dash, spaces (double), row ends, g (digits),
-// braces; "*" is every rule.
+// The rules named by letters: punctuation, dash, spaces (double), row ends, g (digits), braces,
+// empty lines, k (block end); "*" is every text rule.
 RepairOptions Rules(std::string_view which) {
-    RepairOptions o = Only();
+    RepairOptions o;
     const bool all = which == "*";
-    o.punctuation = all || which.find('p') != which.npos;
-    o.dash = all || which.find('d') != which.npos;
-    o.doubleSpaces = all || which.find('s') != which.npos;
-    o.rowEndSpaces = all || which.find('r') != which.npos;
-    o.digitSpaces = all || which.find('g') != which.npos;
-    o.braceCodes = all || which.find('b') != which.npos;
+    auto on = [&](char letter) { return all || which.find(letter) != which.npos; };
+    o.punctuation = on('p'), o.dash = on('d'), o.doubleSpaces = on('s'), o.rowEndSpaces = on('r');
+    o.digitSpaces = on('g'), o.braceCodes = on('b');
+    o.emptyLines = which.find('e') != which.npos, o.blockEnd = which.find('k') != which.npos;
     return o;
 }
 
@@ -85,14 +77,12 @@ TEST(RepairSubtitles, EmptyLinesGoOnlyWithTheirBox) {
                          "śmieci  ,x", "{ 100}{150}Raz", "[1][2]x"};
     SubtitleDocument d = Doc(lines);
     long last = 8;
-    RepairSubtitles(d, Only(), 0, last);
+    RepairSubtitles(d, Rules(""), 0, last);
     EXPECT_EQ(last, 8);
     // Nothing but the times written again in their format.
     EXPECT_EQ(d.lines, (Lines{"{100}{150}Tak", "", "{100}{150}", "{100}{150}  ", "{100}{150}  Nie ,tak",
                               "śmieci  ,x", "{100}{150}Raz", "[1][2]x"}));
-    RepairOptions o = Only();
-    o.emptyLines = true;
-    RepairResult r = RepairSubtitles(d, o, 0, last);
+    RepairResult r = RepairSubtitles(d, Rules("e"), 0, last);
     EXPECT_EQ(r.linesRemoved, 3);
     EXPECT_EQ(last, 5);
     EXPECT_EQ(d.lines,
@@ -100,8 +90,7 @@ TEST(RepairSubtitles, EmptyLinesGoOnlyWithTheirBox) {
 }
 
 TEST(RepairSubtitles, BlockEndInEveryFormat) {
-    RepairOptions o = Only();
-    o.blockEnd = true;
+    const RepairOptions o = Rules("k");
     const struct {
         Lines lines;
         long last;

@@ -9,10 +9,9 @@
 
 #include "ops/sort.h"
 
-namespace kravelo {
-namespace {
+using namespace kravelo;
 
-using test::Doc;
+using kravelo::test::Doc;
 using Lines = std::vector<std::string>;
 
 TEST(SortLines, StableByStartWithLinesWithoutTimesOnTop) {
@@ -127,6 +126,3 @@ TEST(FindUnsorted, StepsBackAndEqualStartsBelowTheCaret) {
     EXPECT_EQ(hit.line, 1);
     EXPECT_EQ(hit.nextLine, 2);
 }
-
-}  // namespace
-}  // namespace kravelo

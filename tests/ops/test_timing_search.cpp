@@ -6,10 +6,9 @@
 
 #include "ops/timing_search.h"
 
-namespace kravelo {
-namespace {
+using namespace kravelo;
 
-using test::Doc;
+using kravelo::test::Doc;
 
 TEST(FindShortSubtitle, StartsTooClose) {
     auto doc = Doc({"caret here", "{100}{110}A", "{120}{200}B"});
@@ -77,6 +76,3 @@ TEST(FindGapAfterSubtitle, FromTheEndToTheNextStart) {
     EXPECT_EQ(hit.caretLine, 3);
     EXPECT_EQ(hit.nextLine, 6);
 }
-
-}  // namespace
-}  // namespace kravelo

@@ -11,30 +11,19 @@ namespace {
 // Lines of 5, 3, 0 and 4 characters: line starts 0, 6, 10, 11; end offsets 6, 10, 11, 16.
 const std::vector<long> kLengths = {5, 3, 0, 4};
 
-void ExpectRange(long start, long length, long first, long last) {
-    LineRange r = GetWorkRange(kLengths, start, length);
-    EXPECT_EQ(r.first, first) << "selection " << start << "+" << length;
-    EXPECT_EQ(r.last, last) << "selection " << start << "+" << length;
-}
-
 }  // namespace
 
 TEST(WorkRange, SelectionToLines) {
-    ExpectRange(3, 0, 0, 4);  // nothing selected: every line
-    // A selection ending exactly at a line's start (just after the previous break) leaves it out.
-    ExpectRange(0, 6, 0, 1);
-    ExpectRange(0, 7, 0, 2);
-    ExpectRange(6, 4, 1, 2);   // line 1 with its break
-    ExpectRange(6, 5, 1, 3);   // and the empty line 2 with its break
-    ExpectRange(5, 1, 0, 1);   // only line 0's break
-    ExpectRange(9, 1, 1, 2);   // the last character of line 1
-    ExpectRange(10, 1, 2, 3);  // the empty line's break
-    ExpectRange(12, 2, 3, 4);
-    // Past the end: no more than the line count.
-    ExpectRange(15, 10, 3, 4);
-    ExpectRange(40, 2, 4, 4);
-    // A selection made backwards is the same selection.
-    ExpectRange(7, -1, 1, 2);
+    // {selection start, length, first, last}: nothing selected is every line; a selection ending
+    // exactly at a line's start leaves it out; line 1 with its break, and the empty line 2 with
+    // its; only line 0's break; the last character of line 1; the empty line's break; past the
+    // end no more than the line count; a selection made backwards.
+    const long cases[][4] = {{3, 0, 0, 4}, {0, 6, 0, 1}, {0, 7, 0, 2},  {6, 4, 1, 2},  {6, 5, 1, 3}, {5, 1, 0, 1},
+                             {9, 1, 1, 2}, {10, 1, 2, 3}, {12, 2, 3, 4}, {15, 10, 3, 4}, {40, 2, 4, 4}, {7, -1, 1, 2}};
+    for (const auto& c : cases) {
+        LineRange r = GetWorkRange(kLengths, c[0], c[1]);
+        EXPECT_EQ(std::pair(r.first, r.last), std::pair(c[2], c[3])) << "selection " << c[0] << "+" << c[1];
+    }
     // No lines at all.
     EXPECT_EQ(GetWorkRange(std::vector<long>{}, 0, 0).last, 0);
     EXPECT_EQ(GetWorkRange(std::vector<long>{}, 0, 3).first, 0);
@@ -58,7 +47,6 @@ TEST(WorkRange, OffsetsAndRestoredSelection) {
         for (long last = first + 1; last <= 4; ++last) {
             Selection sel = SelectionOfRange(kLengths, first, last);
             LineRange r = GetWorkRange(kLengths, sel.start, sel.length);
-            EXPECT_EQ(r.first, first);
-            EXPECT_EQ(r.last, last);
+            EXPECT_EQ(std::pair(r.first, r.last), std::pair(first, last));
         }
 }

@@ -36,6 +36,11 @@ public:
         return File(name);
     }
 
+    // How many entries `folder` holds (a temporary left behind counts).
+    static std::size_t EntriesIn(const std::filesystem::path& folder) {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+    }
+
     static std::string Read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
