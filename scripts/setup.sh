@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libqt6svg6 qt6-translations-l10n
-  libmpv-dev ffmpeg libxrandr-dev libx11-dev
+  libmpv-dev ffmpeg espeak-ng libxrandr-dev libx11-dev
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libwebrtc-audio-processing-dev
   xvfb xauth x11-utils imagemagick dbus-daemon
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core locales

@@ -38,7 +38,7 @@ class QTranslator;
 
 namespace kravelo {
 
-// The 26 forms with a section, in the order they are applied.
+// The forms with a section, in the order they are applied.
 inline constexpr std::string_view kLanguageForms[] = {
     "Form1",
     "FormControlPanel",
@@ -69,6 +69,7 @@ inline constexpr std::string_view kLanguageForms[] = {
     "FormChapterSet",
     "Find",
     "Replace",
+    "FormSyncPreview",
 };
 
 bool IsLanguageForm(std::string_view objectName);

@@ -140,6 +140,7 @@ void MainWindow::BuildMenus() {
             t.FillMenu(delay, {cmd::kMeasureDelay, "-", cmd::kDelayStartPoint, cmd::kDelayEndPoint,
                                cmd::kGeometricCorrection});
         }
+        if (t.Has(cmd::kSyncWithAudio)) t.FillMenu(movie, {"-", cmd::kSyncWithAudio});
         // The user-jump captions carry the current settings.
         connect(movie, &QMenu::aboutToShow, this, [this] { commands_->Refresh(); });
     }
@@ -154,6 +155,8 @@ void MainWindow::BuildMenus() {
                {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kOptions, cmd::kStatistics, "-",
                 cmd::kFontFullScreen, cmd::kFontWindow, "-", cmd::kLanguage});
     t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kHelpContents, "-", cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
+    // The waveform strip joins the View menu wherever that menu stands.
+    if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("Widok1"))) t.FillMenu(view, {"-", cmd::kWaveformStrip});
 
     t.FillMenu(editorMenu_, {cmd::kNewPopup, cmd::kOpenPopup, "-", cmd::kCutPopup, cmd::kCopyPopup, cmd::kPastePopup,
                              "-", cmd::kFindTextPopup, cmd::kFindNextPopup, cmd::kFindShortSubtitlePopup,

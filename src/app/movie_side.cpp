@@ -18,6 +18,7 @@
 #include "app/full_screen.h"
 #include "app/subtitle_font_dialog.h"
 #include "app/view_modes.h"
+#include "app/sync_commands.h"
 #include "app/main_window.h"
 #include "core/subtitle_line.h"
 #include "core/text_util.h"
@@ -113,6 +114,8 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     RegisterCommands();
     delay_ = new DelayCommands(window_, [this] { return player_.CurrentPosition(); }, this);
     connect(movie_, &MovieSession::MovieReset, delay_, &DelayCommands::Clear);
+    sync_ = new SyncCommands(window_, player_, [this](double t) { transport_->Seek(t); }, this);
+    connect(movie_, &MovieSession::MovieReset, sync_, &SyncCommands::MovieClosed);
     window_.Frame().subtitleDisplayOn = [this] { return DisplayOn(); };
     window_.Frame().toggleSubtitleDisplay = [this] { DisplaySwitch(); };
     window_.SetMoviePort(movie_);

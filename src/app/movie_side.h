@@ -26,6 +26,7 @@ namespace kravelo {
 
 class DelayCommands;
 class FullScreenController;
+class SyncCommands;
 class MainWindow;
 class MediaPlayer;
 class PowerOff;
@@ -51,6 +52,7 @@ public:
     // Keys pressed in another top-level window of the program (full screen) reach the
     // dispatcher too.
     void AddKeyWindow(QWidget* window) { keyWindows_.push_back(window); }
+    SyncCommands& Sync() { return *sync_; }
 
     // --- Display.
     void DisplaySwitch();  // Shift+Ctrl+N
@@ -87,6 +89,7 @@ private:
     DelayCommands* delay_ = nullptr;
     FullScreenController* fullScreen_ = nullptr;
     std::vector<QWidget*> keyWindows_;
+    SyncCommands* sync_ = nullptr;
     // Without a parent: its texts come with each showing, not from the window's language section.
     std::unique_ptr<TFormSubNotSorted> notSorted_;
 };

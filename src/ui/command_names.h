@@ -77,6 +77,9 @@ inline constexpr char kMeasureDelay[] = "Zmierzopnienielinii1";
 inline constexpr char kDelayStartPoint[] = "Zmierzpocztkoweopnienienapisw1";
 inline constexpr char kDelayEndPoint[] = "Zmierzkocoweopnienienapisw1";
 inline constexpr char kGeometricCorrection[] = "GeometryczneOp";
+// Synchronising with the movie's audio (Movie menu) and the waveform strip (View menu).
+inline constexpr char kSyncWithAudio[] = "Synchronizujzdwikiemfilmu1";
+inline constexpr char kWaveformStrip[] = "Pasekdwiku1";
 
 // Tools menu.
 inline constexpr char kActiveFormat[] = "FRM_MPL1";

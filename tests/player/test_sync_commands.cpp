@@ -1,0 +1,348 @@
+// Synchronising with the movie's audio through the window, on the scripted player and a movie
+// made by ffmpeg: the worker, the preview, the bulk edit, the frame-rate offer, Cancel, and the
+// waveform strip under the video.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QWheelEvent>
+#include <filesystem>
+
+#include "app/main_window.h"
+#include "app/movie_side.h"
+#include "app/scripted_prompter.h"
+#include "app/sync_commands.h"
+#include "app/sync_preview_dialog.h"
+#include "core/subtitle_line.h"
+#include "media/peaks.h"
+#include "platform/power_off.h"
+#include "player/fake_player.h"
+#include "player/form_mp.h"
+#include "player/waveform_strip.h"
+#include "support/speech_media.h"
+#include "support/temp_dir.h"
+
+using namespace kravelo;
+using kravelo::test::Burst;
+using kravelo::test::ScriptedPrompter;
+using kravelo::test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kSync[] = "Synchronizujzdwikiemfilmu1";
+constexpr char kStrip[] = "Pasekdwiku1";
+
+std::vector<Burst> Bursts() {
+    std::vector<Burst> b;
+    uint32_t x = 11;
+    auto next = [&x] {
+        x = x * 1664525u + 1013904223u;
+        return (x >> 8) / 16777216.0;
+    };
+    for (double t = 1.0; t < 290.0;) {
+        const double d = 0.8 + 2.2 * next();
+        b.push_back({t, t + d});
+        t += d + 0.5 + 3.5 * next();
+    }
+    return b;
+}
+
+// Frame lines at 25 fps for the bursts read as `scale * t + shift`, each from 0.05 s before its
+// burst to 0.15 s after it.
+std::string FrameLines(const std::vector<Burst>& bursts, double scale, double shift) {
+    std::string text;
+    for (std::size_t i = 0; i < bursts.size(); ++i) {
+        const long a = std::lround((scale * (bursts[i].start - 0.05) + shift) * 25.0);
+        const long b = std::lround((scale * (bursts[i].end + 0.15) + shift) * 25.0);
+        text += "{" + std::to_string(a) + "}{" + std::to_string(b) + "}Linia " + std::to_string(i + 1) + "\n";
+    }
+    return text;
+}
+
+class SyncTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        movieDir = new TempDir;
+        bursts = new std::vector<Burst>(Bursts());
+        test::SpeechMovie recipe{*bursts, 300.0};
+        recipe.video = false;
+        movieOk = test::MakeSpeechMovie(movieDir->File("film.mka"), recipe);
+    }
+    static void TearDownTestSuite() {
+        delete movieDir;
+        delete bursts;
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(movieOk) << "ffmpeg could not make the test movie";
+        fs::create_directories(dir.path() / "prog");
+        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nEditorEnabled=1\r\nAutoPlayMovie=0\r\n");
+        MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
+        window = std::make_unique<MainWindow>(paths, &prompter);
+        prompter.counter = &window->OpenDialogs();
+        movie = std::make_unique<MovieSideController>(*window, player, powerOff, "/usr/bin/kravelo", dir.File("xdg"));
+        window->resize(800, 600);
+        window->show();
+        window->TimerOpenVideoTimer();
+        film = QString::fromStdString(movieDir->File("film.mka"));
+        player.AddMovie(film, {7500, 300.0, 320, 240});
+        movie->Movie().Open(film, false, false, true);
+        ASSERT_TRUE(window->MovieLoaded());
+        Sync().cacheFolder = dir.File("cache");
+    }
+    void TearDown() override {
+        movie.reset();
+        window.reset();
+    }
+
+    SyncCommands& Sync() { return movie->Sync(); }
+    void SetText(const std::string& text) { window->Editor()->setPlainText(QString::fromStdString(text)); }
+    // Runs the command and waits for its end.
+    bool RunSync() {
+        QSignalSpy done(&Sync(), &SyncCommands::Finished);
+        window->Action(kSync)->trigger();
+        return done.count() > 0 || done.wait(60000);
+    }
+    // Start times of the editor's frame lines at 25 fps.
+    std::vector<double> Starts() const {
+        std::vector<double> starts;
+        SubtitleLine l;
+        for (QTextBlock b = window->Editor()->document()->begin(); b.isValid(); b = b.next())
+            if (ParseLine(b.text().toStdString(), 25.0, l) == 1 && !l.text.empty()) starts.push_back(l.start);
+        return starts;
+    }
+
+    static TempDir* movieDir;
+    static std::vector<Burst>* bursts;
+    static bool movieOk;
+    TempDir dir;
+    ScriptedPrompter prompter;
+    RecordingPowerOff powerOff;
+    FakePlayer player;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MovieSideController> movie;
+    QString film;
+};
+TempDir* SyncTest::movieDir = nullptr;
+std::vector<Burst>* SyncTest::bursts = nullptr;
+bool SyncTest::movieOk = false;
+
+TEST_F(SyncTest, PreviewThenOneBulkEditOfTheWholeDocument) {
+    SetText(FrameLines(*bursts, 1.0, 2.5));
+    Sync().options.fixRate = false;  // a plain offset
+    EXPECT_TRUE(window->Action(kSync)->isEnabled());
+    // The command stands in the Movie menu.
+    QMenu* movieMenu = window->menuBar()->findChild<QMenu*>("Film1");
+    ASSERT_TRUE(movieMenu);
+    EXPECT_TRUE(movieMenu->actions().contains(window->Action(kSync)));
+    EXPECT_EQ(window->Action(kSync)->text(), "Synchronise with the movie's audio...");
+
+    bool busy = false, readOnly = false;
+    prompter.Dialog("FormSyncPreview", [&](QDialog& d) {
+        auto& p = static_cast<SyncPreviewDialog&>(d);
+        EXPECT_EQ(p.ValueScale->text(), "1.000000");
+        EXPECT_FALSE(p.LabelWarning->isVisible());
+        EXPECT_FALSE(p.ValueDamaged->isVisible());
+        ASSERT_EQ(p.Pieces->rowCount(), 1);
+        EXPECT_EQ(p.Pieces->item(0, 0)->text(), QString("1 - %1").arg(bursts->size()));
+        EXPECT_TRUE(p.Pieces->item(0, 1)->text().startsWith("-2.")) << p.Pieces->item(0, 1)->text().toStdString();
+        EXPECT_EQ(p.ButtonApply->text(), "&Apply");
+        EXPECT_TRUE(p.ButtonApply->isDefault());
+        EXPECT_NEAR(p.Strip->Position(), bursts->front().start - 0.05, 0.15);  // the first line where it lands
+        readOnly = window->Editor()->isReadOnly();
+        busy = !window->Action(kSync)->isEnabled();
+        fs::create_directories("/tmp/shots-sync");
+        d.grab().save("/tmp/shots-sync/preview.png");
+        p.ButtonApply->click();
+    });
+    ASSERT_TRUE(RunSync());
+    EXPECT_TRUE(readOnly);
+    EXPECT_TRUE(busy);
+    ASSERT_EQ(prompter.dialogsShown, std::vector<QString>{"FormSyncPreview"});
+    const std::vector<double> starts = Starts();
+    ASSERT_EQ(starts.size(), bursts->size());
+    for (std::size_t i = 0; i < starts.size(); ++i) EXPECT_NEAR(starts[i], (*bursts)[i].start - 0.05, 0.15) << "line " << i + 1;
+    EXPECT_FALSE(window->Editor()->isReadOnly());
+    EXPECT_TRUE(Sync().CancelButton()->isHidden());
+    EXPECT_TRUE(window->Action(kSync)->isEnabled());
+    EXPECT_TRUE(window->Editor()->document()->isModified());
+    EXPECT_FALSE(window->Editor()->document()->isUndoAvailable());  // one bulk edit, undo cleared
+
+    // Declining the preview changes nothing; the second run needs no decoding.
+    const QString before = window->Editor()->toPlainText();
+    ASSERT_TRUE(RunSync());
+    EXPECT_EQ(prompter.dialogsShown.size(), 2u);
+    EXPECT_EQ(window->Editor()->toPlainText(), before);
+}
+
+TEST_F(SyncTest, OnlyTheSelectedLinesMove) {
+    const std::string text = FrameLines(*bursts, 1.0, 2.5);
+    SetText(text);
+    Sync().options.fixRate = false;
+    // Lines 1-30 selected (a selection ending inside line 30 covers it whole).
+    QTextCursor c(window->Editor()->document()->findBlockByNumber(0));
+    c.setPosition(window->Editor()->document()->findBlockByNumber(29).position() + 3, QTextCursor::KeepAnchor);
+    window->Editor()->setTextCursor(c);
+    prompter.Dialog("FormSyncPreview", [](QDialog& d) {
+        auto& p = static_cast<SyncPreviewDialog&>(d);
+        EXPECT_EQ(p.Pieces->item(0, 0)->text(), "1 - 30");
+        p.ButtonApply->click();
+    });
+    ASSERT_TRUE(RunSync());
+    const std::vector<double> starts = Starts();
+    ASSERT_EQ(starts.size(), bursts->size());
+    for (std::size_t i = 0; i < 30; ++i) EXPECT_NEAR(starts[i], (*bursts)[i].start - 0.05, 0.15) << "line " << i + 1;
+    const QStringList after = window->Editor()->toPlainText().split('\n');
+    const QStringList before = QString::fromStdString(text).split('\n');
+    EXPECT_EQ(after.mid(30), before.mid(30));
+    // The processed lines stay selected.
+    EXPECT_EQ(window->Editor()->textCursor().selectionStart(), 0);
+    EXPECT_EQ(window->Editor()->textCursor().selectedText().count(QChar::ParagraphSeparator), 30);
+}
+
+TEST_F(SyncTest, FrameLinesForAnotherFrameRateGetTheFrameRateChange) {
+    // Frames counted at 23.976 fps while the movie runs at 25: times read 4 % too early.
+    SetText(FrameLines(*bursts, 23.976 / 25.0, 0.0));
+    prompter.Dialog("FormSyncPreview", [](QDialog& d) {
+        auto& p = static_cast<SyncPreviewDialog&>(d);
+        EXPECT_EQ(p.ValueScale->text(), "1.042709 (25/23.976)");
+        p.ButtonApply->click();
+    });
+    prompter.answers.push_back(BoxAnswer::Yes);
+    ASSERT_TRUE(RunSync());
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_TRUE(prompter.boxes[0].text.endsWith("23.976 → 25")) << prompter.boxes[0].text.toStdString();
+    EXPECT_EQ(prompter.boxes[0].buttons, BoxButtons::YesNoCancel);
+    const std::vector<double> starts = Starts();
+    ASSERT_EQ(starts.size(), bursts->size());
+    for (std::size_t i = 0; i < starts.size(); ++i) EXPECT_NEAR(starts[i], (*bursts)[i].start - 0.05, 0.15) << "line " << i + 1;
+}
+
+TEST_F(SyncTest, ASilentMovieGivesAWarningAndCancelIsTheDefault) {
+    const std::string silent = dir.File("silent.mka");
+    test::SpeechMovie recipe{{}, 60.0};
+    recipe.video = false;
+    ASSERT_TRUE(test::MakeSpeechMovie(silent, recipe));
+    player.AddMovie(QString::fromStdString(silent), {1500, 60.0, 320, 240});
+    movie->Movie().Open(QString::fromStdString(silent), false, false, true);
+    ASSERT_TRUE(window->MovieLoaded());
+    const std::string text = FrameLines(*bursts, 1.0, 2.5);
+    SetText(text);
+    bool shown = false;
+    prompter.Dialog("FormSyncPreview", [&](QDialog& d) {
+        auto& p = static_cast<SyncPreviewDialog&>(d);
+        shown = true;
+        EXPECT_TRUE(p.LabelWarning->isVisible());
+        EXPECT_TRUE(p.LabelWarning->text().startsWith("The result is doubtful"));
+        EXPECT_FALSE(p.ButtonApply->isDefault());
+        EXPECT_TRUE(p.Button2->isDefault());
+        p.Button2->click();
+    });
+    ASSERT_TRUE(RunSync());
+    // Either the preview warned, or nothing could be matched at all.
+    if (!shown) {
+        ASSERT_EQ(prompter.boxes.size(), 1u);
+        EXPECT_EQ(prompter.boxes[0].text, "The subtitles could not be matched to the movie's audio.");
+    }
+    EXPECT_EQ(window->Editor()->toPlainText().toStdString(), text);
+}
+
+TEST_F(SyncTest, CancelStopsTheRunAndNothingChanges) {
+    const std::string text = FrameLines(*bursts, 1.0, 2.5);
+    SetText(text);
+    QSignalSpy done(&Sync(), &SyncCommands::Finished);
+    window->Action(kSync)->trigger();
+    ASSERT_TRUE(Sync().Running());
+    EXPECT_FALSE(Sync().CancelButton()->isHidden());
+    EXPECT_EQ(Sync().CancelButton()->text(), "Cancel");
+    Sync().CancelButton()->click();
+    ASSERT_TRUE(done.count() > 0 || done.wait(60000));
+    EXPECT_TRUE(prompter.dialogsShown.empty());
+    EXPECT_EQ(window->Editor()->toPlainText().toStdString(), text);
+    EXPECT_FALSE(window->Editor()->isReadOnly());
+    EXPECT_TRUE(Sync().CancelButton()->isHidden());
+    EXPECT_FALSE(fs::exists(dir.File("cache")) && !fs::is_empty(dir.File("cache")));
+}
+
+TEST_F(SyncTest, NothingToAlignAndNoMovie) {
+    SetText("{0}{0}\n\n");
+    ASSERT_TRUE(window->Action(kSync)->isEnabled());
+    window->Action(kSync)->trigger();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "There are no subtitles to synchronise in the chosen lines.");
+    EXPECT_FALSE(Sync().Running());
+
+    movie->Movie().CloseMovieCommand();
+    EXPECT_FALSE(window->Action(kSync)->isEnabled());
+    EXPECT_FALSE(window->Action(kStrip)->isEnabled());
+}
+
+TEST_F(SyncTest, WaveformStripFillsInSeeksAndRepaintsOnlyWhenMoved) {
+    SetText(FrameLines(*bursts, 1.0, 0.0));
+    WaveformStrip* strip = Sync().Strip();
+    ASSERT_TRUE(strip->isHidden());
+    QSignalSpy ready(&Sync(), &SyncCommands::AudioReady);
+    window->Action(kStrip)->trigger();
+    EXPECT_TRUE(window->Action(kStrip)->isChecked());
+    EXPECT_TRUE(strip->isVisible());
+    EXPECT_GT(strip->y(), movie->FormMP()->y());  // under the video
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Sync().Running(); }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() >= 2; }, 5000));  // blocks, then the audio
+
+    player.SetPositionSilently(bursts->at(3).start + 0.5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return strip->Position() == bursts->at(3).start + 0.5; }, 5000));
+    QTest::qWait(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return strip->Paints() > 0; }, 5000));
+    fs::create_directories("/tmp/shots-sync");
+    window->grab().save("/tmp/shots-sync/window.png");
+    strip->grab().save("/tmp/shots-sync/strip.png");
+    // Once the blocks and the layout have settled, a position that has not moved draws nothing.
+    QTimer* tick = Sync().findChild<QTimer*>("StripTick");
+    QTimer* blocks = Sync().findChild<QTimer*>("StripBlocks");
+    ASSERT_TRUE(tick && blocks);
+    QSignalSpy ticks(tick, &QTimer::timeout);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !blocks->isActive() && ticks.count() >= 2; }, 5000));
+    const int asked = strip->MoveRepaints();
+    const int seen = ticks.count();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count() >= seen + 3; }, 5000));
+    EXPECT_EQ(strip->MoveRepaints(), asked);
+    // A move draws once.
+    const int paints = strip->Paints();
+    player.SetPositionSilently(bursts->at(3).start + 1.0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return strip->Paints() > paints; }, 5000));
+    EXPECT_EQ(strip->MoveRepaints(), asked + 1);
+
+    // The wheel zooms out and in.
+    QWheelEvent out(QPointF(10, 10), strip->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(strip, &out);
+    EXPECT_DOUBLE_EQ(strip->Span(), 12.5);
+
+    // A click seeks there.
+    player.log.clear();
+    const QPoint quarter(strip->width() / 4, strip->height() / 2);
+    const double target = strip->TimeAt(quarter.x());
+    QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, quarter);
+    ASSERT_FALSE(player.log.isEmpty());
+    EXPECT_TRUE(player.log.last().startsWith("Seek ")) << player.log.last().toStdString();
+    EXPECT_NEAR(player.log.last().mid(5).toDouble(), target, 0.05);
+
+    window->Action(kStrip)->trigger();
+    EXPECT_TRUE(strip->isHidden());
+    // Closing the movie hides it and forgets the audio.
+    window->Action(kStrip)->trigger();
+    movie->Movie().CloseMovieCommand();
+    EXPECT_TRUE(strip->isHidden());
+}
+
+}  // namespace
