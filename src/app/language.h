@@ -62,6 +62,7 @@ inline constexpr std::string_view kLanguageForms[] = {
     "FormPytanie13PolaczNapisy",
     "FormSkin",
     "FormStatistics",
+    "FormSubtitleFont",
     "FormUstawienia",
     "FormLanguage",
     "FormChapters",

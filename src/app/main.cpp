@@ -19,6 +19,9 @@
 #include "player/mpv_player.h"
 
 int main(int argc, char** argv) {
+    // The picture keeps its OpenGL context (and the player its renderer) when full screen moves
+    // it to another window.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kravelo"));
     // The icon beside the built program, else the installed one of the icon theme.

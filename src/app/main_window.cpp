@@ -35,6 +35,7 @@
 #include "app/form_language.h"
 #include "app/help.h"
 #include "app/movie_port.h"
+#include "app/view_modes.h"
 #include "core/format_size.h"
 #include "core/media_types.h"
 #include "core/recent_files.h"
@@ -114,6 +115,7 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
         SetActiveFormat(State().activeFormat);
         SessionChanged(SubtitleSession::PathChanged);
         commands_->Refresh();
+        views_->RefreshHints();
     };
     about_ = new TFormInformacje(openDialogs_, prompts_, this);
     CreateOptionsForms();
@@ -136,6 +138,7 @@ MainWindow::MainWindow(MainWindowPaths paths, Prompter* prompter, QWidget* paren
     connect(session_, &SubtitleSession::Changed, this, &MainWindow::SessionChanged);
     State().frameRate = 0.0;
     RegisterCommands();
+    views_ = new ViewModes(*this);
     frame_ = std::make_unique<OperationFrame>(*editor_, *progressPanel_, prompts_, *session_, *lineError_,
                                               *defaultFps_, Action(cmd::kUndo));
 
@@ -166,6 +169,11 @@ bool MainWindow::MovieLoaded() const { return movie_ && movie_->Loaded(); }
 
 bool MainWindow::EditorShown() const { return editor_ && editor_->isEnabled(); }
 
+void MainWindow::SetFullScreenFlag(bool on) {
+    fullScreen_ = on;
+    commands_->Refresh();
+}
+
 // --- Window layout
 
 void MainWindow::BuildWindow() {
@@ -188,6 +196,8 @@ void MainWindow::BuildWindow() {
     labelFileName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     labelFileSize_ = new QLabel(panelText_);
     labelFileSize_->setObjectName(QStringLiteral("LabelFileSize"));
+    labelCursorPos_ = new QLabel(panelText_);
+    labelCursorPos_->setObjectName(QStringLiteral("LabelCursorPos"));
     editor_ = new QPlainTextEdit(panelText_);
     editor_->setObjectName(QStringLiteral("SubtitleEditor"));
     editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -208,6 +218,7 @@ void MainWindow::BuildWindow() {
     header->setSpacing(8);
     header->addWidget(labelFileName_);
     header->addWidget(labelFileSize_);
+    header->addWidget(labelCursorPos_);
     header->addStretch();
     auto* text = new QVBoxLayout(panelText_);
     text->setContentsMargins(0, 0, 0, 0);
@@ -291,6 +302,7 @@ void MainWindow::Startup() {
     workingTimeAtStart_ = settings_.WorkingTime;
     startSeconds_ = secondsNow();
     emit SettingsLoaded();
+    views_->ApplyAtStart();
     if (settings_.WindowState == 2) {
         showMaximized();
     } else {
@@ -307,6 +319,7 @@ void MainWindow::Startup() {
     SetDisplayModeService(displayModes_);
     // The movie side starts reset.
     ResetMovie();
+    views_->ApplyAtStart();
     if (editor_->isEnabled()) editor_->setFocus();
     timerOpenVideo_.start();
     if (settings_.FirstStart) {
@@ -322,7 +335,10 @@ void MainWindow::Startup() {
 // movie and the first subtitle file of the command line.
 void MainWindow::TimerOpenVideoTimer() {
     timerOpenVideo_.stop();
-    if (movie_ && movie_->ResumeAfterCrash()) return;
+    if (movie_ && movie_->ResumeAfterCrash()) {
+        movie_->AfterOpening(OpenedBy::CommandLine);
+        return;
+    }
     bool anyTxt = false;
     for (const QString& a : commandLine_)
         if (ExtensionOf(a) == QLatin1String("txt")) anyTxt = true;
@@ -341,6 +357,7 @@ void MainWindow::TimerOpenVideoTimer() {
             CantRecognizeFile(a);
         }
     }
+    if (movieOpened) movie_->AfterOpening(OpenedBy::CommandLine);
 }
 
 void MainWindow::SaveSettingsNow() {
@@ -492,6 +509,7 @@ void MainWindow::DropFiles(const QStringList& paths) {
         movie_->Open(pendingMovie, settings_.CheckForOtherSub && alone, settings_.AutoOpenSubtitle && alone, true);
     }
     if (!pendingSubtitle.isEmpty() && ConfirmDiscard()) OpenSubtitleFile(pendingSubtitle, false);
+    if (!pendingMovie.isEmpty() && movie_) movie_->AfterOpening(OpenedBy::Drop);
 }
 
 // --- Help
@@ -564,6 +582,7 @@ void MainWindow::OpenRecentMovie(int index) {
     const auto i = static_cast<std::size_t>(index);
     if (!movie_ || !reopenMovie_[i]->isVisible()) return;
     movie_->Open(Q(settings_.ReopenMovies[i]), settings_.CheckForOtherSub, settings_.AutoOpenSubtitle, true);
+    movie_->AfterOpening(OpenedBy::Recent);
 }
 
 void MainWindow::ReopenSubtitle(int index) {

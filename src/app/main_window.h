@@ -66,6 +66,7 @@ class TFormPytanie10ZnajdzSzybkiNapis;
 class TFormPytanie11PoprawNapisy;
 class TFormPytanie13PolaczNapisy;
 class TextSearchDialog;
+class ViewModes;
 
 struct MainWindowPaths {
     std::string programFolder;  // kravelo.ini when writable, language/
@@ -94,6 +95,7 @@ public:
     // --- The movie side. Without one (the window tests) no movie is ever loaded.
     void SetMoviePort(MoviePort* port);
     bool MovieLoaded() const;
+    MoviePort* Movie() const { return movie_; }
 
     // --- Start-up. The first show builds the menus and runs Startup(); the start-up timer then
     // opens the command-line files (TimerOpenVideoTimer).
@@ -218,6 +220,10 @@ public:
     QLabel* LabelFileName() const { return labelFileName_; }
     QLabel* LabelFileSize() const { return labelFileSize_; }
     QFrame* PanelMP() const { return panelMP_; }
+    QFrame* PanelText() const { return panelText_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    QLabel* LabelCursorPos() const { return labelCursorPos_; }
+    ViewModes& Views() { return *views_; }
     QSplitter* Splitter() const { return splitter_; }
     // The strip above the editor with the file-name and file-size labels, and the tool bar
     // (made at the first show): both carry the skin.
@@ -228,6 +234,8 @@ public:
     QAction* Action(std::string_view objectName) const { return commands_->Action(objectName); }
     bool Closing() const { return closing_; }
     bool FullScreen() const { return fullScreen_; }
+    // Set by the full-screen switch: the window's own commands follow it.
+    void SetFullScreenFlag(bool on);
     // The editor can be typed in (the player's keys belong to it then).
     bool EditorShown() const;
 
@@ -305,6 +313,8 @@ private:
     QWidget* editorHeader_ = nullptr;
     QLabel* labelFileName_ = nullptr;
     QLabel* labelFileSize_ = nullptr;
+    QLabel* labelCursorPos_ = nullptr;
+    ViewModes* views_ = nullptr;
     QPlainTextEdit* editor_ = nullptr;
     ProgressPanel* progressPanel_ = nullptr;
     std::array<QLabel*, 5> statusPanels_{};

@@ -130,7 +130,8 @@ void MainWindow::BuildMenus() {
         t.FillMenu(movie, {cmd::kPauseOrPlay, cmd::kStop, cmd::kPlayFromLine, "-N6", cmd::kForward5, cmd::kBack5,
                            cmd::kUserForward, cmd::kUserBack, cmd::kToStart, cmd::kToEnd, cmd::kJumpTo,
                            cmd::kChapters, "-N7", cmd::kStampStart, cmd::kStampEnd, cmd::kStampEndOtherKey,
-                           cmd::kGoToLineOfPosition, "-N8", cmd::kShowSubtitles, cmd::kShutDownAfterMovie});
+                           cmd::kGoToLineOfPosition, "-N8", cmd::kShowSubtitles, cmd::kShutDownAfterMovie, "-",
+                           cmd::kMovieProperties, cmd::kPlayerMenu});
         if (t.Has(cmd::kMeasureDelay)) {
             movie->addSeparator();
             QMenu* delay = movie->addMenu(QStringLiteral("Opóźnienie napisów"));
@@ -143,9 +144,16 @@ void MainWindow::BuildMenus() {
         // The user-jump captions carry the current settings.
         connect(movie, &QMenu::aboutToShow, this, [this] { commands_->Refresh(); });
     }
+    QMenu* view = menu(cmd::kViewMenu, QStringLiteral("&Widok"));
+    t.FillMenu(view, {cmd::kShowEditor, cmd::kCompact});
+    QMenu* zoom = view->addMenu(QStringLiteral("Powiększenie"));
+    zoom->setObjectName(QLatin1String(cmd::kZoomMenu));
+    zoom->menuAction()->setObjectName(QLatin1String(cmd::kZoomMenu));
+    t.FillMenu(zoom, {cmd::kZoom50, cmd::kZoom100, cmd::kZoom200});
+    if (t.Has(cmd::kFullScreen)) t.FillMenu(view, {"-", cmd::kFullScreen, cmd::kTransparentSubtitles});
     t.FillMenu(menu("Narzdzia1", QStringLiteral("&Narzędzia")),
-               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kOptions, cmd::kStatistics, "-", cmd::kLanguage,
-                cmd::kSkin});
+               {cmd::kActiveFormat, cmd::kDefaultFrameRate, "-", cmd::kOptions, cmd::kStatistics, "-",
+                cmd::kFontFullScreen, cmd::kFontWindow, "-", cmd::kLanguage, cmd::kSkin});
     t.FillMenu(menu("Pomoc1", QStringLiteral("Pomo&c")), {cmd::kHelpContents, "-", cmd::kFaqProgram, cmd::kFaqEditing, "-", cmd::kAbout});
     // The waveform strip joins the View menu wherever that menu stands.
     if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("Widok1"))) t.FillMenu(view, {"-", cmd::kWaveformStrip});
@@ -193,6 +201,11 @@ void MainWindow::BuildToolBar() {
     if (t.Has(cmd::kChapters))
         t.AddToolButton(toolBar_, "SpeedButtonChapters", cmd::kChapters, QStringLiteral("Rozdziały (Shift+Ctrl+Z)"),
                         QStyle::SP_FileDialogContentsView);
+    toolBar_->addSeparator();
+    t.AddToolButton(toolBar_, "SpeedButtonEditorEnabled", cmd::kShowEditor, QStringLiteral("Edytor napisów (Ctrl+E)"),
+                    QStyle::SP_FileDialogContentsView);
+    t.AddToolButton(toolBar_, "SpeedButtonFullScreen", cmd::kFullScreen,
+                    QStringLiteral("Tryb pełnoekranowy (Alt+Enter)"), QStyle::SP_TitleBarMaxButton);
 }
 
 // --- Active format

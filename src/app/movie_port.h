@@ -7,6 +7,9 @@
 
 namespace kravelo {
 
+// How a movie came to be opened; some ways switch to full screen afterwards.
+enum class OpenedBy { Menu, Drop, Recent, CommandLine, HandOver };
+
 class MoviePort {
 public:
     virtual ~MoviePort() = default;
@@ -14,6 +17,8 @@ public:
     virtual bool Loaded() const = 0;
     // ImageSourceHeight of the loaded movie.
     virtual int ImageHeight() const = 0;
+    // ImageSourceWidth of the loaded movie.
+    virtual int ImageWidth() const { return 0; }
     // OpenMovie: the movie, the subtitle-version offer, the matching subtitle search, the
     // movie's own settings.
     virtual void Open(const QString& path, bool offerChoice, bool loadSubtitles, bool useMovieSettings) = 0;
@@ -25,6 +30,8 @@ public:
     virtual bool ResumeAfterCrash() = 0;
     // The window closes normally: the position is kept and the crash marker goes.
     virtual void Closing() = 0;
+    // A movie was opened one of these ways: full screen follows when the settings ask for it.
+    virtual void AfterOpening(OpenedBy) {}
 };
 
 }  // namespace kravelo

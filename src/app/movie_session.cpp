@@ -73,6 +73,8 @@ bool MovieSession::Loaded() const { return player_.OpenState() != 0; }
 
 int MovieSession::ImageHeight() const { return player_.ImageSourceHeight(); }
 
+int MovieSession::ImageWidth() const { return player_.ImageSourceWidth(); }
+
 QString MovieSession::ChooseSubtitleVersion(const QString& path) { return chooser_->ChooseSubtitleVersion(path); }
 
 void MovieSession::SetControlsEnabled(bool on) {
@@ -92,7 +94,16 @@ void MovieSession::OpenMovieCommand() {
     r.filters = FiltersFromPairs(MovieOpenFilter());
     const QString path = window_.GetPrompts().OpenFileName(r);
     const Settings& s = window_.GetSettings();
-    if (!path.isEmpty()) Open(path, s.CheckForOtherSub, s.AutoOpenSubtitle, true);
+    if (path.isEmpty()) return;
+    Open(path, s.CheckForOtherSub, s.AutoOpenSubtitle, true);
+    AfterOpening(OpenedBy::Menu);
+}
+
+void MovieSession::AfterOpening(OpenedBy by) {
+    if (!Loaded()) return;
+    const Settings& s = window_.GetSettings();
+    const bool commandLine = by == OpenedBy::CommandLine || by == OpenedBy::HandOver;
+    if (commandLine ? s.AutoFullScreen : s.AutoFullScreenMenu) emit FullScreenWanted(by == OpenedBy::CommandLine);
 }
 
 void MovieSession::Open(const QString& path, bool offerChoice, bool loadSubtitles, bool useMovieSettings) {
@@ -278,6 +289,7 @@ void MovieSession::ArgumentReceived(const QString& argument) {
         window_.ResetMovie();
         const Settings& s = window_.GetSettings();
         Open(argument, s.CheckForOtherSub, s.AutoOpenSubtitle, true);
+        AfterOpening(OpenedBy::HandOver);
     } else if (!argument.isEmpty()) {
         Prompts& p = window_.GetPrompts();
         p.MessageBox(p.Text("Form1", "CantLocalizeFile") + QStringLiteral(": ") + argument, p.Caption(MessageIcon::Error),
@@ -302,6 +314,7 @@ void MovieSession::TimerTimer() {
         window_.StatusPanel(1)->setText(Q(DecisecondPositionText(position, MovieLength)));
     }
     video_.KvTrackBarTrack->setPos(PositionBarValue(position));
+    emit Ticked(position);
 }
 
 // --- End of the movie

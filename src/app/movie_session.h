@@ -40,11 +40,13 @@ public:
     // MoviePort.
     bool Loaded() const override;
     int ImageHeight() const override;
+    int ImageWidth() const override;
     void Open(const QString& path, bool offerChoice, bool loadSubtitles, bool useMovieSettings) override;
     void Reset() override;
     QString ChooseSubtitleVersion(const QString& path) override;
     bool ResumeAfterCrash() override;
     void Closing() override;
+    void AfterOpening(OpenedBy by) override;
 
     void OpenMovieCommand();
     void CloseMovieCommand();
@@ -71,6 +73,11 @@ signals:
     void MovieOpened(double frameRate);
     // Loaded or closed: the commands that need a movie follow.
     void LoadedChanged();
+    // The housekeeping tick has run, with the position it read.
+    void Ticked(double position);
+    // The settings want full screen after an opening: at once, or `deferred` by the 100 ms
+    // auto-full-screen timer (command line and resume).
+    void FullScreenWanted(bool deferred);
 
 private:
     void PlaceVideoWindow();

@@ -4,15 +4,20 @@
 #include "app/movie_side.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/delay_commands.h"
+#include "app/full_screen.h"
+#include "app/subtitle_font_dialog.h"
+#include "app/view_modes.h"
 #include "app/sync_commands.h"
 #include "app/form_chapters.h"
 #include "app/form_skin.h"
@@ -87,7 +92,25 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     });
     connect(formMP_, &TFormMP::ActivateMainWindow, &window_, [this] { window_.activateWindow(); });
     connect(formMP_, &TFormMP::RepeatClicked, this,
-            [this](bool down) { transport_->ShowMessageKey(down ? "Repeat" : "NotRepeat", kYellow); });
+            [this](bool down) { transport_->ShowMessageKey(down ? "Repeat" : "NotRepeat", kAqua); });
+    // With a movie the splitter keeps at least 100 px for the picture and for the editor; the
+    // video panel takes the focus after a move.
+    connect(window_.Splitter(), &QSplitter::splitterMoved, this, [this] {
+        QSplitter* splitter = window_.Splitter();
+        if (!movie_->Loaded() || window_.FullScreen()) return;
+        const QList<int> sizes = splitter->sizes();
+        if (sizes.size() != 2 || !window_.PanelText()->isVisible()) return;
+        const int total = sizes[0] + sizes[1];
+        const int panel = std::clamp(sizes[0], 100, std::max(100, total - 100));
+        if (panel != sizes[0]) splitter->setSizes({panel, total - panel});
+        formMP_->MediaPlayerNew1->setFocus();
+    });
+    // A key on the picture goes to the dispatcher (the key preview) and then the editor takes
+    // the focus back, outside full screen.
+    connect(formMP_, &TFormMP::KeyPressed, this, [this] {
+        QPlainTextEdit* editor = window_.Editor();
+        if (!window_.FullScreen() && editor->isEnabled() && editor->isVisible()) editor->setFocus();
+    });
     connect(formMP_, &TFormMP::FilesDropped, &window_, &MainWindow::DropFiles);
 
     RegisterCommands();
@@ -107,6 +130,10 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     window_.Frame().subtitleDisplayOn = [this] { return DisplayOn(); };
     window_.Frame().toggleSubtitleDisplay = [this] { DisplaySwitch(); };
     window_.SetMoviePort(movie_);
+    fullScreen_ = new FullScreenController(window_, *this);
+    new SubtitleFontCommands(window_, *this);
+    connect(&window_.Views(), &ViewModes::EditorModeChanged, this, &MovieSideController::SetModeHints);
+    SetModeHints(window_.EditorShown());
 
     // Every key of the window goes to the dispatcher first (key preview).
     qApp->installEventFilter(this);
@@ -114,9 +141,13 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
 
 MovieSideController::~MovieSideController() {
     qApp->removeEventFilter(this);
+    // Full screen gives the video window back while the rest still exists; the controller goes
+    // after the window's last look at the commands.
+    fullScreen_->SetFullScreen(false);
     window_.SetMoviePort(nullptr);
     window_.Frame().subtitleDisplayOn = nullptr;
     window_.Frame().toggleSubtitleDisplay = nullptr;
+    delete fullScreen_;
 }
 
 bool MovieSideController::ReadyWithFrameRate() { return movie_->Loaded() && window_.Frame().EnsureFrameRate(); }
@@ -252,6 +283,21 @@ void MovieSideController::RegisterCommands() {
 
 }
 
+void MovieSideController::SetModeHints(bool editorShown) {
+    Prompts& p = window_.GetPrompts();
+    auto hint = [&p](const char* key, const char* keys) {
+        const QString text = p.Text("Form1", key);
+        return keys ? text + QStringLiteral(" (") + QLatin1String(keys) + u')' : text;
+    };
+    formMP_->SpeedButtonPlay->setToolTip(hint("Play", editorShown ? "Ctrl+L" : "Spacja"));
+    formMP_->SpeedButtonPause->setToolTip(hint("Pause", editorShown ? "Ctrl+L" : "Spacja"));
+    formMP_->SpeedButtonStop->setToolTip(hint("Stop", editorShown ? "Ctrl+M" : nullptr));
+    formMP_->SpeedButtonRepeat->setToolTip(hint("Repeat", editorShown ? nullptr : "R"));
+    const QString volume = hint("Volume", editorShown ? nullptr : "PageDown/PageUp");
+    formMP_->ImageVolume->setToolTip(volume);
+    formMP_->KvTrackBarVolume->setToolTip(volume);
+}
+
 // --- Display
 
 bool MovieSideController::DisplayOn() const { return display_->DisplayOn(); }
@@ -369,7 +415,9 @@ bool MovieSideController::eventFilter(QObject* watched, QEvent* event) {
         // it starts, at the focus widget (or the window when nothing has the focus).
         QWidget* first = QApplication::focusWidget();
         if (!first) first = QApplication::activeWindow();
-        if (w->window() == &window_ && (w == first || !first)) {
+        const bool ours = w->window() == &window_ ||
+                          std::find(keyWindows_.begin(), keyWindows_.end(), w->window()) != keyWindows_.end();
+        if (ours && (w == first || !first)) {
             auto* key = static_cast<QKeyEvent*>(event);
             KeyCommand(key->key(), key->modifiers() & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier));
         }

@@ -15,6 +15,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/form_sub_not_sorted.h"
 #include "app/movie_session.h"
@@ -25,6 +26,7 @@ namespace kravelo {
 
 class ChapterCommands;
 class DelayCommands;
+class FullScreenController;
 class SyncCommands;
 class SkinCommands;
 class MainWindow;
@@ -48,6 +50,10 @@ public:
     MovieSession& Movie() { return *movie_; }
     TFormPytanie05SkokDo& JumpDialog() { return *jump_; }
     DelayCommands& Delay() { return *delay_; }
+    FullScreenController& Full() { return *fullScreen_; }
+    // Keys pressed in another top-level window of the program (full screen) reach the
+    // dispatcher too.
+    void AddKeyWindow(QWidget* window) { keyWindows_.push_back(window); }
     SyncCommands& Sync() { return *sync_; }
     ChapterCommands& Chapters() { return *chapters_; }
     SkinCommands& Skins() { return *skins_; }
@@ -70,6 +76,8 @@ protected:
 
 private:
     void RegisterCommands();
+    // The video window's hints name the keys of the current mode.
+    void SetModeHints(bool editorShown);
     void Stamp(bool start);
     QString UserJumpCaption(bool forward) const;
     // A movie is loaded and a frame rate known (asked for when none is).
@@ -83,6 +91,8 @@ private:
     MovieSession* movie_ = nullptr;
     TFormPytanie05SkokDo* jump_ = nullptr;
     DelayCommands* delay_ = nullptr;
+    FullScreenController* fullScreen_ = nullptr;
+    std::vector<QWidget*> keyWindows_;
     SyncCommands* sync_ = nullptr;
     ChapterCommands* chapters_ = nullptr;
     SkinCommands* skins_ = nullptr;

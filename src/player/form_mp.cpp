@@ -189,10 +189,17 @@ void TFormMP::Relayout() {
     // The picture between the letterbox bars when they show.
     int top = 0;
     int bottom = h - control;
-    PanelTop->setGeometry(0, 0, w, kPanelTopHeight);
-    PanelBottom->setGeometry(0, bottom - kPanelBottomHeight, w, kPanelBottomHeight);
-    if (PanelTop->isVisibleTo(this)) top += kPanelTopHeight;
-    if (PanelBottom->isVisibleTo(this)) bottom -= kPanelBottomHeight;
+    const int bar = fullScreen_ ? std::min(letterbox_, std::max(0, (h - control) / 2)) : 0;
+    const int topHeight = bar > 0 ? bar : kPanelTopHeight;
+    const int bottomHeight = bar > 0 ? bar : kPanelBottomHeight;
+    PanelTop->setVisible(bar > 0);
+    PanelBottom->setVisible(bar > 0);
+    PanelTop->setGeometry(0, 0, w, topHeight);
+    PanelBottom->setGeometry(0, bottom - bottomHeight, w, bottomHeight);
+    if (bar > 0) {
+        top += topHeight;
+        bottom -= bottomHeight;
+    }
     MediaPlayerNew1->setGeometry(0, top, w, std::max(0, bottom - top));
 
     PanelKraveloLogo->setGeometry(0, 0, w, std::max(0, h - kControlHeight));
@@ -235,6 +242,11 @@ void TFormMP::SetLogoVisible(bool visible) {
 
 void TFormMP::SetFullScreen(bool on) {
     fullScreen_ = on;
+    Relayout();
+}
+
+void TFormMP::SetLetterbox(int height) {
+    letterbox_ = std::max(0, height);
     Relayout();
 }
 

@@ -48,6 +48,9 @@ class TFormMP : public QWidget {
     // Full screen: no control strip; the subtitle windows sit on the bottom of the picture.
     void SetFullScreen(bool on);
     bool FullScreen() const { return fullScreen_; }
+    // The letterbox bars of the full-screen zoom, each `height` pixels (0: none).
+    void SetLetterbox(int height);
+    int Letterbox() const { return letterbox_; }
     // The subtitles are painted transparently (full screen with "TransparentFonts").
     bool TransparentMode = false;
 
@@ -100,6 +103,7 @@ class TFormMP : public QWidget {
     bool fullScreen_ = false;
     int elevation_ = 0;
     int elevationFS_ = 0;
+    int letterbox_ = 0;
 };
 
 }  // namespace kravelo

@@ -68,6 +68,9 @@ class MediaPlayer : public QObject {
     void SetEnableContextMenu(bool on) { enableContextMenu_ = on; }
     virtual void ShowDialog(int dialog) = 0;
 
+    // What the player knows of the loaded movie (file, format, streams, length), for the
+    // movie's properties box.
+    virtual QString PropertiesText() const { return FileName(); }
     // The frame rate the video stream declares; 0 when it declares none.
     virtual double NominalFrameRate() const { return 0.0; }
 

@@ -390,13 +390,17 @@ QString MpvPlayer::PropertyText(const char* name) const {
 }
 
 void MpvPlayer::ShowProperties() {
-    const QString text =
+    QMessageBox::information(widget_ ? widget_->window() : nullptr, QFileInfo(fileName_).fileName(),
+                             PropertiesText());
+}
+
+QString MpvPlayer::PropertiesText() const {
+    return
         QStringLiteral(
             "%1\n\nFormat: %2\nVideo: %3, %4 x %5, %6 fps\nAudio: %7\nLength: %8 s\nSize: %9 bytes")
             .arg(fileName_, PropertyText("file-format"), PropertyText("video-codec"), PropertyText("width"),
                  PropertyText("height"), PropertyText("container-fps"), PropertyText("audio-codec"),
                  PropertyText("duration"), PropertyText("file-size"));
-    QMessageBox::information(widget_ ? widget_->window() : nullptr, QFileInfo(fileName_).fileName(), text);
 }
 
 void MpvPlayer::ShowDialog(int dialog) {

@@ -74,6 +74,7 @@ class MpvPlayer : public MediaPlayer {
     void SetState(int state);
     QString PropertyText(const char* name) const;
     void ShowProperties();
+    QString PropertiesText() const override;
 
     Options options_;
     mpv_handle* mpv_ = nullptr;

@@ -303,8 +303,8 @@ void SubtitleWindows::SizeSubtitleWindows(int elevation, bool transparent) {
 void SubtitleWindows::PlaceSubtitleWindows(int elevation) {
     Elevation = elevation;
     const int h = Window(3)->height();
-    const int top3 =
-        FullScreen ? video_->height() - h - elevation : video_->height() - h - elevation - ControlHeight;
+    const int bottom = FullScreen && !ScreenArea.isEmpty() ? ScreenArea.y() + ScreenArea.height() : video_->height();
+    const int top3 = FullScreen ? bottom - h - elevation : bottom - h - elevation - ControlHeight;
     Window(3)->move(Window(3)->x(), top3);
     Window(2)->move(Window(2)->x(), top3 - Window(2)->height());
     Window(1)->move(Window(1)->x(), Window(2)->y() - Window(1)->height());
@@ -312,7 +312,8 @@ void SubtitleWindows::PlaceSubtitleWindows(int elevation) {
 }
 
 void SubtitleWindows::CenterSubtitleWindows() {
-    const int centre = video_->width() / 2;
+    const int centre =
+        FullScreen && !ScreenArea.isEmpty() ? ScreenArea.x() + ScreenArea.width() / 2 : video_->width() / 2;
     for (int i = 1; i <= 3; ++i) Window(i)->move(centre - Label(i)->width() / 2, Window(i)->y());
 }
 

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QFont>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -109,6 +110,9 @@ class SubtitleWindows : public QObject {
     bool SubtitlesVisible = false;
     // In full screen the picture fills the video window and there is no control strip.
     bool FullScreen = false;
+    // The part of the video window the screen shows in full screen (the crop zoom makes the
+    // window larger than the screen); empty: all of it.
+    QRect ScreenArea;
     // Height of the video window's control strip (its ImageControl) outside full screen.
     int ControlHeight = 40;
     // The elevation of the last placement, kept for placing again after a resize.

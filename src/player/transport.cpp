@@ -35,6 +35,10 @@ void Transport::Seek(double seconds) { player_.SetCurrentPosition(std::max(0.0, 
 void Transport::ShowMessage(const QString& text, const QColor& color) {
     lastMessage_ = text;
     lastMessageColor_ = color;
+    if (display) {
+        display(text, color);
+        return;
+    }
     label_->setText(text);
     label_->setStyleSheet(QStringLiteral("QLabel { color: %1; background: black; padding: 2px; }").arg(color.name()));
     label_->adjustSize();

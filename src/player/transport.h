@@ -38,6 +38,9 @@ public:
     std::function<QString(const char* key)> messageText;
     // The frame rate frame steps use (1 frame per second when none is known).
     std::function<double()> frameRate;
+    // Where messages appear (the full-screen message window); without one they show over the
+    // picture.
+    std::function<void(const QString& text, const QColor& color)> display;
     // The length of the loaded movie in seconds.
     double movieLength = 0.0;
 

@@ -96,6 +96,26 @@ inline constexpr char kFaqProgram[] = "FAQProgram1";
 inline constexpr char kFaqEditing[] = "FAQEdycja1";
 inline constexpr char kAbout[] = "Informacjeoprogramie1";
 
+// View menu, full screen and the video window's pop-up menu.
+inline constexpr char kViewMenu[] = "Widok1";
+inline constexpr char kShowEditor[] = "Pokazujedytor1";
+inline constexpr char kCompact[] = "Kompaktowy1";
+inline constexpr char kZoomMenu[] = "Powikszenie1";
+inline constexpr char kZoom50[] = "Pow50";
+inline constexpr char kZoom100[] = "Pow100";
+inline constexpr char kZoom200[] = "Pow200";
+inline constexpr char kFullScreen[] = "Trybpe1";
+inline constexpr char kFullScreenPopup[] = "Trybpelonoera1";
+inline constexpr char kTransparentSubtitles[] = "Przezroczystenapisy1";
+inline constexpr char kFontFullScreen[] = "Opcjenapisw1";
+inline constexpr char kFontWindow[] = "Czcionkanapiswwoknie1";
+inline constexpr char kMovieProperties[] = "Wlasciwosciplikuwideo1";
+inline constexpr char kMoviePropertiesPopup[] = "Waciwociplikuwideo1";
+inline constexpr char kPlayerMenu[] = "MenuMediaPlayera1";
+inline constexpr char kOpenMoviePopup[] = "Otwzplikwideo1";
+inline constexpr char kPauseOrPlayPopup[] = "Pau1";
+inline constexpr char kJumpToPopup[] = "Skoczdoklatki1";
+
 // Keys of the player without a menu item.
 inline constexpr char kKeyQuit[] = "KeyQuit";
 inline constexpr char kKeyVolumeUp[] = "KeyVolumeUp";
@@ -108,5 +128,16 @@ inline constexpr char kKeyFrameBack[] = "KeyFrameBack";
 inline constexpr char kKeyMinuteForward[] = "KeyMinuteForward";
 inline constexpr char kKeyMinuteBack[] = "KeyMinuteBack";
 inline constexpr char kKeyAddChapter[] = "KeyAddChapter";
+// Full screen and compact mode.
+inline constexpr char kKeyEscape[] = "KeyEscape";
+inline constexpr char kKeyShutDown[] = "KeyShutDown";
+inline constexpr char kKeyZoomIn[] = "KeyZoomIn";
+inline constexpr char kKeyZoomOut[] = "KeyZoomOut";
+inline constexpr char kKeyFontUp[] = "KeyFontUp";
+inline constexpr char kKeyFontDown[] = "KeyFontDown";
+inline constexpr char kKeyFullScreenVolumeUp[] = "KeyFullScreenVolumeUp";
+inline constexpr char kKeyFullScreenVolumeDown[] = "KeyFullScreenVolumeDown";
+inline constexpr char kKeyProgress[] = "KeyProgress";
+inline constexpr char kKeyControlPanel[] = "KeyControlPanel";
 
 }  // namespace kravelo::cmd

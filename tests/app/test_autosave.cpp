@@ -21,7 +21,7 @@ using kravelo::test::TempDir;
 TEST(Autosave, AKilledProgramsEditIsOfferedBackAndRestored) {
     TempDir dir;
     std::filesystem::create_directories(dir.path() / "prog");
-    dir.Write("prog/kravelo.ini", "[Settings]\nFirstStart=0\nLanguageFile=english.klg\n");
+    dir.Write("prog/kravelo.ini", "[Settings]\nFirstStart=0\nLanguageFile=english.klg\nEditorEnabled=1\n");
     const std::string film = dir.Write("film.txt", "{100}{200}Ala\r\n{300}{400}kot\r\n");
     const std::string share = std::string(KRAVELO_SOURCE_DIR) + "/data";
     const std::string folder = dir.File("state/kravelo/autosave");

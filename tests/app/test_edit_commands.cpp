@@ -47,7 +47,7 @@ class EditCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(dir.path() / "prog");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\n");
+        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nEditorEnabled=1\r\n");
         MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
         window = std::make_unique<MainWindow>(paths, &prompter);
         prompter.counter = &window->OpenDialogs();

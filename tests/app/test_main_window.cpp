@@ -95,7 +95,7 @@ protected:
     void SetUp() override {
         fs::create_directories(dir.path() / "prog");
         fs::create_directories(dir.path() / "out");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nSubtitlesFolder=" +
+        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nEditorEnabled=1\r\nSubtitlesFolder=" +
                                           dir.File("out") + "\r\n");
         MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
         window = std::make_unique<MainWindow>(paths, &prompter);

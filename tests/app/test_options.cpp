@@ -40,7 +40,7 @@ class OptionsTest : public ::testing::Test {
 protected:
     void Start(const std::string& settings = {}, const std::string& language = "english.klg") {
         fs::create_directories(dir.path() / "prog");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=" + language + "\r\n" + settings);
+        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nEditorEnabled=1\r\nLanguageFile=" + language + "\r\n" + settings);
         MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
         window = std::make_unique<MainWindow>(paths, &prompter);
         prompter.counter = &window->OpenDialogs();

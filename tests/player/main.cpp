@@ -19,6 +19,9 @@ extern "C" const char* __lsan_default_suppressions() {
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", std::getenv("DISPLAY") ? "xcb" : "offscreen", 1);
+    // The picture keeps its OpenGL context (and the player its renderer) when full screen moves
+    // it to another window.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

@@ -49,7 +49,8 @@ class MovieSideTest : public ::testing::Test {
 protected:
     void Start(MediaPlayer& player, const std::string& extraSettings = {}) {
         fs::create_directories(dir.path() / "prog");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\n" + extraSettings);
+        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nEditorEnabled=1\r\n"
+                                      "AutoFullScreen=0\r\nAutoFullScreenMenu=0\r\n" + extraSettings);
         MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
         window = std::make_unique<MainWindow>(paths, &prompter);
         prompter.counter = &window->OpenDialogs();
@@ -309,7 +310,8 @@ TEST_F(MovieSideTest, VideoWindowTakesItsTextsFromItsOwnSection) {
     dir.Write("prog/language/test.klg",
               "[Form1]\nSpeedButtonPlay_Hnt=Main window\n[FormMP]\nForm_Cpt=Video\nSpeedButtonStop_Hnt=Halt\n");
     ASSERT_TRUE(window->GetLanguage().LoadLanguage("test.klg"));
-    EXPECT_EQ(form->SpeedButtonPlay->toolTip(), "Play (Space)");  // the main window's keys do not reach it
+    // The main window's keys do not reach it; the play hint names the key of the editor mode.
+    EXPECT_EQ(form->SpeedButtonPlay->toolTip(), "Play (Ctrl+L)");
     EXPECT_EQ(form->SpeedButtonStop->toolTip(), "Halt");
     EXPECT_EQ(form->windowTitle(), "Video");
 }
@@ -362,7 +364,8 @@ TEST_F(MovieSideTest, EnglishCoversEveryCaption) {
     const std::regex runtime(
         "Przewiniciey.*|(reopen|reopentxt)[1-5]_Cpt|N[0-9]+_Cpt|PopupMenuEditor_Cpt|FRM_MPL1_Cpt|Button[12]_Cpt|"
         "RadioButton[1-5]_Cpt|LabelFps2_Cpt|LabelFPS_Cpt|Label(Version|Date|WWW|Email)_Cpt|StatusPanel[0-4]_Cpt|"
-        "LabelFile(Name|Size)_Cpt|SpeedButtonFRM_MPL_Hnt|LabelMessage_Cpt|LabelNapis.*|Label(W|WT|F|FT|SkinName)_Cpt");
+        "LabelFile(Name|Size)_Cpt|SpeedButtonFRM_MPL_Hnt|LabelMessage_Cpt|LabelCursorPos_Cpt|LabelNapis.*|"
+        "Label(Current|Duration|Slash)_Cpt|Label(W|WT|F|FT|SkinName)_Cpt");
     const int checked = test::ExpectEnglishHas(
         dir.File("prog/language/all.klg"), [&](const std::string& section, const std::string& key, const std::string& value) {
             return !value.empty() && !std::regex_match(key, runtime) && !(section == "Form1" && key == "Form_Cpt") &&

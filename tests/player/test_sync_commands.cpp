@@ -86,7 +86,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(movieOk) << "ffmpeg could not make the test movie";
         fs::create_directories(dir.path() / "prog");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nAutoPlayMovie=0\r\n");
+        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nEditorEnabled=1\r\nAutoPlayMovie=0\r\n");
         MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
         window = std::make_unique<MainWindow>(paths, &prompter);
         prompter.counter = &window->OpenDialogs();
