@@ -221,7 +221,6 @@ public:
     QLabel* LabelFileSize() const { return labelFileSize_; }
     QFrame* PanelMP() const { return panelMP_; }
     QFrame* PanelText() const { return panelText_; }
-    QToolBar* ToolBar() const { return toolBar_; }
     QLabel* LabelCursorPos() const { return labelCursorPos_; }
     ViewModes& Views() { return *views_; }
     QSplitter* Splitter() const { return splitter_; }
