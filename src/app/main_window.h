@@ -187,6 +187,8 @@ public:
     void SaveSettingsNow();
     // The clock of the running time, in seconds (a steady clock unless a test replaces it).
     std::function<double()> secondsNow;
+    // When this run started, on that clock.
+    double StartSeconds() const { return startSeconds_; }
     // The running time of the earlier runs and of this one, in whole seconds.
     double RunningSeconds() const;
     // The running time starts again from 0 now (the statistics were reset).

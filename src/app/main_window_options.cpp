@@ -32,7 +32,9 @@ void MainWindow::SetDisplayModeService(DisplayModeService* service) {
 }
 
 double MainWindow::RunningSeconds() const {
-    return workingTimeAtStart_ + std::floor(std::max(0.0, secondsNow() - startSeconds_));
+    // The small allowance keeps a whole second whole: the difference of two large clock readings
+    // may come out a hair below it.
+    return workingTimeAtStart_ + std::floor(std::max(0.0, secondsNow() - startSeconds_) + 1e-6);
 }
 
 void MainWindow::RestartRunningTime() {

@@ -15,21 +15,23 @@
 #include <QVBoxLayout>
 
 #include "app/delay_commands.h"
-#include "app/full_screen.h"
-#include "app/subtitle_font_dialog.h"
-#include "app/view_modes.h"
-#include "app/sync_commands.h"
 #include "app/form_chapters.h"
 #include "app/form_skin.h"
+#include "app/full_screen.h"
 #include "app/main_window.h"
+#include "app/subtitle_font_dialog.h"
+#include "app/sync_commands.h"
+#include "app/view_modes.h"
 #include "core/subtitle_line.h"
 #include "core/text_util.h"
 #include "core/time_model.h"
 #include "ops/stamp.h"
 #include "ops/subtitle_display.h"
+#include "player/control_panel.h"
 #include "player/display_timer.h"
 #include "player/form_mp.h"
 #include "player/media_player.h"
+#include "player/skin.h"
 #include "player/transport.h"
 #include "ui/command_names.h"
 #include "ui/qt_text.h"
@@ -131,6 +133,18 @@ MovieSideController::MovieSideController(MainWindow& window, MediaPlayer& player
     window_.Frame().toggleSubtitleDisplay = [this] { DisplaySwitch(); };
     window_.SetMoviePort(movie_);
     fullScreen_ = new FullScreenController(window_, *this);
+    // The control panel carries the skin like the video window's strip, and its chapter button
+    // and menu entries open the chapter commands.
+    if (TFormControlPanel* panel = fullScreen_->ControlPanel()) {
+        SkinTargets& targets = skins_->Targets();
+        targets.fullScreenBackground = panel->ImageBackground;
+        targets.fullScreenPosition = panel->KvTrackBar1;
+        targets.fullScreenFont = panel->KvTrackBarFont;
+        targets.fullScreenVolume = panel->KvTrackBarVolume;
+        targets.fullScreenZoom = panel->KvTrackBarZoom;
+    }
+    connect(fullScreen_, &FullScreenController::ChaptersRequested, chapters_, &ChapterCommands::ShowChapters);
+    connect(fullScreen_, &FullScreenController::AddChapterRequested, chapters_, &ChapterCommands::AddChapter);
     new SubtitleFontCommands(window_, *this);
     connect(&window_.Views(), &ViewModes::EditorModeChanged, this, &MovieSideController::SetModeHints);
     SetModeHints(window_.EditorShown());

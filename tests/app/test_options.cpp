@@ -290,8 +290,7 @@ TEST_F(OptionsTest, AssociationsFollowTheBoxesAndCancelChangesNothing) {
 TEST_F(OptionsTest, StatisticsShowTheCountersAndResetAfterTheQuestion) {
     Start("[Statistics]\r\nDateFrom=26-12-01\r\nExecuteCount=4\r\nMovieCount=2\r\nSubtitleCount=3\r\n"
           "WorkingTime=3600\r\nTotalMovieTime=3.5\r\nTotalMovieSize=2147483648\r\nTotalSubtitlesSize=1024\r\n");
-    const double started = window->secondsNow();
-    double clock = started + 90.5;
+    double clock = window->StartSeconds() + 90.5;
     window->secondsNow = [&clock] { return clock; };
     TFormStatistics& stats = window->StatisticsWindow();
     stats.now = [] { return DateTime{2026, 12, 6, 12, 0, 0}; };

@@ -21,12 +21,14 @@
 
 #include "app/form_chapters.h"
 #include "app/form_skin.h"
+#include "app/full_screen.h"
 #include "app/main_window.h"
 #include "app/movie_side.h"
 #include "app/scripted_prompter.h"
 #include "core/profile_file.h"
 #include "core/text_file.h"
 #include "platform/power_off.h"
+#include "player/control_panel.h"
 #include "player/fake_player.h"
 #include "player/form_mp.h"
 #include "player/kv_track_bar.h"
@@ -117,6 +119,11 @@ TEST_F(ChaptersSkinsTest, ChaptersOfAShortMovieSurviveARestart) {
     Open(clip);
     EXPECT_TRUE(window->GetSettings().MovieIniPath.empty());  // too short for the per-movie keys
     window->Editor()->setEnabled(false);                      // the player's keys work
+    // The full-screen control panel's chapter button opens the chapters window.
+    prompter.Dialog("FormChapters", [](QDialog& d) { d.reject(); });
+    movie->Full().ControlPanel()->SpeedButtonChapters->click();
+    EXPECT_EQ(prompter.dialogsShown, (std::vector<QString>{"FormChapters"}));
+    prompter.dialogsShown.clear();
 
     // Z opens the window; Add starts from the movie position; OK needs a name.
     player.SetPositionSilently(45.7);
@@ -275,34 +282,15 @@ TEST_F(ChaptersSkinsTest, StoredSkinAtStartAndDamagedFilesLeaveTheLook) {
     EXPECT_EQ(SkinPicture(window->ToolBar()).toImage(), strip);
     EXPECT_EQ(SkinPicture(window->EditorHeader()).toImage(), strip);
 
-    // A strip made later plugs in through the targets; one that is gone is skipped.
-    {
-        QLabel panel;
-        panel.resize(636, 95);
-        TKvTrackBar position, font, zoom;
-        auto* gone = new TKvTrackBar;
-        SkinTargets& t = movie->Skins().Targets();
-        t.fullScreenBackground = &panel;
-        t.fullScreenPosition = &position;
-        t.fullScreenFont = &font;
-        t.fullScreenZoom = &zoom;
-        t.fullScreenVolume = gone;
-        delete gone;
-        movie->Skins().ApplyStoredSkin();
-        const QImage dark = panel.pixmap().toImage();
-        ASSERT_EQ(dark.size(), QSize(636, 95));
-        EXPECT_EQ(dark.pixelColor(0, 0), QColor(0, 0, 0));  // 14 22 48 darkened by 180 - 130
-        EXPECT_EQ(position.getTrackPic().size(), QSize(636, 14));
-        EXPECT_EQ(movie->Skins().Images().fullScreenTrack.size(), QSize(636, 14));
-        SetTrackerWidths(t, 30, 9);
-        EXPECT_EQ(position.getTrackerWidth(), 30);
-        EXPECT_EQ(font.getTrackerWidth(), 9);
-        EXPECT_EQ(zoom.getTrackerWidth(), 9);
-        EXPECT_EQ(video.KvTrackBarTrack->getTrackerWidth(), 30);
-        SetTrackerWidths(t, 15, 8);
-    }
-    EXPECT_TRUE(movie->Skins().Targets().fullScreenBackground.isNull());
-    movie->Skins().ApplyStoredSkin();
+    // The full-screen control panel carries the skin too, darker (brightness 180 - 130).
+    TFormControlPanel* panel = movie->Full().ControlPanel();
+    ASSERT_NE(panel, nullptr);
+    const QImage dark = SkinPicture(panel->ImageBackground).toImage();
+    ASSERT_FALSE(dark.isNull());
+    EXPECT_EQ(dark.pixelColor(0, 0), QColor(0, 0, 0));
+    EXPECT_FALSE(panel->KvTrackBar1->getTrackPic().isNull());
+    EXPECT_EQ(panel->KvTrackBar1->getTrackerWidth(), 15);
+    EXPECT_EQ(panel->KvTrackBarZoom->getTrackerWidth(), 8);
 
     // Zero-length, truncated and wrong-format files: the message, and the look stays.
     fs::create_directories(dir.path() / "skins");
