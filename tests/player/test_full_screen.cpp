@@ -39,7 +39,6 @@
 #include "player/mpv_player.h"
 #include "player/test_movie.h"
 #include "player/transport.h"
-#include "support/english_keys.h"
 #include "support/temp_dir.h"
 #include "ui/command_names.h"
 
@@ -361,23 +360,6 @@ TEST_F(FullScreenTest, AutomaticSwitchAfterOpening) {
     // The exit key leaves full screen before the window closes.
     Key(Qt::Key_QuoteLeft);
     EXPECT_FALSE(Full().FullScreen());
-}
-
-// The captions and hints of the full-screen windows and the new commands are in english.klg.
-TEST_F(FullScreenTest, EnglishTranslatesTheFullScreenWindows) {
-    Start(player, "EditorEnabled=1\r\n");
-    fs::create_directories(dir.path() / "prog" / "language");
-    ASSERT_TRUE(window->GetLanguage().ExportLanguage("all.klg"));
-    const int checked = test::ExpectEnglishHas(
-        dir.File("prog/language/all.klg"), [&](const std::string& section, const std::string& key, const std::string& value) {
-            if (value.empty() || value == "/" || value == "0:00:00" || value == "OK") return false;
-            if (section == "Form1")
-                return key.rfind("Widok", 0) == 0 || key.rfind("Pow", 0) == 0 || key.rfind("Tryb", 0) == 0 ||
-                       key == "Przezroczystenapisy1_Cpt" || key == "SpeedButtonEditorEnabled_Hnt" ||
-                       key == "SpeedButtonFullScreen_Hnt" || key == "Opcjenapisw1_Cpt";
-            return section == "FormControlPanel" || section == "FormFSProgress" || section == "FormSubtitleFont";
-        });
-    EXPECT_GT(checked, 30);
 }
 
 // The real player: a playing movie goes full screen and back; the subtitles are drawn over the
