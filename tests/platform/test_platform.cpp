@@ -8,13 +8,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QThread>
 #include <atomic>
 #include <filesystem>
 
 #include "platform/power_off.h"
 #include "platform/single_instance.h"
+#include "support/private_bus.h"
 #include "support/temp_dir.h"
 
 using namespace kravelo;
@@ -131,28 +130,17 @@ public slots:
 }  // namespace
 
 TEST(PowerOff, LogindCallOnAPrivateBus) {
-    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-    if (daemon.isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed (scripts/setup.sh installs it)";
-    QProcess bus;
-    bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-    ASSERT_TRUE(bus.waitForStarted(10000));
-    while (!bus.canReadLine()) ASSERT_TRUE(bus.waitForReadyRead(10000));
-    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
-
-    // The fake answers in its own thread, as logind answers from its own process.
-    QThread serviceThread;
-    serviceThread.start();
+    test::PrivateBus bus;
+    if (!bus.Running()) GTEST_SKIP() << "dbus-daemon is not available (scripts/setup.sh installs it)";
     auto* fake = new FakeLogind;
-    FakeLogind& logind = *fake;
-    fake->moveToThread(&serviceThread);
-    QObject::connect(&serviceThread, &QThread::finished, fake, &QObject::deleteLater);
+    FakeLogind& logind = bus.Serve(fake);
     {
-        QDBusConnection service = QDBusConnection::connectToBus(address, QStringLiteral("kravelo-fake-logind"));
+        QDBusConnection service = bus.Connect(QStringLiteral("kravelo-fake-logind"));
         ASSERT_TRUE(service.isConnected());
         ASSERT_TRUE(service.registerObject(QStringLiteral("/org/freedesktop/login1"), fake,
                                            QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(service.registerService(QStringLiteral("org.freedesktop.login1")));
-        QDBusConnection client = QDBusConnection::connectToBus(address, QStringLiteral("kravelo-client"));
+        QDBusConnection client = bus.Connect(QStringLiteral("kravelo-client"));
 
         LogindPowerOff powerOff(client, 5000);
         QString error;
@@ -173,12 +161,6 @@ TEST(PowerOff, LogindCallOnAPrivateBus) {
         EXPECT_EQ(logind.calls, 2);
         service.unregisterObject(QStringLiteral("/org/freedesktop/login1"));
     }
-    QDBusConnection::disconnectFromBus(QStringLiteral("kravelo-fake-logind"));
-    QDBusConnection::disconnectFromBus(QStringLiteral("kravelo-client"));
-    serviceThread.quit();
-    serviceThread.wait();
-    bus.terminate();
-    bus.waitForFinished(5000);
 }
 
 #include "test_platform.moc"

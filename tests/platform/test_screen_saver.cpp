@@ -3,12 +3,10 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QThread>
 #include <atomic>
 
 #include "platform/screen_saver.h"
+#include "support/private_bus.h"
 
 using namespace kravelo;
 
@@ -37,22 +35,12 @@ public slots:
 }  // namespace
 
 TEST(ScreenSaver, InhibitedWhileHeldAndReleasedWithItsCookie) {
-    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-    if (daemon.isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed (scripts/setup.sh installs it)";
-    QProcess bus;
-    bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-    ASSERT_TRUE(bus.waitForStarted(10000));
-    while (!bus.canReadLine()) ASSERT_TRUE(bus.waitForReadyRead(10000));
-    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
-
-    QThread serviceThread;
-    serviceThread.start();
+    test::PrivateBus bus;
+    if (!bus.Running()) GTEST_SKIP() << "dbus-daemon is not available (scripts/setup.sh installs it)";
     auto* fake = new FakeScreenSaver;
-    FakeScreenSaver& saver = *fake;
-    fake->moveToThread(&serviceThread);
-    QObject::connect(&serviceThread, &QThread::finished, fake, &QObject::deleteLater);
+    FakeScreenSaver& saver = bus.Serve(fake);
     {
-        QDBusConnection client = QDBusConnection::connectToBus(address, QStringLiteral("kravelo-saver-client"));
+        QDBusConnection client = bus.Connect(QStringLiteral("kravelo-saver-client"));
         // No service on the bus yet: no hold, and no error either.
         {
             DBusScreenSaverInhibitor none(client, 2000);
@@ -60,7 +48,7 @@ TEST(ScreenSaver, InhibitedWhileHeldAndReleasedWithItsCookie) {
             EXPECT_FALSE(none.Inhibited());
         }
 
-        QDBusConnection service = QDBusConnection::connectToBus(address, QStringLiteral("kravelo-fake-saver"));
+        QDBusConnection service = bus.Connect(QStringLiteral("kravelo-fake-saver"));
         ASSERT_TRUE(service.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), fake,
                                            QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(service.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
@@ -82,12 +70,6 @@ TEST(ScreenSaver, InhibitedWhileHeldAndReleasedWithItsCookie) {
         service.unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
         service.unregisterObject(QStringLiteral("/org/freedesktop/ScreenSaver"));
     }
-    QDBusConnection::disconnectFromBus(QStringLiteral("kravelo-fake-saver"));
-    QDBusConnection::disconnectFromBus(QStringLiteral("kravelo-saver-client"));
-    serviceThread.quit();
-    serviceThread.wait();
-    bus.terminate();
-    bus.waitForFinished(5000);
 }
 
 #include "test_screen_saver.moc"
