@@ -10,6 +10,10 @@
 
 namespace kravelo::fuzz {
 
+using Check = void (*)(std::string_view data);
+// Runs `check` on `data`; a broken invariant shows that input.
+void Run(Check check, std::string_view data);
+
 void CheckLineFormats(std::string_view data);  // ParseLine, IsLineValid, putline, RewriteLine
 void CheckSsaHeader(std::string_view data);    // ReadSsaHeader and event lines under its tables
 void CheckSubRip(std::string_view data);       // SubRip blocks and conversion, conversion back
@@ -21,7 +25,7 @@ void CheckSkinBitmap(std::string_view data);   // the skin bitmap reader, bright
 
 struct Target {
     const char* name;
-    void (*check)(std::string_view data);
+    Check check;
 };
 inline constexpr Target kTargets[] = {
     {"line", CheckLineFormats}, {"ssa_header", CheckSsaHeader}, {"subrip", CheckSubRip},

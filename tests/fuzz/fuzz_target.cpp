@@ -8,6 +8,7 @@
 #include "fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kravelo::fuzz::KRAVELO_FUZZ_CHECK(std::string_view(reinterpret_cast<const char*>(data), size));
+    using namespace kravelo::fuzz;
+    Run(KRAVELO_FUZZ_CHECK, std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;
 }
