@@ -1,7 +1,7 @@
 #pragma once
 // Small movies for the audio tests: a voiced sound (a gliding harmonic tone with a syllable
 // rhythm, which the voice detector takes for speech) in each burst, digital silence elsewhere,
-// written as WAV and muxed by the ffmpeg program.
+// muxed by the ffmpeg program.
 
 #include <algorithm>
 #include <cmath>
@@ -26,8 +26,8 @@ inline double Voiced(double t) {
            (0.55 + 0.45 * std::sin(2 * pi * 4 * t));
 }
 
-// A mono 16-bit WAV file of the bursts over digital silence.
-inline bool WriteVoicedWav(const std::string& path, const std::vector<Burst>& bursts, double duration, int rate) {
+// The bursts over digital silence as raw mono 16-bit samples (little-endian, as ffmpeg's s16le).
+inline bool WriteVoicedPcm(const std::string& path, const std::vector<Burst>& bursts, double duration, int rate) {
     const std::size_t n = static_cast<std::size_t>(duration * rate);
     std::vector<int16_t> pcm(n, 0);
     for (const Burst& b : bursts)
@@ -36,23 +36,8 @@ inline bool WriteVoicedWav(const std::string& path, const std::vector<Burst>& bu
             pcm[i] = static_cast<int16_t>(std::lround(Voiced(static_cast<double>(i) / rate) * 32767));
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
-    auto u32 = [f](uint32_t v) { std::fwrite(&v, 4, 1, f); };
-    auto u16 = [f](uint16_t v) { std::fwrite(&v, 2, 1, f); };
-    const uint32_t bytes = static_cast<uint32_t>(n * 2);
-    std::fwrite("RIFF", 1, 4, f);
-    u32(36 + bytes);
-    std::fwrite("WAVEfmt ", 1, 8, f);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(static_cast<uint32_t>(rate));
-    u32(static_cast<uint32_t>(rate) * 2);
-    u16(2);
-    u16(16);
-    std::fwrite("data", 1, 4, f);
-    u32(bytes);
-    std::fwrite(pcm.data(), 2, n, f);
-    return std::fclose(f) == 0;
+    const bool written = std::fwrite(pcm.data(), 2, n, f) == n;
+    return std::fclose(f) == 0 && written;
 }
 
 struct SpeechMovie {
@@ -68,8 +53,8 @@ struct SpeechMovie {
 inline bool MakeSpeechMovie(const std::string& path, const SpeechMovie& m) {
     char dur[32];
     std::snprintf(dur, sizeof dur, "%.3f", m.duration);
-    const std::string wav = path + ".voice.wav";
-    if (!WriteVoicedWav(wav, m.bursts, m.duration, m.rate)) return false;
+    const std::string pcm = path + ".voice.raw";
+    if (!WriteVoicedPcm(pcm, m.bursts, m.duration, m.rate)) return false;
     std::string cmd = "ffmpeg -nostdin -v error -y";
     std::string maps;
     int input = 0;
@@ -81,13 +66,13 @@ inline bool MakeSpeechMovie(const std::string& path, const SpeechMovie& m) {
         cmd += " -f lavfi -i anullsrc=r=" + std::to_string(m.rate) + ":cl=stereo:d=" + dur;
         maps += " -map " + std::to_string(input++) + ":a";
     }
-    cmd += " -i '" + wav + "'";
+    cmd += " -f s16le -ar " + std::to_string(m.rate) + " -ac 1 -i '" + pcm + "'";
     maps += " -map " + std::to_string(input++) + ":a";
     cmd += maps;
     if (m.video) cmd += " -c:v mpeg4 -q:v 31";
     cmd += " -c:a " + m.audioCodec + " '" + path + "'";
     const bool ok = std::system(cmd.c_str()) == 0;
-    std::remove(wav.c_str());
+    std::remove(pcm.c_str());
     return ok;
 }
 
