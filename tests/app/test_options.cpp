@@ -274,14 +274,9 @@ TEST_F(OptionsTest, StatisticsShowTheCountersAndResetAfterTheQuestion) {
     window->secondsNow = [&clock] { return clock; };
     TFormStatistics& stats = window->StatisticsWindow();
     stats.now = [] { return DateTime{2026, 12, 6, 12, 0, 0}; };
-    auto fields = [&stats] {
+    auto fields = [&stats] {  // every field, in the window's order
         QStringList out;
-        for (QLineEdit* e : {stats.EditDateFrom, stats.EditDateTo, stats.EditDaysCount, stats.EditExecuteCount,
-                             stats.EditTimeCountD, stats.EditTimeCountH, stats.EditTimeCountM, stats.EditTimeCountS,
-                             stats.EditTimePerDay, stats.EditMoviesCount, stats.EditSubtitlesCount,
-                             stats.EditTotalMovieSize, stats.EditTotalSubSize, stats.EditTotalMovieTime,
-                             stats.EditMovieTimePerDay})
-            out << e->text();
+        for (QLineEdit* e : stats.findChildren<QLineEdit*>()) out << e->text();
         return out.join(u'|');
     };
     prompter.answers = {BoxAnswer::No, BoxAnswer::Yes};
