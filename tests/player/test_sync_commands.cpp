@@ -267,7 +267,6 @@ TEST_F(SyncTest, WaveformStripFillsInSeeksAndRepaintsOnlyWhenMoved) {
 
     player.SetPositionSilently(bursts->at(3).start + 0.5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return strip->Position() == bursts->at(3).start + 0.5; }, 5000));
-    QTest::qWait(0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return strip->Paints() > 0; }, 5000));
     // Once the blocks and the layout have settled, a position that has not moved draws nothing.
     QTimer* tick = Sync().findChild<QTimer*>("StripTick");
