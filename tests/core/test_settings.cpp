@@ -80,9 +80,8 @@ TEST(Settings, AnExistingFileIsWrittenBackAsItWas) {
         std::visit([&](auto field) { EXPECT_NE(field(loaded), field(defaults)) << k.section << "/" << k.name; },
                    k.field);
     }
-    EXPECT_EQ(loaded.MoviePosition, 1234.56f);
-    EXPECT_EQ(loaded.ExecuteCount, 10);
 
+    // Written back: each value as it was read (the start count one up).
     ASSERT_TRUE(SaveSettings(loaded, path));
     std::string expected = file;
     expected.replace(expected.find("ExecuteCount=9"), 14, "ExecuteCount=10");
