@@ -30,7 +30,7 @@ TEST(TextRoundTrip, Windows1250ThatWouldReadAsUtf8) {
     TempDir dir;
     std::string error;
     EXPECT_FALSE(WriteTextFile(dir.File("a.txt"), d.lines, d.format, error));
-    EXPECT_NE(error.find("UTF-8"), std::string::npos) << error;  // UTF-8 text reads back as meant
+    EXPECT_NE(error.find("UTF-8"), std::string::npos) << error;  // the way out is offered
 
     // Text that still has a byte invalid in UTF-8, or only ASCII, stays in Windows-1250.
     EXPECT_EQ(EncodeText({"PÓŁNOC ś"}, d.format, problems), "P\xD3\xA3NOC \x9C\n");
