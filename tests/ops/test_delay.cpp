@@ -39,12 +39,6 @@ TEST(CorrectTimes, DelayInterpolatedAndContinuedLinearly) {
         EXPECT_FALSE(r.negativeTime);
         EXPECT_EQ(doc.lines, c.expected);
     }
-
-    auto ssa = test::SsaDoc({test::Ssa("0:01:38.00", "0:01:40.00", "Hi")});
-    const Lines header(ssa.lines.begin(), ssa.lines.begin() + 10);
-    EXPECT_EQ(CorrectTimes(ssa, 0, 11, PA, PB, SA, SB).changed, 1);
-    EXPECT_EQ(Lines(ssa.lines.begin(), ssa.lines.begin() + 10), header);
-    EXPECT_EQ(ssa.lines.back().substr(0, 39), "Dialogue: Marked=0,0:01:40.00,0:01:41.9");
 }
 
 TEST(CorrectTimes, NegativeTimesAndInconsistentPoints) {

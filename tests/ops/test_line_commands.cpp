@@ -21,7 +21,6 @@ TEST(ToggleItalicRow, RowUnderTheCaret) {
         {"one|two|three", 5, "one|/two/|three"},
         {"one|two|three", 13, "one|two|/three/"},
         {"/one/|/two/|/three/", 0, "one|/two/|/three/"},
-        {"/one/|/two/|/three/", 7, "/one/|two|/three/"},
         {"/one/|/two/|/three/", 19, "/one/|/two/|three"},
         // Just before "|": the row before; just after it: the row after.
         {"ab|cd", 2, "/ab/|cd"},

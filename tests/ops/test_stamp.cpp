@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/subtitle_line.h"
 #include "ops/stamp.h"
-#include "support/engine_doc.h"
 
 using namespace kravelo;
 
@@ -35,17 +35,6 @@ TEST(StampLine, StartKeepsTheLineFormatAndItsDisplayDuration) {
     EXPECT_EQ(Stamped("{100}{150}X", 0.1, StampEdge::Start, {0.3, true, false}), "{0}{50}X");
 }
 
-TEST(StampLine, SsaLineKeepsItsStyleAndDuration) {
-    const SsaTables ssa = test::SsaDoc({}).ssa;
-    const StampResult r = StampLine("Dialogue: Marked=0,0:00:01.00,0:00:02.50,ITALIC,00,0000,0000,0000,,Hello",
-                                    75.0, StampEdge::Start, kNoReaction, kFormatFrame, 25.0, ssa);
-    EXPECT_EQ(r.line, "Dialogue: Marked=0,0:01:15.00,0:01:16.50,ITALIC,00,0000,0000,0000,,Hello");
-    // Without the script's columns the same line is only text.
-    EXPECT_EQ(Stamped("Dialogue: Marked=0,0:00:01.00,0:00:02.50,NORMAL,00,0000,0000,0000,,Hi", 1.0,
-                      StampEdge::Start, kNoReaction, kFormatDecisecond),
-              "[10][]Dialogue: Marked=0,0:00:01.00,0:00:02.50,NORMAL,00,0000,0000,0000,,Hi");
-}
-
 TEST(StampLine, EndKeepsTheStartAndTakesTheReactionOnlyWhenAsked) {
     EXPECT_EQ(Stamped("{100}{150}Frame line", 10.0, StampEdge::End, {0.3, true, false}), "{100}{250}Frame line");
     EXPECT_EQ(Stamped("{100}{150}Frame line", 10.0, StampEdge::End, {0.3, true, true}), "{100}{242}Frame line");
@@ -68,6 +57,10 @@ TEST(StampLine, OtherLinesBecomeTheTextOfALineInTheActiveFormat) {
     EXPECT_EQ(Stamped("12:30", 1.0, StampEdge::Start, kNoReaction), "{25}{}12:30");
     EXPECT_EQ(Stamped("{1}{", 1.0, StampEdge::Start, kNoReaction), "{25}{}{1}{");
     EXPECT_EQ(Stamped("{0}{0}", 0.1, StampEdge::Start, {0.3, true, false}), "{0}{}");
+    // An SSA event without its script's columns is text too (with them, the SSA layout tests stamp it).
+    EXPECT_EQ(Stamped("Dialogue: Marked=0,0:00:01.00,0:00:02.50,NORMAL,00,0000,0000,0000,,Hi", 1.0,
+                      StampEdge::Start, kNoReaction, kFormatDecisecond),
+              "[10][]Dialogue: Marked=0,0:00:01.00,0:00:02.50,NORMAL,00,0000,0000,0000,,Hi");
 }
 
 TEST(StampLine, AnActiveFormatThatIsNoLineFormatLeavesTheLine) {
