@@ -291,7 +291,7 @@ TEST(ApplySync, MovesEachLineByItsPieceAndReportsNegativeTimes) {
     const CorrectResult c = ApplySync(d, 0, 99, r);
     EXPECT_TRUE(c.done);
     EXPECT_EQ(c.changed, 5);
-    EXPECT_TRUE(c.negativeTime);  // the warning it gives is the correction's, tested there
+    EXPECT_TRUE(c.negativeTime);  // the warning it gives: the command-line tests
     // 10 s -> -1 s; 20 s -> 9 s; 40 s -> 43.667 s; 36 s -> 25 s; 60 s -> 64.5 s (frames at 25 fps).
     EXPECT_EQ(d.lines, (std::vector<std::string>{"{-24}{25}A", "{225}{}B", "{1092}{1196}C", "{625}{675}D",
                                                   "{1613}{1717}E", "x"}));
