@@ -123,12 +123,6 @@ TEST_F(CliSync, RefusesAnAudioStreamWithoutTheSpeechUnlessForced) {
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("written because of --force"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(out));
-
-    // The voiced stream of the same movie is fine.
-    r = RunCli({"sync", "--audio-stream", "2", "--in-place", dir->File("two.mkv"), subs});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NEAR(Offset(r.err), -2.5, 0.1) << r.err;
-    EXPECT_NEAR(Starts(TempDir::Read(subs)).front(), bursts->front().start, 0.1);
 }
 
 TEST_F(CliSync, AlignsToAReferenceFileWithoutSplitsOrRateFix) {
