@@ -86,26 +86,13 @@ TEST(RepairSubtitles, EmptyLinesGoOnlyWithTheirBox) {
               (Lines{"{100}{150}Tak", "{100}{150}Nie ,tak", "śmieci  ,x", "{100}{150}Raz", "[1][2]x"}));
 }
 
-TEST(RepairSubtitles, BlockEndInEveryFormat) {
-    const RepairOptions o = Rules("k");
-    const struct {
-        Lines lines;
-        long last;
-        Lines expected;
-    } cases[] = {
-        {{"{100}{300}A", "{250}{400}B"}, 2, {"{100}{249}A", "{250}{400}B"}},
-        {{"[10][30]A", "", "[25][40]B"}, 1, {"[10][24]A", "", "[25][40]B"}},  // the next lies past the range
-        {{"{100}{300}A", "00:00:05:B"}, 1, {"{100}{124}A", "00:00:05:B"}},   // 5 - 0.04 s
-        // A next subtitle after the end, or a line without an end, is not touched.
-        {{"{100}{200}A", "{300}{400}B", "{500}{}C", "{400}{}D"}, 4, {"{100}{200}A", "{300}{400}B", "{500}{}C", "{400}{}D"}},
-    };
-    for (const auto& c : cases) {
-        SubtitleDocument d = Doc(c.lines);
-        long last = c.last;
-        RepairSubtitles(d, o, 0, last);
-        EXPECT_EQ(d.lines, c.expected);
-    }
-    // An SSA event's cut, a hundredth before, is checked with the lines out of order in BlockEndCut.
+// The cut itself, in each format, is the display-time tests' (the same cut); repair reads the
+// next subtitle past blank lines and past the range, from the lines not yet repaired.
+TEST(RepairSubtitles, BlockEndReadsTheNextSubtitlePastTheRange) {
+    SubtitleDocument d = Doc({"[10][30]A", "", "[25][40]B"});
+    long last = 1;
+    RepairSubtitles(d, Rules("k"), 0, last);
+    EXPECT_EQ(d.lines, (Lines{"[10][24]A", "", "[25][40]B"}));
 }
 
 TEST(RepairSubtitles, DefaultsOverARangeAndTheSsaHeader) {
