@@ -52,7 +52,6 @@ TEST(RepairText, EachRuleAndTheirOrder) {
         {"g", "1 000 000 zł", "1000000 zł"},
         {"g", "1  000", "1  000"},  // a run of two spaces is not touched
         {"g", " 1 a 2", " 1 a 2"},
-        {"b", "{c:$0000FF}Tak", "Tak"},
         {"b", "{y:i}{c:red}Tak {b}x", "Tak x"},
         {"b", "{a{b}c}", "c}"},
         {"b", "a}{b", "a}{b"},  // an unclosed "{" stays
