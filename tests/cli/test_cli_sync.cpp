@@ -14,9 +14,9 @@
 
 using kravelo::test::Burst;
 using kravelo::test::MakeSpeechMovie;
+using kravelo::test::RunCli;
 using kravelo::test::SpeechMovie;
 using kravelo::test::Starts;
-using kravelo::test::RunCli;
 using kravelo::test::TempDir;
 
 namespace {
