@@ -4,24 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "app/help.h"
 #include "app/main_window.h"
 #include "app/movie_port.h"
 #include "app/scripted_prompter.h"
-#include "ops/dialogs/search_dialogs.h"
 #include "ops/dialogs/shift_dialog.h"
 #include "platform/screen_saver.h"
 #include "support/temp_dir.h"
+#include "ui/qt_text.h"
 
 using namespace kravelo;
 using kravelo::test::ScriptedPrompter;
@@ -30,7 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 const std::string kHelp = std::string(KRAVELO_SOURCE_DIR) + "/data/help/";
 
 class FakeMovie : public MoviePort {
