@@ -27,7 +27,8 @@ inline double Voiced(double t) {
 }
 
 // The bursts over digital silence as raw mono 16-bit samples (little-endian, as ffmpeg's s16le).
-inline bool WriteVoicedPcm(const std::string& path, const std::vector<Burst>& bursts, double duration, int rate) {
+inline bool WriteVoicedPcm(const std::string& path, const std::vector<Burst>& bursts, double duration,
+                           int rate) {
     const std::size_t n = static_cast<std::size_t>(duration * rate);
     std::vector<int16_t> pcm(n, 0);
     for (const Burst& b : bursts)
