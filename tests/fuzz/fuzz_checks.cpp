@@ -163,7 +163,7 @@ void RequireSsaFieldsKept(const SubtitleDocument& before, const SubtitleDocument
     }
 }
 
-// The lines of `doc` less the `removed` ones the engine reports deleting.
+// An engine that deletes lines leaves those of `before` less the `removed` ones it reports.
 void RequireLinesLeft(const SubtitleDocument& before, const SubtitleDocument& after, long removed) {
     REQUIRE(static_cast<long>(after.lines.size()) == static_cast<long>(before.lines.size()) - removed);
 }
