@@ -195,17 +195,16 @@ TEST_F(LanguageTest, FileWithOnlyForm1ChangesTheMainTextsAndLeavesTheRest) {
     EXPECT_EQ(main.LabelFileName->text(), "LANGUAGE FILE ERROR");
 }
 
-TEST_F(LanguageTest, MissingFileIsReportedAndChangesNothing) {
-    EXPECT_EQ(language.Text("Form1", "TxtFileModify"), "");  // nothing loaded yet
+// A missing file is reported and changes nothing; a second file keeps the captions it lacks,
+// not the messages.
+TEST_F(LanguageTest, MissingFileChangesNothingAndASecondFileKeepsCaptionsItLacks) {
     EXPECT_FALSE(language.LoadLanguage("nope.klg"));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "Error: NOPE.KLG doesn't exists!");
     EXPECT_EQ(main.window.windowTitle(), "Kravelo");
     EXPECT_EQ(language.Text("Form1", "TxtFileModify"), "");
     EXPECT_EQ(language.LoadedPath(), "");
-}
 
-TEST_F(LanguageTest, SecondFileKeepsTextsItLacks) {
     WriteLanguage("one.klg",
                   "[Form1]\nLabel1_Cpt=First\nButton1_Cpt=B1\n[FormSkin]\nForm_Cpt=Skins\n"
                   "[Editor]\nApperNotSorted=Unsorted\n");
@@ -234,7 +233,12 @@ TEST_F(LanguageTest, StandardButtonsTakeTheirCaptionsFromStdButtons) {
     EXPECT_EQ(main.ButtonCancel->text(), "Cancel");
 }
 
+// The export writes every form but the chapter windows' into the file, keeping what else it holds.
 TEST_F(LanguageTest, ExportThenLoadRestoresTheCaptions) {
+    NamedForm chapters("FormChapters");
+    chapters.setWindowTitle(Q("Rozdziały"));
+    language.AddForm(&chapters);
+    WriteLanguage("export.klg", "; mine\n[Messages]\nStop=Halt\n");
     std::string error;
     ASSERT_TRUE(language.ExportLanguage("export.klg", &error)) << error;
     ProfileFile exported(dir.File("language/export.klg"));
@@ -250,6 +254,9 @@ TEST_F(LanguageTest, ExportThenLoadRestoresTheCaptions) {
     EXPECT_EQ(exported.ReadString("FormSkin", "Form_Cpt", "?"), "Skórki");
     EXPECT_FALSE(exported.HasSection("StdButtons"));
     EXPECT_FALSE(exported.HasSection("Editor"));
+    EXPECT_FALSE(exported.HasSection("FormChapters"));
+    EXPECT_EQ(exported.ReadString("Messages", "Stop", ""), "Halt");
+    EXPECT_EQ(exported.Lines()[0], "; mine");
     // Keys follow creation order: the label before the button made after it.
     const auto& lines = exported.Lines();
     auto at = [&](const std::string& l) { return std::find(lines.begin(), lines.end(), l) - lines.begin(); };
@@ -262,18 +269,6 @@ TEST_F(LanguageTest, ExportThenLoadRestoresTheCaptions) {
     EXPECT_EQ(main.window.windowTitle(), "Kravelo");
     EXPECT_EQ(main.Recent1->text(), Q("Ostatni plik"));
     EXPECT_EQ(main.Empty1->text(), "stays");
-}
-
-TEST_F(LanguageTest, ExportLeavesOutTheChapterFormsAndKeepsOtherKeys) {
-    NamedForm chapters("FormChapters");
-    chapters.setWindowTitle(Q("Rozdziały"));
-    language.AddForm(&chapters);
-    WriteLanguage("keep.klg", "; mine\n[Messages]\nStop=Halt\n");
-    ASSERT_TRUE(language.ExportLanguage("keep.klg"));
-    ProfileFile f(dir.File("language/keep.klg"));
-    EXPECT_FALSE(f.HasSection("FormChapters"));
-    EXPECT_EQ(f.ReadString("Messages", "Stop", ""), "Halt");
-    EXPECT_EQ(f.Lines()[0], "; mine");
 }
 
 TEST_F(LanguageTest, FixUpsFindTheirControlsByName) {
@@ -326,15 +321,23 @@ TEST_F(LanguageTest, FixUpsFindTheirControlsByName) {
 }
 
 TEST_F(LanguageTest, LanguageChooserListsChoosesAndExports) {
-    WriteLanguage("alpha.klg", "[FormLanguage]\nForm_Cpt=Alpha\n");
-    WriteLanguage("beta.klg", "[FormLanguage]\nForm_Cpt=Beta\n[StdButtons]\nAnuluj=Cancel\n");
-    WriteLanguage("notes.txt", "");
     Settings settings;
     settings.LanguageFile = "BETA.KLG";  // matched without regard to case
     OpenDialogCounter open;
     TFormLanguage dialog(language, settings, open);
     int changed = 0;
     dialog.onLanguageChanged = [&] { ++changed; };
+    // Without a language file nothing can be confirmed.
+    dialog.SetCurrentFile(settings.LanguageFile);
+    dialog.show();
+    EXPECT_EQ(dialog.ListBoxFiles->count(), 0);
+    EXPECT_FALSE(dialog.ButtonOK->isEnabled());
+    dialog.reject();
+    EXPECT_EQ(open.Value(), 0);
+
+    WriteLanguage("alpha.klg", "[FormLanguage]\nForm_Cpt=Alpha\n");
+    WriteLanguage("beta.klg", "[FormLanguage]\nForm_Cpt=Beta\n[StdButtons]\nAnuluj=Cancel\n");
+    WriteLanguage("notes.txt", "");
     dialog.SetCurrentFile(settings.LanguageFile);
     dialog.show();
     EXPECT_EQ(open.Value(), 1);
@@ -349,7 +352,6 @@ TEST_F(LanguageTest, LanguageChooserListsChoosesAndExports) {
     ProfileFile saved(dir.File("language/SAVE.KLG"));
     ASSERT_TRUE(saved.Exists());
     EXPECT_EQ(saved.ReadString("FormLanguage", "Form_Cpt", ""), "Język (Language)");
-    EXPECT_EQ(saved.ReadString("Form1", "Form_Cpt", ""), "Kravelo");
 
     dialog.ListBoxFiles->setCurrentRow(0);
     EXPECT_EQ(dialog.ShownPath(), dir.File("language/alpha.klg"));
@@ -373,40 +375,7 @@ TEST_F(LanguageTest, LanguageChooserListsChoosesAndExports) {
     EXPECT_EQ(open.Value(), 0);
 }
 
-TEST_F(LanguageTest, LanguageChooserWithoutFilesCannotConfirm) {
-    Settings settings;
-    OpenDialogCounter open;
-    TFormLanguage dialog(language, settings, open);
-    dialog.SetCurrentFile("polski.klg");
-    dialog.show();
-    EXPECT_EQ(dialog.ListBoxFiles->count(), 0);
-    EXPECT_FALSE(dialog.ButtonOK->isEnabled());
-    dialog.reject();
-    EXPECT_EQ(open.Value(), 0);
-    EXPECT_EQ(settings.LanguageFile, "polski.klg");
-}
-
 // --- The shipped language files.
-
-// Loading the shipped files turns a form into English and back.
-TEST(ShippedLanguages, EnglishAndPolishSwitchTheForms) {
-    TempDir dir;
-    Language language(dir.path().string(), "");
-    Settings settings;
-    OpenDialogCounter open;
-    TFormLanguage formLanguage(language, settings, open);
-    Language shipped(SourceFile("data"), "");
-    shipped.AddForm(&formLanguage);
-    ASSERT_TRUE(shipped.LoadLanguage("english.klg"));
-    EXPECT_EQ(formLanguage.windowTitle(), Q("Language (Język)"));
-    EXPECT_EQ(formLanguage.ButtonCancel->text(), "Cancel");
-    EXPECT_EQ(shipped.Texts().Caption(MessageIcon::Question), "Question");
-    ASSERT_TRUE(shipped.LoadLanguage("polski.klg"));
-    EXPECT_EQ(shipped.Text("Form1", "TxtFileModify"),
-              "Plik z napisami został zmieniony. Czy zapisać zmiany?");
-    EXPECT_EQ(formLanguage.ButtonCancel->text(), "Anuluj");
-    EXPECT_EQ(formLanguage.windowTitle(), Q("Język (Language)"));  // switching back restores it
-}
 
 // Qt's own texts (standard buttons, file dialogs) follow the language the file declares, and
 // switch with it.
@@ -420,6 +389,7 @@ TEST(ShippedLanguages, QtTextsFollowTheChosenLanguage) {
     {
         Language shipped(SourceFile("data"), "");
         ASSERT_TRUE(shipped.LoadLanguage("polski.klg"));
+        EXPECT_EQ(shipped.Text("Form1", "TxtFileModify"), "Plik z napisami został zmieniony. Czy zapisać zmiany?");
         EXPECT_EQ(shipped.QtLanguage(), "pl");
         EXPECT_EQ(boxButton(QMessageBox::Cancel), "Anuluj");
         EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), "&Otw\u00f3rz");
@@ -427,7 +397,6 @@ TEST(ShippedLanguages, QtTextsFollowTheChosenLanguage) {
         ASSERT_TRUE(shipped.LoadLanguage("english.klg"));
         EXPECT_EQ(shipped.QtLanguage(), "en");
         EXPECT_EQ(yes(), "&Yes");
-        EXPECT_EQ(boxButton(QMessageBox::Cancel), "Cancel");
 
         ASSERT_TRUE(shipped.LoadLanguage("polski.klg"));
         // A code that is no language name of Qt's folder leaves Qt's English.
