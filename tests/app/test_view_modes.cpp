@@ -37,7 +37,9 @@ TEST_F(ViewModesTest, EditorSwitchHonoursTheSettingAndDisablesEditing) {
     EXPECT_FALSE(window->Action(cmd::kShowEditor)->isChecked());
     ASSERT_NE(EditorButton(), nullptr);
     EXPECT_FALSE(EditorButton()->isChecked());
-    for (const char* name : {cmd::kNew, cmd::kAppend, cmd::kShift, cmd::kConvert, cmd::kFindText, cmd::kSort})
+    // Copy, cut and paste too, in the Edit menu and in the pop-up menu.
+    for (const char* name : {cmd::kNew, cmd::kAppend, cmd::kShift, cmd::kConvert, cmd::kFindText, cmd::kSort,
+                             cmd::kCopy, cmd::kCut, cmd::kPaste, cmd::kCopyPopup, cmd::kItalics})
         EXPECT_FALSE(window->Action(name)->isEnabled()) << name;
     // Commands that do not edit stay.
     EXPECT_TRUE(window->Action(cmd::kOpen)->isEnabled());
@@ -49,7 +51,7 @@ TEST_F(ViewModesTest, EditorSwitchHonoursTheSettingAndDisablesEditing) {
     EXPECT_TRUE(window->Action(cmd::kShowEditor)->isChecked());
     EXPECT_TRUE(EditorButton()->isChecked());
     EXPECT_TRUE(window->Action(cmd::kNew)->isEnabled());
-    EXPECT_TRUE(window->Action(cmd::kShift)->isEnabled());
+    EXPECT_TRUE(window->Action(cmd::kCopy)->isEnabled());
 
     // The tool button does the same, and the setting is saved.
     EditorButton()->click();
