@@ -147,7 +147,8 @@ TEST_F(EditCommandsTest, UnsortedSearchRepeatsUntilTheEndAndSortAsksFirst) {
     EXPECT_EQ(prompter.boxes[1].buttons, BoxButtons::YesNoCancel);
     prompter.answers.push_back(BoxAnswer::Yes);
     Run(cmd::kSort);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{110}A", "{150}{160}C", "{200}{210}B", "{250}{260}E", "{300}{310}D"}));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{110}A", "{150}{160}C", "{200}{210}B", "{250}{260}E",
+                                                 "{300}{310}D"}));
 }
 
 TEST_F(EditCommandsTest, FindAndReplaceTouchOnlyMatches) {

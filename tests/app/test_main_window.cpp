@@ -86,7 +86,8 @@ protected:
         window->Editor()->setTextCursor(c);
     }
     int SelectionStartLine() const {
-        return window->Editor()->document()->findBlock(window->Editor()->textCursor().selectionStart()).blockNumber();
+        const QPlainTextEdit* editor = window->Editor();
+        return editor->document()->findBlock(editor->textCursor().selectionStart()).blockNumber();
     }
 };
 
@@ -111,7 +112,8 @@ TEST_F(MainWindowTest, ShiftThroughTheDialogs) {
     window->NudgeCommand(true);  // asks the same question and stops the same way
     EXPECT_EQ(Lines(), before);
     EXPECT_EQ(window->State().frameRate, 0.0);
-    EXPECT_EQ(prompter.dialogsShown, (std::vector<QString>{"FormPytanie09OkreslFPS", "FormPytanie09OkreslFPS"}));
+    EXPECT_EQ(prompter.dialogsShown,
+              (std::vector<QString>{"FormPytanie09OkreslFPS", "FormPytanie09OkreslFPS"}));
     EXPECT_FALSE(window->Editor()->document()->isModified());
 
     SelectLines(1, 2);
@@ -364,9 +366,9 @@ TEST_F(MainWindowTest, Windows1250FileWithCharactersItCannotHoldIsSavedAsUtf8Onl
 
 // A SubRip file answered No stays SubRip; answered Yes it is converted and saved as ".txt".
 TEST_F(MainWindowTest, SubRipIsConvertedOnlyWhenTheUserAgrees) {
-    const std::string srt = dir.Write(
-        "film.srt",
-        "1\r\n00:00:01,000 --> 00:00:02,500\r\nPierwszy\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nDrugi\r\nwiersz\r\n");
+    const std::string srt = dir.Write("film.srt",
+                                      "1\r\n00:00:01,000 --> 00:00:02,500\r\nPierwszy\r\n\r\n"
+                                      "2\r\n00:00:03,000 --> 00:00:04,000\r\nDrugi\r\nwiersz\r\n");
     Open(srt);
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, Text("Form1", "SRTOpening"));

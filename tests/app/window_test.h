@@ -30,17 +30,20 @@ T* Find(QDialog& d, const char* name) {
 inline void SetText(QDialog& d, const char* name, const char* text) {
     Find<QLineEdit>(d, name)->setText(QString::fromUtf8(text));
 }
-inline void ClickOk(QDialog& d) { Find<QPushButton>(d, "Button1")->click(); }
+inline void ClickOk(QDialog& d) {
+    Find<QPushButton>(d, "Button1")->click();
+}
 
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     // Starts the window with these lines added to the [Settings] section.
     void Start(const std::string& settings) {
         std::filesystem::create_directories(dir.path() / "prog");
         dir.Write("prog/kravelo.ini",
                   "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\n" + settings);
-        MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
-        window = std::make_unique<MainWindow>(paths, &prompter);
+        const std::string share = std::string(KRAVELO_SOURCE_DIR) + "/data";
+        window = std::make_unique<MainWindow>(MainWindowPaths{dir.File("prog"), dir.File("config"), share},
+                                              &prompter);
         prompter.counter = &window->OpenDialogs();
         window->show();
         ASSERT_TRUE(window->StartupDone());
@@ -53,7 +56,9 @@ protected:
     }
 
     std::vector<std::string> Lines() const { return EditorLines(*window->Editor()->document()); }
-    QString Text(const char* section, const char* key) const { return window->GetPrompts().Text(section, key); }
+    QString Text(const char* section, const char* key) const {
+        return window->GetPrompts().Text(section, key);
+    }
     QString LastBox() const { return prompter.boxes.empty() ? QString() : prompter.boxes.back().text; }
 
     TempDir dir;
