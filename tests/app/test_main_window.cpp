@@ -152,7 +152,9 @@ TEST_F(MainWindowTest, ShiftThroughTheDialogs) {
     EXPECT_EQ(prompter.boxes[0].openDialogs, 1);  // the MessageBox wrapper counts the box
 }
 
-TEST_F(MainWindowTest, KeysOfTheCommandsWinOverTheEditorsOwn) {
+// The commands' keys win over the editor's own: Ctrl+D brings the shift dialog, which refuses
+// zero frames and no box ticked; Ctrl+. nudges the caret's line.
+TEST_F(MainWindowTest, KeysOfTheCommandsAndTheShiftDialogsRefusals) {
     OpenAt25(kFrameLines);
     const auto before = Lines();
     QApplication::setActiveWindow(window.get());
@@ -166,21 +168,6 @@ TEST_F(MainWindowTest, KeysOfTheCommandsWinOverTheEditorsOwn) {
     QKeyEvent ctrlA(QEvent::ShortcutOverride, Qt::Key_A, Qt::ControlModifier);  // no command owns it
     QApplication::sendEvent(window->Editor(), &ctrlA);
     EXPECT_TRUE(ctrlA.isAccepted());
-    QTest::keyClick(window->Editor(), Qt::Key_D, Qt::ControlModifier);
-    EXPECT_EQ(prompter.dialogsShown, (std::vector<QString>{"FormPytanie03PrzesNap"}));
-    EXPECT_EQ(Lines(), before);
-    // Ctrl+. nudges the caret's line and leaves the caret where it was.
-    QTextCursor c(window->Editor()->document());
-    c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
-    window->Editor()->setTextCursor(c);
-    QTest::keyClick(window->Editor(), Qt::Key_Period, Qt::ControlModifier);
-    EXPECT_EQ(Lines()[0], "{106}{256}Ala ma kota");
-    EXPECT_EQ(window->Editor()->textCursor().position(), 3);
-}
-
-TEST_F(MainWindowTest, ShiftDialogRefusesZeroFramesAndNoBoxTicked) {
-    OpenAt25(kFrameLines);
-    const auto before = Lines();
     prompter.Dialog("FormPytanie03PrzesNap", [&](QDialog& d) {
         SetText(d, "EditSec", "0.01");  // 0 frames at 25 fps
         ClickOk(d);
@@ -192,12 +179,22 @@ TEST_F(MainWindowTest, ShiftDialogRefusesZeroFramesAndNoBoxTicked) {
         EXPECT_TRUE(d.isVisible());
         Find<QPushButton>(d, "Button2")->click();
     });
-    window->TimeShiftCommand();
+    QTest::keyClick(window->Editor(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(prompter.dialogsShown, (std::vector<QString>{"FormPytanie03PrzesNap"}));
     EXPECT_EQ(Lines(), before);
     ASSERT_EQ(prompter.boxes.size(), 2u);
     EXPECT_EQ(prompter.boxes[0].text, Text("FormPytanie01Konwert", "IncorrectVal"));
     EXPECT_EQ(prompter.boxes[1].text, Text("FormPytanie03PrzesNap", "NothToDo"));
-    // The fields keep their values for the next use.
+
+    // Ctrl+. nudges the caret's line and leaves the caret where it was.
+    QTextCursor c(window->Editor()->document());
+    c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
+    window->Editor()->setTextCursor(c);
+    QTest::keyClick(window->Editor(), Qt::Key_Period, Qt::ControlModifier);
+    EXPECT_EQ(Lines()[0], "{106}{256}Ala ma kota");
+    EXPECT_EQ(window->Editor()->textCursor().position(), 3);
+
+    // The shift dialog's fields keep their values for the next use.
     window->ShiftDialog().show();
     EXPECT_EQ(window->ShiftDialog().EditSec->text(), "2");
     window->ShiftDialog().reject();
