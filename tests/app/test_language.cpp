@@ -25,6 +25,7 @@
 #include "core/settings.h"
 #include "support/temp_dir.h"
 #include "ui/open_dialog_count.h"
+#include "ui/qt_text.h"
 
 using namespace kravelo;
 using kravelo::test::TempDir;
@@ -42,10 +43,6 @@ T* Make(P* parent, const char* name) {
 struct NamedForm : QWidget {
     explicit NamedForm(const char* name) { setObjectName(QLatin1String(name)); }
 };
-
-QString Q(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 // A main window with one control of each translated kind, menus at several depths, a pop-up
 // menu, standard buttons and an embedded form that has its own section.
@@ -143,10 +140,6 @@ protected:
     MainForm main;
     SkinForm skin;
 };
-
-std::string SourceFile(const std::string& relative) {
-    return std::string(KRAVELO_SOURCE_DIR) + "/" + relative;
-}
 
 }  // namespace
 
@@ -382,7 +375,7 @@ TEST(ShippedLanguages, QtTextsFollowTheChosenLanguage) {
         return box.button(which)->text();
     };
     {
-        Language shipped(SourceFile("data"), "");
+        Language shipped(std::string(KRAVELO_SOURCE_DIR) + "/data", "");
         ASSERT_TRUE(shipped.LoadLanguage("polski.klg"));
         EXPECT_EQ(shipped.QtLanguage(), "pl");
         EXPECT_EQ(boxButton(QMessageBox::Cancel), "Anuluj");
