@@ -9,7 +9,8 @@
 namespace kravelo {
 
 // Reads each line at `readRate`, lets `change(SubtitleLine&)` adjust it, and writes it at
-// `writeRate` (an SSA event line keeps its layout and every field that did not change). Progress is reported for every tenth line. Returns the number of lines written.
+// `writeRate` (an SSA event line keeps its layout and every field that did not change).
+// Progress is reported for every tenth line. Returns the number of lines written.
 template <class Change>
 long RewriteLines(SubtitleDocument& doc, double readRate, double writeRate, long first, long last,
                   const ProgressFn& progress, Change&& change) {

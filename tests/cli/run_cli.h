@@ -1,9 +1,11 @@
 #pragma once
-// Runs the real kravelo-cli executable and captures its exit status and output.
+// Runs the real kravelo-cli executable and captures its exit status and output, and reads the
+// start times of the subtitles it wrote.
 
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,20 @@ inline CliResult RunCli(const std::vector<std::string>& args) {
     r.out = TempDir::Read(tmp.File("out"));
     r.err = TempDir::Read(tmp.File("err"));
     return r;
+}
+
+// Start times, seconds: SubRip "00:01:02,345 -->" or SSA "Dialogue: ...,0:01:02.34,".
+inline std::vector<double> Starts(const std::string& text) {
+    static const std::regex srt(R"((\d+):(\d+):(\d+),(\d+) -->)");
+    static const std::regex ssa(R"(Dialogue: [^,]*,(\d+):(\d+):(\d+)\.(\d+),)");
+    const bool isSrt = text.find("-->") != std::string::npos;
+    std::vector<double> out;
+    for (std::sregex_iterator it(text.begin(), text.end(), isSrt ? srt : ssa), end; it != end; ++it) {
+        const auto& m = *it;
+        out.push_back(std::stod(m[1]) * 3600 + std::stod(m[2]) * 60 + std::stod(m[3]) +
+                      std::stod(m[4]) / (isSrt ? 1000.0 : 100.0));
+    }
+    return out;
 }
 
 }  // namespace kravelo::test

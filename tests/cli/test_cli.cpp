@@ -92,8 +92,6 @@ const Case kCases[] = {
      "00:00:01:a\r\n00:00:01:b\r\n", "@IN: 2 unreadable line(s) deleted"},
     {{"convert", "--to", "time", "--lines", "3-3", "@IN"}, kBad, 0,
      "{25}{50}a\r\nnot a subtitle\r\n00:00:01:b\r\nalso bad\r\n"},
-    {{"convert", "--to", "4", "--fps", "25", "--lines", "1-1", "-o", "@OUT", "@IN"}, kBad, 0, "", "",
-     "[10][20]a\r\nnot a subtitle\r\n[10][20]b\r\nalso bad\r\n"},
     // A frame rate only where frame lines are read or written.
     {{"convert", "--to", "frame", "--lines", "3-3", "@IN"}, kBad, 2, "", "frame lines are written"},
     {{"convert", "--to", "time", "--lines", "1-1", "@IN"}, kBad, 2, "", "--fps RATE"},
@@ -114,8 +112,6 @@ const Case kCases[] = {
     {{}, "", 2, "", "Usage: kravelo-cli"},
 
     // Numbers outside what the dialogs accept, and their edges; files that are not regular files.
-    {{"shift", "1", "--fps", "1e-310", "@IN"}, kAB, 2, "", "--fps"},
-    {{"shift", "1", "--fps", "nan", "@IN"}, kAB, 2, "", "not a finite number"},
     {{"shift", "1", "--fps", "5000", "@IN"}, kAB, 2, "", "--fps must lie between"},
     {{"fps", "--from", "1e308", "--to", "25", "@IN"}, kAB, 2, "", "--from"},
     {{"fps", "--from", "25", "--to", "0.001", "@IN"}, kAB, 2, "", "--to"},
@@ -123,12 +119,9 @@ const Case kCases[] = {
     {{"shift", "0.01", "--fps", "25", "@IN"}, kAB, 2, "", "at least one frame"},
     {{"shift", "0.04", "--fps", "25", "@IN"}, kAB, 0, "{101}{201}a\r\n{301}{401}b\r\n"},
     {{"display-time", "0.02", "--fps", "25", "@IN"}, kAB, 2, "", "at least one frame"},
-    {{"merge", "--rows", "100", "--fps", "25", "@IN"}, kAB, 2, "", "--rows must lie between 2 and 99"},
     {{"merge", "--rows", "99", "--fps", "1000", "@IN"}, kAB, 0, kAB},
-    {{"merge", "--per50", "1e9", "--fps", "25", "@IN"}, kAB, 2, "", "--per50 must lie between"},
     {{"find-short", "inf", "--fps", "25", "@IN"}, kAB, 2, "", "not a finite number"},
     {{"correct", "--start", "1@2", "--end", "inf@3", "--fps", "25", "@IN"}, kAB, 2},
-    {{"check", "--fps", "-1", "@IN"}, kAB, 2, "", "--fps must lie between"},
     {{"info", "/dev/zero"}, "", 2, "", "not a regular file"},
     {{"shift", "1", "-o", "/dev/null", "@IN"}, "[1][2]a\n", 2, "", "not a regular file"},
 
@@ -167,8 +160,6 @@ const Case kCases[] = {
     // nudge: one line, no line check; LF and the missing final break kept.
     {{"nudge", "3", "-", "--fps", "25", "--in-place", "@IN"}, "{100}{250}A\nnie napis\n{300}{}B", 0, "", "",
      "{100}{250}A\nnie napis\n{294}{}B"},
-    {{"nudge", "2", "+", "--in-place", "@IN"}, "{100}{250}A\nnie napis\n{300}{}B", 0, "", "",
-     "{100}{250}A\nnie napis\n{300}{}B"},
     {{"nudge", "4", "+", "--fps", "25", "@IN"}, "{100}{250}A\n", 2, "", "LINE must be 1..1"},
     {{"nudge", "1", "x", "--fps", "25", "@IN"}, "{100}{250}A\n", 2, "", "+ or -"},
 
@@ -246,7 +237,6 @@ const Case kCases[] = {
     // correct: two points S@P; inconsistent or malformed points are refused.
     {{"correct", "--start", "98@100", "--end", "1003@1000", "--on-bad-line", "ignore", "@IN"}, kCorrect, 0,
      "[1000][1020]A\n[5500][]C\nbad\n[10000][10020]B\n"},
-    {{"correct", "--start", "98@100", "--end", "98@1000", "@IN"}, kCorrect, 2, "", "must lie after"},
     {{"correct", "--start", "98@100", "--end", "1003@90", "@IN"}, kCorrect, 2, "", "must lie after"},
     {{"correct", "--start", "98", "--end", "1003@1000", "@IN"}, kCorrect, 2, "", "SUBTITLE@MOVIE"},
     {{"correct", "--start", "10@0", "--end", "110@100", "@IN"}, "[10][20]a\n[30][40]b\n", 0,
@@ -255,7 +245,6 @@ const Case kCases[] = {
     // italic: LINE and COLUMN from 1; frame numbers pass through without --fps.
     {{"italic", "--in-place", "1", "10", "@IN"}, "{10}{20}Ala|ma kota\r\n", 0, "",
      "italics added; caret now at line 1, column 11", "{10}{20}/Ala/|ma kota\r\n"},
-    {{"italic", "1", "16", "@IN"}, "{10}{20}/Ala/|ma kota\r\n", 0, "{10}{20}/Ala/|/ma kota/\r\n"},
     {{"italic", "1", "3", "@IN"}, "{10}{20}Ala|ma kota\r\n", 1, "", "@IN:1:3: no italics here"},
     {{"italic", "2", "1", "@IN"}, "{10}{20}Ala|ma kota\r\n", 2, "", "has only 1 line(s)"},
     {{"italic", "1", "0", "@IN"}, "{10}{20}Ala|ma kota\r\n", 2, "", "count from 1"},

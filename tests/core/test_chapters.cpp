@@ -14,7 +14,7 @@ std::vector<std::string> Names(const TChapters& c) {
 }
 }  // namespace
 
-TEST(Chapters, KeptSortedWithTiesInInsertionOrder) {
+TEST(Chapters, KeptSortedWithTiesInInsertionOrderAndAtMostOneHundred) {
     TChapters c;
     EXPECT_EQ(c.Insert({"a", 300}), 0);
     EXPECT_EQ(c.Insert({"c", 1200}), 1);
@@ -25,11 +25,9 @@ TEST(Chapters, KeptSortedWithTiesInInsertionOrder) {
     c.Remove(2);
     c.Remove(99);
     EXPECT_EQ(Names(c), (std::vector<std::string>{"z", "a", "b2", "c"}));
-}
 
-TEST(Chapters, AtMostOneHundred) {
-    TChapters c;
-    for (int i = 0; i < TChapters::kMaxCount; ++i) ASSERT_GE(c.Insert({"x", i}), 0);
+    // At most one hundred.
+    for (int i = c.Count(); i < TChapters::kMaxCount; ++i) ASSERT_GE(c.Insert({"x", i}), 0);
     EXPECT_TRUE(c.Full());
     EXPECT_EQ(c.Insert({"one too many", 5}), -1);
     EXPECT_EQ(c.Count(), 100);
@@ -85,13 +83,10 @@ TEST(Chapters, LoadStopsAtAnEmptyNameOrAMissingOrNegativePosition) {
 }
 
 TEST(Chapters, TimeFieldsBothWays) {
-    const ChapterTimeFields f = SecondsToFields(3600 * 2 + 60 * 5 + 7);
-    EXPECT_EQ(f.h, "02");
-    EXPECT_EQ(f.m, "05");
-    EXPECT_EQ(f.s, "07");
-    const ChapterTimeFields big = SecondsToFields(3600 * 12 + 59 * 60 + 59);
-    EXPECT_EQ(big.h + big.m + big.s, "125959");
-    EXPECT_EQ(SecondsToFields(0).h + SecondsToFields(0).m + SecondsToFields(0).s, "000000");
+    for (auto [seconds, text] : {std::pair{7507, "02:05:07"}, {46799, "12:59:59"}, {0, "00:00:00"}}) {
+        const ChapterTimeFields f = SecondsToFields(seconds);
+        EXPECT_EQ(f.h + ":" + f.m + ":" + f.s, text);
+    }
 
     EXPECT_EQ(FieldsToSeconds("00", "10", "05"), 605);
     EXPECT_EQ(FieldsToSeconds("1", "", "9"), 3609);   // an empty field is 0

@@ -69,44 +69,35 @@ TEST(NextProgressState, CyclesHiddenThroughTheFourModes) {
     step = NextProgressState({true, 0});
     EXPECT_STREQ(step.firstMessage, "ProgressOff");
     EXPECT_EQ(step.secondMessage, nullptr);
-    step = NextProgressState({true, 2});
-    EXPECT_EQ(step.firstMessage, nullptr);
-    EXPECT_EQ(step.state.mode, 3);
+    EXPECT_EQ(NextProgressState({true, 2}).firstMessage, nullptr);
 }
 
 TEST(PanelMouseTick, ShowsOnLargeMovesAndClosesAfterThreeIdleTicks) {
-    PanelMouseInput in;
-    in.mayShow = true;
-    in.x = 300;
-    // No last position yet: nothing.
-    EXPECT_EQ(PanelMouseTick(in).action, PanelAction::None);
-    in.hasLastPosition = true;
-    in.lastX = 250;  // 50 px is not more than 50
-    EXPECT_EQ(PanelMouseTick(in).action, PanelAction::None);
-    in.lastX = 249;
-    EXPECT_EQ(PanelMouseTick(in).action, PanelAction::Show);
-    in.mayShow = false;  // another window open
-    EXPECT_EQ(PanelMouseTick(in).action, PanelAction::None);
-
-    // Visible: still outside the panel for three ticks closes it.
-    in.panelVisible = true;
-    in.lastX = in.x;
-    in.idleTicks = 0;
-    for (int i = 0; i < 2; ++i) {
-        PanelMouseResult r = PanelMouseTick(in);
-        EXPECT_EQ(r.action, PanelAction::None);
-        in.idleTicks = r.idleTicks;
+    using enum PanelAction;
+    const struct {
+        PanelMouseInput in;
+        PanelAction action;
+        int idleTicks;
+    } cases[] = {
+        // Hidden: shown on a move of more than 50 px, with a last position and while it may show
+        // (no other window open).
+        {{.x = 300, .mayShow = true}, None, 0},
+        {{.hasLastPosition = true, .lastX = 250, .x = 300, .mayShow = true}, None, 0},
+        {{.hasLastPosition = true, .lastX = 249, .x = 300, .mayShow = true}, Show, 0},
+        {{.hasLastPosition = true, .lastX = 249, .x = 300, .mayShow = false}, None, 0},
+        // Visible: a third idle tick outside the panel closes it; over the panel it stays; a move
+        // resets the count.
+        {{.hasLastPosition = true, .panelVisible = true, .idleTicks = 0}, None, 1},
+        {{.hasLastPosition = true, .panelVisible = true, .idleTicks = 1}, None, 2},
+        {{.hasLastPosition = true, .panelVisible = true, .idleTicks = 2}, Close, 0},
+        {{.hasLastPosition = true, .panelVisible = true, .insidePanel = true, .idleTicks = 2}, None, 2},
+        {{.hasLastPosition = true, .lastX = 295, .x = 300, .panelVisible = true, .idleTicks = 2}, None, 0},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const PanelMouseResult r = PanelMouseTick(cases[i].in);
+        EXPECT_EQ(r.action, cases[i].action) << i;
+        EXPECT_EQ(r.idleTicks, cases[i].idleTicks) << i;
     }
-    PanelMouseResult r = PanelMouseTick(in);
-    EXPECT_EQ(r.action, PanelAction::Close);
-    EXPECT_EQ(r.idleTicks, 0);
-    // Still over the panel: it stays; a move resets the count.
-    in.idleTicks = 2;
-    in.insidePanel = true;
-    EXPECT_EQ(PanelMouseTick(in).action, PanelAction::None);
-    in.insidePanel = false;
-    in.lastX = in.x - 5;
-    EXPECT_EQ(PanelMouseTick(in).idleTicks, 0);
 }
 
 TEST(MessageWindowPlace, FollowsTheSetting) {

@@ -43,22 +43,16 @@ std::vector<int> Bytes(const RgbImage& image) { return {image.rgb.begin(), image
 
 }  // namespace
 
+// (24-bit pictures through the writer and back, row padding included, are a fuzz property
+// checked over the seed bitmaps.)
 TEST(SkinBitmap, ReadsTheUsualKindsOfBitmap) {
-    // 24 bits, 3 x 2 with row padding, through the writer.
-    RgbImage image{3, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}};
-    std::string error;
-    std::optional<RgbImage> back = DecodeBmp(EncodeBmp(image), &error);
-    ASSERT_TRUE(back) << error;
-    EXPECT_EQ(back->width, 3);
-    EXPECT_EQ(back->height, 2);
-    EXPECT_EQ(Bytes(*back), Bytes(image));
-
     // 8 bits with a two-colour palette, rows stored top-down (negative height).
     std::string palette;
     Put(palette, 0x00102030, 4);  // blue 0x30, green 0x20, red 0x10
     Put(palette, 0x00FFFFFF, 4);
     const std::string rows = std::string("\x00\x01\x00\x00", 4) + std::string("\x01\x05\x00\x00", 4);
-    back = DecodeBmp(Bmp(2, -2, 8, 0, palette, rows, 2), &error);
+    std::string error;
+    std::optional<RgbImage> back = DecodeBmp(Bmp(2, -2, 8, 0, palette, rows, 2), &error);
     ASSERT_TRUE(back) << error;
     // Index 5 lies past the palette: black.
     EXPECT_EQ(Bytes(*back), (std::vector<int>{0x10, 0x20, 0x30, 255, 255, 255, 255, 255, 255, 0, 0, 0}));
@@ -113,7 +107,7 @@ TEST(SkinBitmap, DamagedFilesAreRefusedNotRead) {
     EXPECT_EQ(error, "the file is truncated");
 }
 
-TEST(SkinBitmap, BrightnessAndTiling) {
+TEST(SkinBitmap, BrightnessAndEmptyTiles) {
     RgbImage image{2, 1, {0, 100, 255, 130, 10, 200}};
     RgbImage same = image;
     AdjustBrightness(same, 130);
@@ -125,16 +119,9 @@ TEST(SkinBitmap, BrightnessAndTiling) {
     AdjustBrightness(dark, 200);
     EXPECT_EQ(Bytes(dark), (std::vector<int>{0, 30, 185, 60, 0, 130}));
 
-    // A 2 x 2 tile over 5 x 3: copies side by side, row under row, the last ones cut.
-    RgbImage tile{2, 2, {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4}};
-    RgbImage tiled = TileImage(tile, 5, 3);
-    ASSERT_EQ(tiled.width, 5);
-    ASSERT_EQ(tiled.height, 3);
-    std::vector<int> firstChannel;
-    for (std::size_t i = 0; i < tiled.rgb.size(); i += 3) firstChannel.push_back(tiled.rgb[i]);
-    EXPECT_EQ(firstChannel, (std::vector<int>{1, 2, 1, 2, 1, 3, 4, 3, 4, 3, 1, 2, 1, 2, 1}));
+    // Tiling a picture is a fuzz property, checked over the seed bitmaps; here the empty cases.
     EXPECT_TRUE(TileImage(RgbImage{}, 5, 3).Empty());
-    EXPECT_TRUE(TileImage(tile, 0, 3).Empty());
+    EXPECT_TRUE(TileImage(image, 0, 3).Empty());
 }
 
 // The skins the program ships read as bitmaps, and their edges meet when they are tiled.

@@ -41,15 +41,14 @@ std::string Fields(const StatisticsTexts& t) {
     return out;
 }
 
-TEST(Statistics, FieldsOfTheWindow) {
+TEST(Statistics, FieldsOfTheWindowAfterDaysOnTheFirstAndFromNoDate) {
     StatisticsInput in{"26-12-01", 7, 3, 11, 2 * 86400 + 3 * 3600 + 4 * 60 + 5, 4.123456789, 1.5 * (1 << 30),
                        2048 + 512};
     // Six days counting the first; 183845 s / 60 / 6 = 510.7 minutes a day; hours cut to 9 characters.
     EXPECT_EQ(Fields(StatisticsFor(in, At(2026, 12, 6, 12, 0, 0))),
               "26-12-01|26-12-06|6|7|2|3|4|5|511|3|11|1.5 GB|2.5 kB|4.1234567|0.6872427");
-}
 
-TEST(Statistics, FirstDayAndAStartDateThatIsNoDate) {
+    // The first day.
     StatisticsInput first{"26-12-06", 1, 0, 0, 90, 1.5, 0, 0};
     EXPECT_EQ(Fields(StatisticsFor(first, At(2026, 12, 6, 23, 59, 59))),
               "26-12-06|26-12-06|1|1|0|0|1|30|2|0|0|0 B|0 B|1.5|1.5");

