@@ -1,10 +1,11 @@
 // The write-back of an engine's result into the editor, on random documents and random edits:
 // the editor ends up holding exactly the engine's lines, in one undoable edit, and the line
-// mirror the display reads follows it. (The mirror under typing is the mirror's own test.)
+// mirror the display reads follows it, through write-backs and through typing.
 
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <random>
 
 #include "ui/document_lines.h"
@@ -82,8 +83,23 @@ std::string Join(const Lines& lines) {
     return text;
 }
 
+Lines Split(const QString& text) {
+    Lines lines;
+    for (const QString& line : text.split(u'\n')) lines.push_back(line.toStdString());
+    return lines;
+}
+
 // An empty editor still has its one empty block.
 Lines Mirrored(const Lines& lines) { return lines.empty() ? Lines{""} : lines; }
+
+// The editor's lines as the engines get them: none for an empty editor.
+Lines EngineLines(const QString& text) { return text.isEmpty() ? Lines{} : Split(text); }
+
+// A cursor position that does not split a character made of two UTF-16 units.
+int Boundary(const QString& text, int position) {
+    if (position > 0 && position < text.size() && text[position].isLowSurrogate()) --position;
+    return position;
+}
 
 }  // namespace
 
@@ -91,11 +107,13 @@ TEST(WriteLinesBack, RandomEditsOfRandomDocumentsReachTheEditorAndTheMirror) {
     Random r(20260131);
     QPlainTextEdit editor;
     DocumentLines mirror(editor.document());
+    QString model;  // the editor's text as this test expects it
     for (int round = 0; round < 300; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        const Lines before = EditorLines(*editor.document());  // none for an empty editor
+        const Lines before = EngineLines(model);
         const Lines after = Edit(r, before);
         WriteLinesBack(editor, before, after);
+        model = QString::fromStdString(Join(after));
         ASSERT_EQ(editor.toPlainText().toStdString(), Join(after)) << "from\n" << Join(before);
         ASSERT_EQ(mirror.Lines(), Mirrored(after));
 
@@ -105,8 +123,25 @@ TEST(WriteLinesBack, RandomEditsOfRandomDocumentsReachTheEditorAndTheMirror) {
             ASSERT_EQ(editor.toPlainText().toStdString(), Join(before));
             ASSERT_EQ(mirror.Lines(), Mirrored(before));
             editor.redo();
-            ASSERT_EQ(editor.toPlainText().toStdString(), Join(after));
+            ASSERT_EQ(editor.toPlainText(), model);
             ASSERT_EQ(mirror.Lines(), Mirrored(after));
+        }
+
+        // Typing: text with and without line breaks put in at random places, selections removed.
+        QTextCursor cursor(editor.document());
+        for (std::size_t n = r.Below(4); n > 0; --n) {
+            const int a = Boundary(model, static_cast<int>(r.Below(static_cast<std::size_t>(model.size()) + 1)));
+            const int b = r.OneIn(2) ? a : Boundary(model, static_cast<int>(r.Below(static_cast<std::size_t>(model.size()) + 1)));
+            cursor.setPosition(a);
+            cursor.setPosition(b, QTextCursor::KeepAnchor);
+            const QString typed = r.OneIn(3) ? QString() : QString::fromStdString(r.Text() + (r.OneIn(2) ? "\n" : "") + r.Text());
+            if (typed.isEmpty())
+                cursor.removeSelectedText();
+            else
+                cursor.insertText(typed);
+            model.replace(std::min(a, b), std::abs(a - b), typed);
+            ASSERT_EQ(editor.toPlainText(), model);
+            ASSERT_EQ(mirror.Lines(), Split(model));
         }
     }
 }
