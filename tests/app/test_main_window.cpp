@@ -91,14 +91,17 @@ protected:
     }
 };
 
-// The window starts empty. The frame-rate question comes first and its Anuluj stops the command;
-// a selection is shifted and stays selected; without one the whole document moves and the caret
-// keeps its place.
+// The window starts empty, in the settings' language. The frame-rate question comes first and
+// its Anuluj stops the command; a selection is shifted and stays selected; without one the whole
+// document moves and the caret keeps its place.
 TEST_F(MainWindowTest, ShiftThroughTheDialogs) {
     EXPECT_EQ(window->LabelFileName()->text(), "No subtitle file");
     EXPECT_TRUE(Lines().empty());
     EXPECT_FALSE(window->Action("Zapisz1")->isEnabled());
     EXPECT_TRUE(prompter.boxes.empty());
+    // english.klg reaches the menus and the dialogs made before it was loaded.
+    EXPECT_EQ(window->Action("Open1")->text(), "Open subtitle file");
+    EXPECT_EQ(window->ConvertDialog().Button2->text(), "Cancel");  // StdButtons
 
     const std::string path = dir.Write("film.txt", kFrameLines);
     Open(path);
