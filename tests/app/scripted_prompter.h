@@ -39,7 +39,6 @@ public:
     std::vector<QString> dialogsShown;
     std::deque<QString> openAnswers;  // empty: cancelled
     std::deque<QString> saveAnswers;
-    std::vector<FileRequest> openRequests;
     std::vector<FileRequest> saveRequests;
     const OpenDialogCounter* counter = nullptr;
 
@@ -70,10 +69,7 @@ public:
         return dialog.result();
     }
 
-    QString OpenFileName(QWidget*, FileRequest& request) override {
-        openRequests.push_back(request);
-        return Next(openAnswers);
-    }
+    QString OpenFileName(QWidget*, FileRequest&) override { return Next(openAnswers); }
     QString SaveFileName(QWidget*, FileRequest& request) override {
         saveRequests.push_back(request);
         return Next(saveAnswers);

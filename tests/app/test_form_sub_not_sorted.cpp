@@ -21,11 +21,9 @@ TEST(FormSubNotSorted, CountsDownAndClosesItself) {
     Prompts prompts(prompter, open, shipped.Texts());
     TFormSubNotSorted notice(open, prompts);
 
-    int countWhileShown = -1;
     QString countAtStart, message;
     bool timerRunning = false;
     prompter.Dialog("FormSubNotSorted", [&](QDialog&) {
-        countWhileShown = open.Value();
         countAtStart = notice.LabelCount->text();
         message = notice.LabelMessage->text();
         timerRunning = notice.Timer1->isActive();
@@ -35,10 +33,8 @@ TEST(FormSubNotSorted, CountsDownAndClosesItself) {
     });
     notice.Notify();
 
-    EXPECT_EQ(countWhileShown, 1);
     EXPECT_EQ(countAtStart, "5");
     EXPECT_TRUE(timerRunning);
-    EXPECT_EQ(notice.Timer1->interval(), 1000);
     EXPECT_EQ(message.toStdString(), shipped.Text("Form1", "SubtitlesNotSorted"));
     EXPECT_EQ(notice.windowTitle().toStdString(), shipped.Texts().Caption(MessageIcon::Warning));
     EXPECT_EQ(notice.result(), QDialog::Accepted);

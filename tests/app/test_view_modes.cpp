@@ -5,48 +5,27 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
-#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QToolBar>
 #include <QToolButton>
-#include <filesystem>
-#include <memory>
 
-#include "app/main_window.h"
-#include "app/scripted_prompter.h"
 #include "app/view_modes.h"
-#include "support/temp_dir.h"
+#include "app/window_test.h"
 #include "ui/command_names.h"
 
 using namespace kravelo;
-using kravelo::test::ScriptedPrompter;
-using kravelo::test::TempDir;
-namespace fs = std::filesystem;
+using namespace kravelo::test;
 
 namespace {
 
-class ViewModesTest : public ::testing::Test {
+class ViewModesTest : public WindowTest {
 protected:
-    void Start(const std::string& settings) {
-        fs::create_directories(dir.path() / "prog");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\n" + settings);
-        MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
-        window = std::make_unique<MainWindow>(paths, &prompter);
-        prompter.counter = &window->OpenDialogs();
-        window->show();
-        ASSERT_TRUE(window->StartupDone());
-    }
     bool EditorVisible() const { return window->PanelText()->isVisibleTo(window.get()); }
     QToolButton* EditorButton() const {
         return window->findChild<QToolButton*>(QStringLiteral("SpeedButtonEditorEnabled"));
     }
-
-    TempDir dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow> window;
 };
 
 // The setting decides at start; Ctrl+E switches, and the editing commands, the tick, the tool
@@ -58,7 +37,9 @@ TEST_F(ViewModesTest, EditorSwitchHonoursTheSettingAndDisablesEditing) {
     EXPECT_FALSE(window->Action(cmd::kShowEditor)->isChecked());
     ASSERT_NE(EditorButton(), nullptr);
     EXPECT_FALSE(EditorButton()->isChecked());
-    for (const char* name : {cmd::kNew, cmd::kAppend, cmd::kShift, cmd::kConvert, cmd::kFindText, cmd::kSort})
+    // Copy, cut and paste too, in the Edit menu and in the pop-up menu.
+    for (const char* name : {cmd::kNew, cmd::kAppend, cmd::kShift, cmd::kConvert, cmd::kFindText, cmd::kSort,
+                             cmd::kCopy, cmd::kCut, cmd::kPaste, cmd::kCopyPopup, cmd::kItalics})
         EXPECT_FALSE(window->Action(name)->isEnabled()) << name;
     // Commands that do not edit stay.
     EXPECT_TRUE(window->Action(cmd::kOpen)->isEnabled());
@@ -70,7 +51,7 @@ TEST_F(ViewModesTest, EditorSwitchHonoursTheSettingAndDisablesEditing) {
     EXPECT_TRUE(window->Action(cmd::kShowEditor)->isChecked());
     EXPECT_TRUE(EditorButton()->isChecked());
     EXPECT_TRUE(window->Action(cmd::kNew)->isEnabled());
-    EXPECT_TRUE(window->Action(cmd::kShift)->isEnabled());
+    EXPECT_TRUE(window->Action(cmd::kCopy)->isEnabled());
 
     // The tool button does the same, and the setting is saved.
     EditorButton()->click();
