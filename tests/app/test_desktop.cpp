@@ -12,17 +12,13 @@
 #include <regex>
 
 #include "app/help.h"
-#include "app/main_window.h"
 #include "app/movie_port.h"
-#include "app/scripted_prompter.h"
+#include "app/window_test.h"
 #include "ops/dialogs/shift_dialog.h"
 #include "platform/screen_saver.h"
-#include "support/temp_dir.h"
-#include "ui/qt_text.h"
 
 using namespace kravelo;
-using kravelo::test::ScriptedPrompter;
-using kravelo::test::TempDir;
+using namespace kravelo::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -45,17 +41,11 @@ public:
     void Closing() override {}
 };
 
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public WindowTest {
 protected:
     void SetUp() override {
-        fs::create_directories(dir.path() / "prog");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nLanguageFile=english.klg\r\nEditorEnabled=1\r\n");
-        MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
-        window = std::make_unique<MainWindow>(paths, &prompter);
-        prompter.counter = &window->OpenDialogs();
+        Start("EditorEnabled=1\r\n");
         window->openUrl = [this](const QUrl& url) { opened.push_back(url); };
-        window->show();
-        ASSERT_TRUE(window->StartupDone());
     }
 
     // Resizes the window and runs the event loop until the splitter follows; its new height.
@@ -66,11 +56,8 @@ protected:
         return window->Splitter()->height();
     }
 
-    TempDir dir;
-    ScriptedPrompter prompter;
     FakeMovie movie;
     std::vector<QUrl> opened;
-    std::unique_ptr<MainWindow> window;
 };
 
 // The targets of a page's links: (file, anchor) pairs.
@@ -192,7 +179,7 @@ TEST_F(DesktopTest, CommandLineAndDropsTakeTheNewMovieTypes) {
     EXPECT_EQ(window->LabelFileName()->text(), Q(sub));
     // The file of an unknown kind is named instead of passed over.
     ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, window->GetPrompts().Text("Form1", "CantRecognizeExt") + " :\n" + Q(notes));
+    EXPECT_EQ(prompter.boxes[0].text, Text("Form1", "CantRecognizeExt") + " :\n" + Q(notes));
 
     // A dropped movie of a new type opens too.
     window->DropFiles({Q(dir.File("b.M2TS"))});

@@ -16,53 +16,38 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <algorithm>
-#include <filesystem>
-#include <memory>
 #include <vector>
 
 #include "app/form_options.h"
 #include "app/form_statistics.h"
-#include "app/main_window.h"
-#include "app/scripted_prompter.h"
+#include "app/window_test.h"
 #include "core/profile_file.h"
 #include "platform/display_modes.h"
 #include "platform/file_associations.h"
-#include "support/temp_dir.h"
 
 using namespace kravelo;
-using kravelo::test::ScriptedPrompter;
-using kravelo::test::TempDir;
-namespace fs = std::filesystem;
+using namespace kravelo::test;
 
 namespace {
 
-class OptionsTest : public ::testing::Test {
+class OptionsTest : public WindowTest {
 protected:
-    void Start(const std::string& settings = {}, const std::string& language = "english.klg") {
-        fs::create_directories(dir.path() / "prog");
-        dir.Write("prog/kravelo.ini", "[Settings]\r\nFirstStart=0\r\nEditorEnabled=1\r\nLanguageFile=" + language + "\r\n" + settings);
-        MainWindowPaths paths{dir.File("prog"), dir.File("config"), std::string(KRAVELO_SOURCE_DIR) + "/data"};
-        window = std::make_unique<MainWindow>(paths, &prompter);
-        prompter.counter = &window->OpenDialogs();
+    // Starts the window with the editor shown, four display modes and the fake associations.
+    void Start(const std::string& settings = {}) {
+        WindowTest::Start("EditorEnabled=1\r\n" + settings);
         modes.modes = {{640, 480, 32}, {800, 600, 16}, {1024, 768, 32}, {800, 600, 32}};
         window->SetDisplayModeService(&modes);
         window->SetFileAssociations(&associations);
-        window->show();
-        ASSERT_TRUE(window->StartupDone());
     }
     // Runs the options command from its menu item with `script` acting on the dialog.
     void Options(std::function<void(TFormUstawienia&)> script) {
         prompter.Dialog("FormUstawienia", [script](QDialog& d) { script(static_cast<TFormUstawienia&>(d)); });
         window->Action("Ustawieniaprogramu1")->trigger();
     }
-    QString Text(const char* section, const char* key) const { return window->GetPrompts().Text(section, key); }
     std::string Ini() const { return TempDir::Read(dir.File("prog/kravelo.ini")); }
 
-    TempDir dir;
-    ScriptedPrompter prompter;
     FakeDisplayModes modes;
     FakeFileAssociations associations;
-    std::unique_ptr<MainWindow> window;
 };
 
 QCheckBox* Box(TFormUstawienia& d, const char* name) { return d.findChild<QCheckBox*>(QLatin1String(name)); }
