@@ -50,8 +50,6 @@ protected:
     FakeFileAssociations associations;
 };
 
-QCheckBox* Box(TFormUstawienia& d, const char* name) { return d.findChild<QCheckBox*>(QLatin1String(name)); }
-
 TEST_F(OptionsTest, EveryPageFilledFromTheSettingsAndStoredOnOk) {
     Start("ReactionSpeed=0.25\r\nEditorFontSize=11\r\nMessageBoxPos=1\r\nAutoOpenSubtitle=1\r\n"
           "[Resolution]\r\nKindOfResChange=1\r\nChangeXRes=800\r\nChangeYRes=600\r\nNoMoreXRes=1280\r\n");
@@ -198,9 +196,9 @@ TEST_F(OptionsTest, AssociationsFollowTheBoxesAndCancelChangesNothing) {
     // "Wszystkie", other changes, then Anuluj.
     Options([](TFormUstawienia& d) {
         ASSERT_EQ(d.AssociationBoxes.size(), AssociationExtensions().size());
-        EXPECT_TRUE(Box(d, "CheckBoxAVI")->isChecked());
-        EXPECT_FALSE(Box(d, "CheckBoxMKV")->isChecked());
-        EXPECT_EQ(Box(d, "CheckBoxAVI")->text(), "A&VI");
+        EXPECT_TRUE(Find<QCheckBox>(d, "CheckBoxAVI")->isChecked());
+        EXPECT_FALSE(Find<QCheckBox>(d, "CheckBoxMKV")->isChecked());
+        EXPECT_EQ(Find<QCheckBox>(d, "CheckBoxAVI")->text(), "A&VI");
         d.ButtonAll->click();
         for (QCheckBox* b : d.AssociationBoxes) EXPECT_TRUE(b->isChecked());
         d.EditPodwyzszenieNapisow->setText("50");
@@ -218,8 +216,8 @@ TEST_F(OptionsTest, AssociationsFollowTheBoxesAndCancelChangesNothing) {
     // "Żaden", then two boxes ticked: AVI is given up, the two taken.
     Options([](TFormUstawienia& d) {
         d.ButtonNone->click();
-        Box(d, "CheckBoxMKV")->setChecked(true);
-        Box(d, "CheckBoxASF")->setChecked(true);
+        Find<QCheckBox>(d, "CheckBoxMKV")->setChecked(true);
+        Find<QCheckBox>(d, "CheckBoxASF")->setChecked(true);
         d.Button1->click();
     });
     EXPECT_FALSE(associations.associated.at("avi"));
@@ -230,7 +228,7 @@ TEST_F(OptionsTest, AssociationsFollowTheBoxesAndCancelChangesNothing) {
     associations.refuse = true;
     const std::size_t boxes = prompter.boxes.size();
     Options([](TFormUstawienia& d) {
-        Box(d, "CheckBoxMKV")->setChecked(false);
+        Find<QCheckBox>(d, "CheckBoxMKV")->setChecked(false);
         d.Button1->click();
     });
     ASSERT_EQ(prompter.boxes.size(), boxes + 1);
@@ -239,14 +237,14 @@ TEST_F(OptionsTest, AssociationsFollowTheBoxesAndCancelChangesNothing) {
     EXPECT_EQ(prompter.boxes.back().icon, MessageIcon::Warning);
     EXPECT_TRUE(associations.associated.at("mkv"));
     Options([](TFormUstawienia& d) {
-        EXPECT_TRUE(Box(d, "CheckBoxMKV")->isChecked());
+        EXPECT_TRUE(Find<QCheckBox>(d, "CheckBoxMKV")->isChecked());
         d.Button2->click();
     });
 
     // Without an association service the page cannot be used.
     window->SetFileAssociations(nullptr);
     Options([](TFormUstawienia& d) {
-        EXPECT_FALSE(Box(d, "CheckBoxAVI")->isEnabled());
+        EXPECT_FALSE(Find<QCheckBox>(d, "CheckBoxAVI")->isEnabled());
         EXPECT_FALSE(d.ButtonAll->isEnabled());
         d.Button1->click();
     });
