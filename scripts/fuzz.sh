@@ -9,7 +9,7 @@ seconds="${1:-3600}"
 build=build-fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DKRAVELO_FUZZ=ON -DKRAVELO_BUILD_TESTS=OFF -DKRAVELO_BUILD_BENCH=OFF >/dev/null
-targets=(line ssa_header subrip text profile chapters engines)
+targets=(line ssa_header subrip text profile chapters engines skin_bitmap)
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 mkdir -p "$build/findings"

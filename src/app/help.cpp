@@ -37,6 +37,7 @@ constexpr TopicOf kTopics[] = {
     {"FormMP", "movie", ""},
     {"FormPytanie05SkokDo", "movie", "jump"},
     {"FormPytanie02Geom", "movie", "delay"},
+    {"FormSyncPreview", "movie", "sync"},
     {"FormChapters", "movie", "chapters"},
     {"FormChapterSet", "movie", "chapters"},
     {"FormControlPanel", "fullscreen", "panel"},
@@ -45,6 +46,7 @@ constexpr TopicOf kTopics[] = {
     {"FormSkin", "fullscreen", "skins"},
     {"FormUstawienia", "options", ""},
     {"FormStatistics", "tools", "statistics"},
+    {"FormSubtitleFont", "tools", "subtitle-font"},
     {"FormLanguage", "tools", "language"},
     {"FormInformacje", "tools", "about"},
 };

@@ -12,6 +12,7 @@
 #include <regex>
 
 #include "app/help.h"
+#include "app/language.h"
 #include "app/movie_port.h"
 #include "app/window_test.h"
 #include "ops/dialogs/shift_dialog.h"
@@ -119,16 +120,12 @@ TEST(Help, PageLookupAndFallbacks) {
 }
 
 TEST(Help, EveryDialogHasItsSectionInBothLanguagesAndNoLinkIsBroken) {
-    const char* const forms[] = {
-        "Form1", "FormOpenText", "FormPytanie14SetFormat", "Find", "Replace", "FormPytanie10ZnajdzSzybkiNapis",
-        "FormPytanie07ZnajdzPrzerwe", "FormPytanie08PrzejdzDoNapisu", "FormPytanie03PrzesNap",
-        "FormPytanie06ZmianaFPSNap", "FormPytanie09OkreslFPS", "FormPytanie01Konwert", "FormPytanie04CzasWysw",
-        "FormPytanie13PolaczNapisy", "FormPytanie11PoprawNapisy", "FormSubNotSorted", "FormPytanie12BladLinii",
-        "FormMP", "FormPytanie05SkokDo", "FormPytanie02Geom", "FormChapters", "FormControlPanel", "FormSkin",
-        "FormUstawienia", "FormStatistics", "FormLanguage", "FormInformacje"};
-    for (const char* form : forms) {
+    // Every form with a language section, and the two dialogs without one.
+    std::vector<std::string_view> forms(std::begin(kLanguageForms), std::end(kLanguageForms));
+    forms.insert(forms.end(), {"FormPytanie14SetFormat", "FormSubNotSorted"});
+    for (std::string_view form : forms) {
         const HelpTopic topic = HelpTopicFor(form);
-        if (std::string(form) != "Form1") {
+        if (form != "Form1") {
             EXPECT_NE(topic.page, "index") << form;
         }
         for (const char* language : {"pl", "en"}) {
