@@ -30,7 +30,6 @@ TEST(CorrectTimes, DelayInterpolatedAndContinuedLinearly) {
     for (const auto& c : cases) {
         auto doc = Doc(c.lines);
         CorrectResult r = CorrectTimes(doc, 0, static_cast<long>(c.lines.size()), PA, PB, SA, SB);
-        EXPECT_TRUE(r.done);
         EXPECT_FALSE(r.negativeTime);
         EXPECT_EQ(doc.lines, c.expected);
     }

@@ -30,9 +30,7 @@ TEST(WorkRange, SelectionToLines) {
 }
 
 TEST(WorkRange, OffsetsAndRestoredSelection) {
-    EXPECT_EQ(LineStartOffset(kLengths, 0), 0);
     EXPECT_EQ(LineStartOffset(kLengths, 2), 10);
-    EXPECT_EQ(LineEndOffset(kLengths, 0), 6);
     EXPECT_EQ(LineEndOffset(kLengths, 2), 11);
     // Beyond the line count both are the whole text with every break.
     EXPECT_EQ(LineStartOffset(kLengths, 99), 16);
