@@ -73,8 +73,6 @@ const std::string kForeignSsa =
 
 const Case kCases[] = {
     // convert: targets by name and number, --fps=RATE, SSA written and read back, SubRip by extension.
-    {{"convert", "--to", "decisecond", "--fps", "25", "@IN"}, "{100}{250}Ala ma kota\r\n", 0,
-     "[40][100]Ala ma kota\r\n"},
     {{"convert", "--to", "ssa", "--fps=25", "@IN"}, "{100}{250}Ala ma kota\r\n", 0,
      kSsaHeader + Event("04.00", "10.00", "Ala ma kota")},
     {{"convert", "--to", "3", "--fps", "25", "@IN"}, kSsaHeader + Event("04.00", "10.00", "Ala ma kota"), 0,
@@ -112,16 +110,13 @@ const Case kCases[] = {
     {{}, "", 2, "", "Usage: kravelo-cli"},
 
     // Numbers outside what the dialogs accept, and their edges; files that are not regular files.
-    {{"shift", "1", "--fps", "5000", "@IN"}, kAB, 2, "", "--fps must lie between"},
     {{"fps", "--from", "1e308", "--to", "25", "@IN"}, kAB, 2, "", "--from"},
-    {{"fps", "--from", "25", "--to", "0.001", "@IN"}, kAB, 2, "", "--to"},
     {{"shift", "1e7", "--fps", "25", "@IN"}, kAB, 2, "", "must not exceed"},
     {{"shift", "0.01", "--fps", "25", "@IN"}, kAB, 2, "", "at least one frame"},
     {{"shift", "0.04", "--fps", "25", "@IN"}, kAB, 0, "{101}{201}a\r\n{301}{401}b\r\n"},
     {{"display-time", "0.02", "--fps", "25", "@IN"}, kAB, 2, "", "at least one frame"},
     {{"merge", "--rows", "99", "--fps", "1000", "@IN"}, kAB, 0, kAB},
     {{"find-short", "inf", "--fps", "25", "@IN"}, kAB, 2, "", "not a finite number"},
-    {{"correct", "--start", "1@2", "--end", "inf@3", "--fps", "25", "@IN"}, kAB, 2},
     {{"info", "/dev/zero"}, "", 2, "", "not a regular file"},
     {{"shift", "1", "-o", "/dev/null", "@IN"}, "[1][2]a\n", 2, "", "not a regular file"},
 
@@ -145,7 +140,6 @@ const Case kCases[] = {
     {{"shift", "1", "--start-only", "--end-only", "@IN"}, "[10][20]A\n", 2, "", "exclude each other"},
     {{"shift", "0", "@IN"}, "[10][20]A\n", 2, "", "must not be 0"},
     {{"shift", "1", "@IN"}, "{100}{250}A\n", 2, "", "--fps RATE"},
-    {{"shift", "1", "@IN"}, "[10][20]A\n[30][]B\n", 0, "[20][30]A\n[40][]B\n"},
 
     // A script made elsewhere keeps its own columns; text that would reopen as other characters
     // in Windows-1250 is written as UTF-8.
@@ -184,7 +178,6 @@ const Case kCases[] = {
     {{"fps", "--from", "25", "@IN"}, "{100}{250}A\n", 2, "", "are required"},
 
     // merge: the count on standard error; the options and the dialog's limits.
-    {{"merge", "--fps", "25", "@IN"}, kMergeable, 0, kMergeable, "@IN: subtitles merged: 0"},
     {{"merge", "--per50", "20", "--fps", "25", "@IN"}, kMergeable, 0,
      "{100}{150}Tak|Nie wiem\r\n{400}{500}Dobrze\r\n", "@IN: subtitles merged: 1"},
     {{"merge", "--per50", "20", "--max-length", "10", "--fps", "25", "@IN"}, kMergeable, 0, kMergeable,
@@ -193,7 +186,6 @@ const Case kCases[] = {
     {{"merge", "--max-length", "80.5", "--fps", "25", "@IN"}, kMergeable, 2, "", "not a whole number"},
     {{"merge", "--per50", "0.05", "--fps", "25", "@IN"}, kMergeable, 2, "", "--per50 must lie between 0.10"},
     {{"merge", "--rows", "3", "--add-rows", "--fps", "25", "@IN"}, kMergeable, 2, "", "exclude each other"},
-    {{"merge", "--lines", "1-1", "@IN"}, "[10][12]a\n[30][40]b\n{500}{}c\n", 2, "", "a frame line after the range"},
 
     // repair: the defaults, every switch, and nothing left to do.
     {{"repair", "--fps", "25", "@IN"}, kRepair, 0,
@@ -214,8 +206,6 @@ const Case kCases[] = {
      "[90][]z\r\n[10][]a\r\n[20][]b\r\n[30][]c\r\n{1}{}y\r\nbad\r\n", "line(s) moved"},
     {{"sort", "--lines", "2-5", "@IN"}, "[90][]z\r\n[30][]c\r\n[10][]a\r\n[20][]b\r\n{1}{}y\r\nbad\r\n", 2, "",
      "frame lines are read"},
-    {{"sort", "--fps", "25", "@IN"}, "[90][]z\r\n[30][]c\r\n[10][]a\r\n[20][]b\r\n{1}{}y\r\nbad\r\n", 1, "",
-     "@IN:6: unreadable line"},
 
     // The searches print the line the caret would land on; exit 1 when nothing is found.
     {{"find-short", "--fps", "25", "1.0", "@IN"}, kSearch, 0,
@@ -227,7 +217,6 @@ const Case kCases[] = {
      "@IN:6: line 5 starts at 68 s, the next subtitle (line 6) at the same time\n"},
     {{"find-gaps", "--fps", "25", "60", "@IN"}, kSearch, 0,
      "@IN:3: gap of 62 s after line 2 (ends at 8 s, line 4 starts at 70 s)\n"},
-    {{"find-gaps", "--fps", "25", "63", "@IN"}, kSearch, 1, "", "@IN: search finished: nothing found"},
     {{"find-short", "--fps", "25", "--lines", "2-3", "1", "@IN"}, kSearch, 1, "", "nothing found"},
     {{"find-short", "--fps", "25", "0", "@IN"}, kSearch, 2, "", "SECONDS must be above 0"},
     {{"find-short", "1", "@IN"}, kSearch, 2, "", "frame lines are read"},
