@@ -109,7 +109,6 @@ TEST(RepairSubtitles, DefaultsOverARangeAndTheSsaHeader) {
     RepairSubtitles(s, RepairOptions{}, 0, last);
     ASSERT_EQ(s.lines.size(), 11u);
     EXPECT_EQ(last, 11);
-    EXPECT_EQ(s.lines[2], "");
     EXPECT_EQ(s.lines[10], test::Ssa("0:00:03.00", "0:00:04.00", "a, b"));
 }
 

@@ -48,7 +48,6 @@ TEST(StampLine, OtherLinesBecomeTheTextOfALineInTheActiveFormat) {
     EXPECT_EQ(Stamped("Ala ma kota", 10.0, StampEdge::Start, {0.3, true, false}, kFormatDecisecond),
               "[97][]Ala ma kota");
     // Not readable, or too short to be taken as a subtitle ({1}{ is a frame line of 4 characters).
-    EXPECT_EQ(Stamped("12:30", 1.0, StampEdge::Start, kNoReaction), "{25}{}12:30");
     EXPECT_EQ(Stamped("{1}{", 1.0, StampEdge::Start, kNoReaction), "{25}{}{1}{");
     EXPECT_EQ(Stamped("{0}{0}", 0.1, StampEdge::Start, {0.3, true, false}), "{0}{}");
     // An SSA event without its script's columns is text too (with them, the SSA layout tests stamp it).

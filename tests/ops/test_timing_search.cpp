@@ -59,6 +59,5 @@ TEST(FindGapAfterSubtitle, FromTheEndToTheNextStart) {
     hit = FindGapAfterSubtitle(doc, 30.0, 0, 7);
     ASSERT_TRUE(hit.found);
     EXPECT_EQ(hit.line, 2);
-    EXPECT_EQ(hit.caretLine, 3);
     EXPECT_EQ(hit.nextLine, 6);
 }
