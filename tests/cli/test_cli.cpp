@@ -302,7 +302,6 @@ TEST(Cli, EveryRunOfTheTable) {
 TEST(Cli, HelpAndVersion) {
     auto r = RunCli({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.starts_with("Usage: kravelo-cli COMMAND")) << r.out;
     // The list comes from the registered commands, each of which the table runs.
     EXPECT_NE(r.out.find("\n  shift SECONDS "), std::string::npos) << r.out;
     r = RunCli({"shift", "--help"});

@@ -21,7 +21,6 @@ std::string Stamped(std::string_view line, double position, StampEdge edge, cons
 TEST(StampLine, StartKeepsTheLineFormatAndItsDisplayDuration) {
     // 10.0 s less 0.3 s reaction: 9.7 s (just below frame 242.5), the end moves along to 11.7 s.
     const StampResult r = StampLine("{100}{150}Frame line", 10.0, StampEdge::Start, {0.3, true, false}, 4, 25.0);
-    EXPECT_FALSE(r.error);
     EXPECT_EQ(r.line, "{242}{293}Frame line");
     EXPECT_TRUE(r.hasText);
     // Without LeaveFramesDifference the end stays; a line without an end keeps none.

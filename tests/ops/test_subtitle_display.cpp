@@ -61,7 +61,6 @@ TEST(DisplayTick, OverlapsAndSkippedLines) {
     // The first is cut at the second's start.
     EXPECT_EQ(d.At(3.0), (Log{"-", "+B"}));
     EXPECT_EQ(d.At(6.0), Log{"-"});
-    EXPECT_EQ(d.cursor.CurrentStart, kEndOfSubtitlesTime);
 
     // A document without subtitles gives the end marker at once and never shows it.
     Display none({"", "{0}{0}", "x"});
