@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <numeric>
 
@@ -262,7 +261,6 @@ TEST(AnalyzeMovieAudio, DamagedTruncatedAndUnreadableFiles) {
     r = AnalyzeMovieAudio(dir.Write("notes.txt", "{1}{25}not a movie\n"), o);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());
-    EXPECT_FALSE(AnalyzeMovieAudio(dir.Write("empty.mkv", ""), o).ok);
     r = AnalyzeMovieAudio(dir.File("missing.mkv"), o);
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.error.find("cannot read"), std::string::npos);

@@ -67,11 +67,6 @@ TEST(MergeShortSubtitles, ShortSubtitlesJoinANeighbour) {
         EXPECT_EQ(d.lines, c.expected);
         EXPECT_EQ(last, static_cast<long>(c.expected.size()));
     }
-    SubtitleDocument d = Doc(chain);
-    long last = 5;
-    MergeResult r = MergeShortSubtitles(d, Options(20), 0, last);
-    EXPECT_EQ(r.forward, 1);
-    EXPECT_EQ(r.backward, 2);
 }
 
 TEST(MergeShortSubtitles, ReWrapShares) {
