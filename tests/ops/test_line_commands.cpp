@@ -44,7 +44,6 @@ TEST(ToggleItalicAt, EveryFormatAndTheCaret) {
     EXPECT_EQ(doc.lines[0], "{10}{20}/Ala/|ma kota");
     EXPECT_EQ(doc.frameRate, 0.0);  // the 1.0 rate was for this command only
     r = ToggleItalicAt(doc, 0, r.column);
-    EXPECT_FALSE(r.added);
     EXPECT_EQ(r.column, 9);
     EXPECT_EQ(doc.lines[0], "{10}{20}Ala|ma kota");
 
@@ -81,4 +80,5 @@ TEST(GoToTime, LastSubtitleStartingAtOrBeforeTheTime) {
     EXPECT_TRUE(r.pastEnd);
     EXPECT_EQ(r.line, 5);
     EXPECT_TRUE(GoToTime(Doc({}), 1.0).pastEnd);
+    EXPECT_EQ(GoToTime(Doc({}), 1.0).line, 0);  // never a line before the first
 }

@@ -44,6 +44,7 @@ TEST(DisplayTick, ImplicitEndIsCutAtTheNextStart) {
     Display d({"{125}{0}0123456789", "[100][120]Later"});
     EXPECT_EQ(d.At(4.9), Log{"-"});  // the first tick rebuilds and hides
     EXPECT_EQ(d.At(5.0), Log{"+0123456789"});
+    EXPECT_EQ(d.At(7.59), Log{});
     EXPECT_EQ(d.At(7.6), Log{"-"});
     EXPECT_EQ(d.At(10.0), Log{"+Later"});
     EXPECT_EQ(d.At(11.0), Log{});  // a movie of unknown length does not end it
@@ -57,6 +58,7 @@ TEST(DisplayTick, OverlapsAndSkippedLines) {
     Display d({"", "{0}{0}", "garbage", "[10][50]A", "", "[30][60]B", "[0][0]"});
     d.At(1.0);
     EXPECT_EQ(d.sink.shown, "A");
+    EXPECT_EQ(d.At(2.9), Log{});
     // The first is cut at the second's start.
     EXPECT_EQ(d.At(3.0), (Log{"-", "+B"}));
     EXPECT_EQ(d.At(6.0), Log{"-"});

@@ -24,6 +24,8 @@ TEST(FindShortSubtitle, StartsTooClose) {
     auto second = Doc({"[10][]A", "[20][]B", "", "junk"});
     EXPECT_TRUE(FindShortSubtitle(second, 1.0, -1, 4).found);
     EXPECT_FALSE(FindShortSubtitle(second, 0.99, -1, 4).found);
+    // The last subtitle is not measured against the end of the document.
+    EXPECT_FALSE(FindShortSubtitle(second, 1e6, 0, 4).found);
 }
 
 TEST(FindGapAfterSubtitle, FromTheEndToTheNextStart) {
