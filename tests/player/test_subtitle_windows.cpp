@@ -97,7 +97,6 @@ TEST(SubtitleWindows, AdjustMovesLeadingWordsUp) {
     const QFontMetrics fm(w.s->Label(3)->font());
     EXPECT_LE(fm.horizontalAdvance(w.Text(3).trimmed()), 200);
     EXPECT_LE(fm.horizontalAdvance(w.Text(2).trimmed()), 200);
-    EXPECT_TRUE(longRow.endsWith(w.Text(3).trimmed()));
     // Row 2 overflowed in turn and passed its leading words on to row 1.
     EXPECT_TRUE(w.Text(1).startsWith(" gora jeden")) << w.Text(1).toStdString();
     EXPECT_EQ((w.Text(1).trimmed() + " " + w.Text(2).trimmed() + " " + w.Text(3).trimmed()),
@@ -107,7 +106,6 @@ TEST(SubtitleWindows, AdjustMovesLeadingWordsUp) {
     const QString word(80, 'x');
     w.Show(word, true);
     EXPECT_EQ(w.Text(3), " " + word + " ");
-    EXPECT_EQ(w.Text(2), "  ");
 }
 
 TEST(SubtitleWindows, TransparentPaintingAndOutline) {
