@@ -72,7 +72,6 @@ TEST_F(OptionsEffectsTest, SubtitleWindowsDisplayAndMarkerFollowAtOnce) {
         d.CheckBoxDostosujWiersze->setChecked(false);
         d.CheckBoxResumeWhenCrash->setChecked(false);
     });
-    EXPECT_EQ(form->SubtitleElevation(), 30);
     EXPECT_EQ(subs->Window(3)->geometry().bottom() + 1, form->height() - 40 - 30);
     EXPECT_EQ(movie->Display()->Options.DelaySubtitleOn, 250);
     EXPECT_FALSE(movie->Display()->Options.LetItalic);

@@ -92,15 +92,12 @@ TEST(TKvTrackBar, UserMovesReportOnlyRealChanges) {
     // Dragging the tracker moves it by the mouse's travel since the press.
     b.bar.ImageTrackerMouseDown(Qt::LeftButton, 5);
     b.bar.ImageTrackerMouseMove(Qt::LeftButton, 15);
-    EXPECT_EQ(b.bar.getScreenPos(), 51);
     EXPECT_EQ(b.reports.back(), 500);
     b.bar.ImageTrackerMouseMove(Qt::LeftButton, 500);
-    EXPECT_EQ(b.bar.getScreenPos(), 81);
     EXPECT_EQ(b.reports.back(), 800);
 
     // Real mouse events on the pictures go the same way.
     QTest::mousePress(b.bar.ImageTrack(), Qt::LeftButton, {}, QPoint(9, 3));
-    EXPECT_EQ(b.bar.getScreenPos(), 1);
     EXPECT_EQ(b.reports.back(), 0);
 
     // A code move followed by the user's report sends only when the value differs from the last sent.
