@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTest>
 #include <filesystem>
