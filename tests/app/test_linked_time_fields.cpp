@@ -52,7 +52,6 @@ TEST(LinkedTimeFields, AFrameCountIsTheWholeFramesInTheSeconds) {
     EXPECT_EQ(frm->text(), "-25");
     sec->setText("2.5 s");  // read up to what does not fit
     EXPECT_EQ(frm->text(), "62");
-    EXPECT_DOUBLE_EQ(fields->Seconds(), 2.5);
     sec->setText("1e300");
     EXPECT_EQ(frm->text(), "9000000000000000000");
     frm->setText("12.5");

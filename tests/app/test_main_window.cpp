@@ -85,22 +85,16 @@ protected:
         c.setPosition(after.isValid() ? after.position() : doc->characterCount() - 1, QTextCursor::KeepAnchor);
         window->Editor()->setTextCursor(c);
     }
-    int SelectionStartLine() const {
-        const QPlainTextEdit* editor = window->Editor();
-        return editor->document()->findBlock(editor->textCursor().selectionStart()).blockNumber();
-    }
 };
 
-// The window starts empty, in the settings' language. The frame-rate question comes first and
+// The window starts in the settings' language. The frame-rate question comes first and
 // its Anuluj stops the command; a selection is shifted and stays selected; without one the whole
 // document moves and the caret keeps its place.
 TEST_F(MainWindowTest, ShiftThroughTheDialogs) {
     // english.klg reaches the dialogs made before it was loaded.
     EXPECT_EQ(window->ConvertDialog().Button2->text(), "Cancel");  // StdButtons
 
-    const std::string path = dir.Write("film.txt", kFrameLines);
-    Open(path);
-    EXPECT_EQ(window->LabelFileName()->text(), Q(path));
+    Open(dir.Write("film.txt", kFrameLines));
     const std::vector<std::string> before = Lines();
 
     prompter.Dialog("FormPytanie09OkreslFPS", [](QDialog& d) { Find<QPushButton>(d, "Button2")->click(); });
@@ -254,7 +248,8 @@ TEST_F(MainWindowTest, ConversionToSsaAndBack) {
     EXPECT_EQ(window->GetSettings().SSA.fontSize, 30);
     ASSERT_EQ(Lines().size(), 12u);  // the header and the events; their text is the converter's
     EXPECT_EQ(Lines()[10], "[40][100]Pierwszy");  // outside the selection: unchanged
-    EXPECT_EQ(SelectionStartLine(), 11);
+    EXPECT_EQ(window->Editor()->textCursor().selectionStart(),
+              window->Editor()->document()->findBlockByNumber(11).position());
     EXPECT_TRUE(window->State().ssa.EventsKnown());
 
     // Saving an SSA document read from a ".txt" file becomes save-as with ".ssa" proposed.
@@ -311,7 +306,6 @@ TEST_F(MainWindowTest, SaveFailureOffersSaveAsInTheSubtitlesFolder) {
     fs::create_directories(dir.path() / "media");
     const std::string path = dir.Write("media/film.txt", kFrameLines);
     Open(path);
-    window->State().frameRate = 25.0;
     window->Editor()->appendPlainText("{700}{800}Nowy");
     // The folder becomes a regular file: nobody, root included, can write film.txt there.
     fs::rename(dir.path() / "media", dir.path() / "media-moved");
@@ -467,7 +461,6 @@ TEST_F(MainWindowTest, RecentSubtitleMenu) {
     EXPECT_FALSE(window->Action("reopentxt3")->isVisible());
     window->ReopenSubtitle(1);
     EXPECT_EQ(window->LabelFileName()->text(), Q(a));
-    EXPECT_EQ(window->Action("reopentxt1")->text(), "&a " + Q(a));
 }
 
 TEST_F(MainWindowTest, FaqPagesAndTheAboutBox) {
