@@ -20,7 +20,8 @@ TEST(FormSubNotSorted, CountsDownAndClosesItself) {
     TFormSubNotSorted notice(open, prompts);
 
     prompter.Dialog("FormSubNotSorted", [&](QDialog&) {
-        EXPECT_EQ(notice.LabelMessage->text().toStdString(), shipped.Text("Form1", "SubtitlesNotSorted"));
+        EXPECT_EQ(notice.LabelMessage->text().toStdString(),
+                  shipped.Text("Form1", "SubtitlesNotSorted"));
         EXPECT_TRUE(notice.Timer1->isActive());
         for (int second = 0; second < 4; ++second) notice.Timer1Timer();
         EXPECT_TRUE(notice.isVisible());  // "1": still up
