@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QToolButton>
 #include <algorithm>
 #include <vector>
 
@@ -238,7 +239,7 @@ TEST_F(OptionsTest, StatisticsShowTheCountersAndResetAfterTheQuestion) {
         return out.join(u'|');
     };
     prompter.answers = {BoxAnswer::No, BoxAnswer::Yes};
-    prompter.Dialog("FormStatistics", [&](QDialog& d) {
+    prompter.Dialog("FormStatistics", [&](QDialog&) {
         // 3600 s stored + 90 s of this run; this start counted.
         EXPECT_EQ(fields(), "26-12-01|26-12-06|6|5|0|1|1|30|10|2|3|2.0 GB|1.0 kB|3.5|0.5833333");
         stats.ButtonReset->click();  // No
