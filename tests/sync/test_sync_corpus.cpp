@@ -1,7 +1,6 @@
 // kravelo-cli sync end to end on a generated 10-minute movie: spoken dialogue over noise, music
 // and effects, decoded, voice-detected and aligned; the corrected times are compared with the
-// true ones. (Subtitles that fit no stretch of the speech are refused: the aligner's test on
-// another scene, and the sync command's on a silent stream.)
+// true ones.
 
 #include <gtest/gtest.h>
 
@@ -27,8 +26,11 @@ int RunQuiet(const std::string& command) { return std::system((command + " >/dev
 TEST(SyncCorpus, TimesSubtitlesToTheMoviesSpeech) {
     if (!Have("espeak-ng") || !Have("ffmpeg")) GTEST_SKIP() << "espeak-ng and ffmpeg make the test movie";
     TempDir tmp;
-    const std::string movieDir = tmp.File("a");
+    const std::string movieDir = tmp.File("a"), otherDir = tmp.File("b");
     ASSERT_EQ(RunQuiet(ShellQuote(KRAVELO_CORPUS_TOOL) + " --seed 7 --minutes 10 --out " + ShellQuote(movieDir)), 0);
+    ASSERT_EQ(RunQuiet(ShellQuote(KRAVELO_CORPUS_TOOL) + " --seed 8 --minutes 10 --subtitles-only --out " +
+                  ShellQuote(otherDir)),
+              0);
     setenv("XDG_CACHE_HOME", tmp.File("cache").c_str(), 1);
     const std::string movie = movieDir + "/movie.mkv";
 
@@ -55,4 +57,12 @@ TEST(SyncCorpus, TimesSubtitlesToTheMoviesSpeech) {
         for (std::size_t i = 0; i < truth.size(); ++i) within += std::abs(got[i] - truth[i]) <= 0.1;
         EXPECT_GE(static_cast<double>(within), 0.95 * static_cast<double>(truth.size()));
     }
+
+    // Another movie's subtitles: refused, nothing written.
+    const std::string wrong = otherDir + "/offset";
+    ASSERT_EQ(RunCli({"convert", "--to", "ssa", wrong + ".srt", "-o", wrong + ".ssa"}).status, 0);
+    const CliResult r = RunCli({"sync", "-o", wrong + ".out.ssa", movie, wrong + ".ssa"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("not trustworthy"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(wrong + ".out.ssa"));
 }
