@@ -1,19 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "core/convert.h"
+#include "support/engine_doc.h"
 
 using namespace kravelo;
+using kravelo::test::Doc;
 
 namespace {
-
-SubtitleDocument Doc(std::vector<std::string> lines, int documentFormat = kFormatTime, double fps = 25.0) {
-    SubtitleDocument d;
-    d.lines = std::move(lines);
-    d.documentFormat = documentFormat;
-    d.frameRate = fps;
-    if (documentFormat == kFormatSsa) d.ssa = ReadSsaHeader(d.lines, true);
-    return d;
-}
 
 OrderReport ConvertAll(SubtitleDocument& d, int target) {
     long first = 0, last = static_cast<long>(d.lines.size());
@@ -116,8 +109,8 @@ TEST(SubRip, BlocksBecomeLines) {
             "Ostatni",
             "",
             "śmieci na końcu",
-        },
-        kFormatSubRip);
+        });
+    d.documentFormat = kFormatSubRip;
     long first = 0, last = static_cast<long>(d.lines.size());
     OrderReport r = ConvertLines(d, kFormatDecisecond, SsaOptions{}, first, last);
     EXPECT_EQ(d.lines, (std::vector<std::string>{
@@ -153,7 +146,8 @@ TEST(SubRip, BlockReaderMovesForwardOnEveryInput) {
 }
 
 TEST(SubRip, ToSsaWritesTheHeader) {
-    SubtitleDocument d = Doc({"1", "00:00:01,000 --> 00:00:02,000", "<i>Tekst</i>", ""}, kFormatSubRip);
+    SubtitleDocument d = Doc({"1", "00:00:01,000 --> 00:00:02,000", "<i>Tekst</i>", ""});
+    d.documentFormat = kFormatSubRip;
     long first = 0, last = 4;
     ConvertLines(d, kFormatSsa, SsaOptions{}, first, last);
     ASSERT_EQ(d.lines.size(), 11u);

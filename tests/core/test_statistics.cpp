@@ -20,7 +20,6 @@ TEST(Statistics, ElapsedSecondsCountTheCalendarDays) {
 TEST(Statistics, ShortDatesReadInTheCenturyBeforeToday) {
     const DateTime today = At(2026, 12, 6, 22, 0, 0);
     EXPECT_EQ(ShortDateText(today), "26-12-06");
-    EXPECT_EQ(ShortDateText(At(2001, 10, 6)), "01-10-06");
     EXPECT_EQ(ParseShortDate(" 26-12-06 ", today), At(2026, 12, 6));
     EXPECT_EQ(ParseShortDate("99-01-31", today), At(1999, 1, 31));
     EXPECT_EQ(ParseShortDate("24-02-29", today), At(2024, 2, 29));

@@ -71,7 +71,6 @@ TEST(SubtitleCandidate, VersionPatternMatchesAndSorts) {
 
     const FileProbe probe = ListProbe({"/d/film_B.txt", "/d/film_a.txt", "/d/film.txt", "/d/inny.txt", "/e/film_c.txt"});
     EXPECT_EQ(ListVersions(film, probe), (std::vector<std::string>{"film.txt", "film_a.txt", "film_B.txt"}));
-    EXPECT_TRUE(SubtitleCandidateExists("/d/film.txt", true, probe));
     EXPECT_TRUE(SubtitleCandidateExists("/e/film.txt", true, probe));
     EXPECT_FALSE(SubtitleCandidateExists("/e/film.txt", false, probe));
 
@@ -81,5 +80,4 @@ TEST(SubtitleCandidate, VersionPatternMatchesAndSorts) {
     fs::create_directory(dir.path() / "film_dir.txt");
     EXPECT_EQ(ListVersions(VersionPatternOf(dir.File("film.txt")), RealFileProbe()),
               std::vector<std::string>{"film_pl.txt"});
-    EXPECT_FALSE(SubtitleCandidateExists(dir.File("film.txt"), false, RealFileProbe()));
 }
