@@ -126,17 +126,13 @@ TEST(SubRip, BlocksBecomeLines) {
 }
 
 TEST(SubRip, BlockReaderMovesForwardOnEveryInput) {
-    // Time lines back to back and text that looks like times never make the reader stall.
+    // Time lines back to back and text that looks like times never make the reader stall (a
+    // stall would count on to the bound).
     std::vector<std::string> lines = {"00:00:01,000 --> 00:00:02,000", "00:00:03,000 --> 00:00:04,000",
                                       "00:00:05,000", "x", "1", "2"};
     std::size_t index = 0, blocks = 0;
     SubRipBlock b;
-    std::size_t previous = 0;
-    while (ReadSubRipBlock(lines, index, b)) {
-        ++blocks;
-        ASSERT_GT(index, previous);
-        previous = index;
-    }
+    while (blocks < 10 && ReadSubRipBlock(lines, index, b)) ++blocks;
     EXPECT_EQ(blocks, 3u);
     EXPECT_EQ(b.text, "x|1|2");
 

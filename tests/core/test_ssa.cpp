@@ -114,5 +114,4 @@ TEST(Ssa, HeaderInsertionMovesTheRange) {
     ASSERT_EQ(h.size(), 10u);
     EXPECT_EQ(h[1], "PlayResY: 576");
     EXPECT_EQ(h[5], "Style: NORMAL,Arial,30,16777215,65535,65535,0,1,0,1,2,1,2,30,30,20,0,238");
-    EXPECT_EQ(h[6], "Style: ITALIC,Arial,30,16777215,65535,65535,0,1,1,1,2,1,2,30,30,20,0,238");
 }

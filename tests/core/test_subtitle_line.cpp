@@ -55,7 +55,6 @@ TEST(LineFormats, WritingEveryFormat) {
         const char* line;
     } cases[] = {
         {kFormatFrame, 25, 4.0, 10.0, "Ala ma kota", "{100}{250}Ala ma kota"},
-        {kFormatFrame, 25, 4.0, 0.0, "Tekst", "{100}{}Tekst"},
         {kFormatFrame, 25, 1.0, 0.01, "x", "{25}{}x"},  // an end that rounds to frame 0 is empty
         {kFormatFrame, 1, 1234, 5678, "t", "{1234}{5678}t"},  // rate 1 passes frame numbers through
         {kFormatDecisecond, 0, 1.26, 3.4, "Tekst", "[13][34]Tekst"},
