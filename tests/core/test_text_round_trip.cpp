@@ -31,7 +31,7 @@ TEST(TextRoundTrip, Windows1250ThatWouldReadAsUtf8) {
     EXPECT_FALSE(WriteTextFile(dir.File("a.txt"), d.lines, d.format, error));
     EXPECT_NE(error.find("UTF-8"), std::string::npos) << error;  // the way out is offered
 
-    // Text that still has a byte invalid in UTF-8, or only ASCII, stays in Windows-1250.
+    // Text that still has a byte invalid in UTF-8 stays in Windows-1250.
     EXPECT_EQ(EncodeText({"PÓŁNOC ś"}, d.format, problems), "P\xD3\xA3NOC \x9C\n");
     EXPECT_EQ(problems.misread, 0u);
 

@@ -4,7 +4,6 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
-#include <QDBusMessage>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
