@@ -46,8 +46,6 @@ TEST(SubtitleCandidate, SubtitlesFolderFirstThenBesideTheMovie) {
     // pattern's file, which the chooser turns into the version to open.
     EXPECT_EQ(find({"/sub/film_pl.txt", "/filmy/film.txt"}, "/sub", true), "/sub/film.txt");
     EXPECT_EQ(find({"/sub/film_pl.txt", "/filmy/film.txt"}, "/sub", false), "/filmy/film.txt");
-    EXPECT_EQ(find({"/filmy/filmEN.txt"}, "", true), "/filmy/film.txt");
-    EXPECT_EQ(find({"/filmy/filmEN.txt"}, "", false), "");
 
     // The candidate keeps the movie's name and takes "txt"; names without a usable extension
     // (even when a folder has a dot) give none.

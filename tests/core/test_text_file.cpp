@@ -5,13 +5,11 @@
 using namespace kravelo;
 using kravelo::test::TempDir;
 
-TEST(TextFile, LineEndingsAndFinalBreakRoundTrip) {
-    // The last: an LF file whose first line ends in CR stays an LF file, byte for byte.
-    for (std::string bytes : {"a\r\nb\r\n", "a\nb\n", "a\r\nb", "a\nb", "", "\r\n", "x", "a\r\n\r\n",
-                              "a\r\r\nb\r\n", "first\r\nsecond\nthird\n"}) {
-        TextDocument d = DecodeText(bytes);
-        EXPECT_EQ(EncodeText(d.lines, d.format), bytes) << bytes;
-    }
+TEST(TextFile, LineEndingsAndFinalBreak) {
+    // (Decoded and encoded again, the bytes come back whatever the line ends, a lone CR or a
+    // missing final break: a fuzz property over the seed corpus, whose text seeds hold the
+    // awkward cases.) The majority decides: an LF file whose first line ends in CR LF.
+    EXPECT_EQ(DecodeText("first\r\nsecond\nthird\n").format.lineEnding, LineEnding::Lf);
     // Mostly CR LF with one bare LF: a CR LF file, with no extra empty line at the end.
     TextDocument d = DecodeText("a\nb\r\nc\r\nd");
     EXPECT_EQ(d.lines, (std::vector<std::string>{"a", "b", "c", "d"}));
