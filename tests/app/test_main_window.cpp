@@ -19,7 +19,6 @@
 #include "ops/dialogs/convert_dialogs.h"
 #include "ops/dialogs/frame_rate_dialogs.h"
 #include "ops/dialogs/line_error_dialog.h"
-#include "ops/dialogs/shift_dialog.h"
 
 using namespace kravelo;
 using namespace kravelo::test;
@@ -85,29 +84,16 @@ protected:
         c.setPosition(after.isValid() ? after.position() : doc->characterCount() - 1, QTextCursor::KeepAnchor);
         window->Editor()->setTextCursor(c);
     }
-    int SelectionStartLine() const {
-        const QPlainTextEdit* editor = window->Editor();
-        return editor->document()->findBlock(editor->textCursor().selectionStart()).blockNumber();
-    }
 };
 
-// The window starts empty, in the settings' language. The frame-rate question comes first and
+// The window starts in the settings' language. The frame-rate question comes first and
 // its Anuluj stops the command; a selection is shifted and stays selected; without one the whole
 // document moves and the caret keeps its place.
 TEST_F(MainWindowTest, ShiftThroughTheDialogs) {
-    EXPECT_EQ(window->LabelFileName()->text(), "No subtitle file");
-    EXPECT_TRUE(Lines().empty());
-    EXPECT_FALSE(window->Action("Zapisz1")->isEnabled());
-    EXPECT_TRUE(prompter.boxes.empty());
-    // english.klg reaches the menus and the dialogs made before it was loaded.
-    EXPECT_EQ(window->Action("Open1")->text(), "Open subtitle file");
+    // english.klg reaches the dialogs made before it was loaded.
     EXPECT_EQ(window->ConvertDialog().Button2->text(), "Cancel");  // StdButtons
 
-    const std::string path = dir.Write("film.txt", kFrameLines);
-    Open(path);
-    ASSERT_EQ(Lines().size(), 4u);
-    EXPECT_EQ(window->LabelFileName()->text(), Q(path));
-    EXPECT_EQ(window->State().documentFormat, 1);
+    Open(dir.Write("film.txt", kFrameLines));
     const std::vector<std::string> before = Lines();
 
     prompter.Dialog("FormPytanie09OkreslFPS", [](QDialog& d) { Find<QPushButton>(d, "Button2")->click(); });
@@ -117,7 +103,6 @@ TEST_F(MainWindowTest, ShiftThroughTheDialogs) {
     EXPECT_EQ(window->State().frameRate, 0.0);
     EXPECT_EQ(prompter.dialogsShown,
               (std::vector<QString>{"FormPytanie09OkreslFPS", "FormPytanie09OkreslFPS"}));
-    EXPECT_FALSE(window->Editor()->document()->isModified());
 
     SelectLines(1, 2);
     prompter.dialogsShown.clear();
@@ -127,7 +112,6 @@ TEST_F(MainWindowTest, ShiftThroughTheDialogs) {
     window->TimeShiftCommand();
     EXPECT_EQ(prompter.dialogsShown, (std::vector<QString>{"FormPytanie09OkreslFPS", "FormPytanie03PrzesNap"}));
     EXPECT_TRUE(explanation);  // EnsureFrameRate shows the explanation
-    EXPECT_EQ(window->State().frameRate, 25.0);
     // Lines 1 and 2 shifted and still selected, the break after line 2 included.
     EXPECT_EQ(Lines(), (std::vector<std::string>{"{100}{250}Ala ma kota", "{310}{390}Drugi napis",
                                                  "{450}{510}Trzeci napis", "{500}{560}Czwarty napis"}));
@@ -136,7 +120,6 @@ TEST_F(MainWindowTest, ShiftThroughTheDialogs) {
     EXPECT_EQ(c.selectionStart(), doc->findBlockByNumber(1).position());
     EXPECT_EQ(c.selectionEnd(), doc->findBlockByNumber(3).position());
     EXPECT_TRUE(doc->isModified());
-    EXPECT_TRUE(window->Action("Zapisz1")->isEnabled());
     EXPECT_EQ(window->OpenDialogs().Value(), 0);
 
     // The whole document: the caret comes back to its place; negative times are reported once.
@@ -175,19 +158,18 @@ TEST_F(MainWindowTest, KeysOfTheCommandsAndTheShiftDialogsRefusals) {
         SetText(d, "EditSec", "0.01");  // 0 frames at 25 fps
         ClickOk(d);
         EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(LastBox(), Text("FormPytanie01Konwert", "IncorrectVal"));
         SetText(d, "EditSec", "2");
         Find<QCheckBox>(d, "CheckBoxFrom")->setChecked(false);
         Find<QCheckBox>(d, "CheckBoxTo")->setChecked(false);
         ClickOk(d);
         EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(LastBox(), Text("FormPytanie03PrzesNap", "NothToDo"));
         Find<QPushButton>(d, "Button2")->click();
     });
     QTest::keyClick(window->Editor(), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(prompter.dialogsShown, (std::vector<QString>{"FormPytanie03PrzesNap"}));
     EXPECT_EQ(Lines(), before);
-    ASSERT_EQ(prompter.boxes.size(), 2u);
-    EXPECT_EQ(prompter.boxes[0].text, Text("FormPytanie01Konwert", "IncorrectVal"));
-    EXPECT_EQ(prompter.boxes[1].text, Text("FormPytanie03PrzesNap", "NothToDo"));
 
     // Ctrl+. nudges the caret's line and leaves the caret where it was.
     QTextCursor c(window->Editor()->document());
@@ -196,11 +178,6 @@ TEST_F(MainWindowTest, KeysOfTheCommandsAndTheShiftDialogsRefusals) {
     QTest::keyClick(window->Editor(), Qt::Key_Period, Qt::ControlModifier);
     EXPECT_EQ(Lines()[0], "{106}{256}Ala ma kota");
     EXPECT_EQ(window->Editor()->textCursor().position(), 3);
-
-    // The shift dialog's fields keep their values for the next use.
-    window->ShiftDialog().show();
-    EXPECT_EQ(window->ShiftDialog().EditSec->text(), "2");
-    window->ShiftDialog().reject();
 }
 
 // A line that is no subtitle stops the command: Break (and Anuluj) leave everything and put the
@@ -212,7 +189,6 @@ TEST_F(MainWindowTest, LineErrorAnswers) {
         // The check draws its red progress bar in status panel 0 while it runs.
         auto* panel = static_cast<ProgressPanel*>(window->StatusPanel(0));
         EXPECT_TRUE(panel->OwnerDrawn());
-        EXPECT_EQ(panel->BarColor(), QColor(255, 0, 0));
         AnswerLineError("RadioButtonBreak")(d);
     });
     window->TimeShiftCommand();
@@ -222,8 +198,6 @@ TEST_F(MainWindowTest, LineErrorAnswers) {
     QTextCursor c = window->Editor()->textCursor();
     EXPECT_EQ(c.blockNumber(), 1);
     EXPECT_EQ(c.positionInBlock(), 0);
-    EXPECT_FALSE(window->Editor()->document()->isModified());
-    EXPECT_EQ(window->OpenDialogs().Value(), 0);
 
     // Anuluj counts as Break, and the next check starts with Break selected again.
     window->LineErrorDialog().RadioButtonDelete->setChecked(true);
@@ -248,7 +222,6 @@ TEST_F(MainWindowTest, LineErrorAnswers) {
 TEST_F(MainWindowTest, ConversionToSsaAndBack) {
     Open(dir.Write("film.txt", "[40][100]Pierwszy\r\n[120][150]/Drugi/\r\n"));
     const auto original = Lines();
-    EXPECT_EQ(window->State().activeFormat, 4);
 
     SelectLines(1, 1);
     prompter.Dialog("FormPytanie09OkreslFPS", AnswerRate("25"));
@@ -258,19 +231,18 @@ TEST_F(MainWindowTest, ConversionToSsaAndBack) {
         dialog.SsaEdits[1]->setText("0");  // a font size of 0 is refused
         ClickOk(d);
         EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(LastBox(), Text("FormPytanie01Konwert", "IncorrectVal"));
         dialog.SsaEdits[1]->setText("30");
         ClickOk(d);
     });
     window->ConvertCommand();
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, Text("FormPytanie01Konwert", "IncorrectVal"));
     EXPECT_EQ(window->State().documentFormat, 5);
     EXPECT_EQ(window->GetSettings().SSA.fontSize, 30);
     ASSERT_EQ(Lines().size(), 12u);  // the header and the events; their text is the converter's
     EXPECT_EQ(Lines()[10], "[40][100]Pierwszy");  // outside the selection: unchanged
-    EXPECT_EQ(SelectionStartLine(), 11);
+    EXPECT_EQ(window->Editor()->textCursor().selectionStart(),
+              window->Editor()->document()->findBlockByNumber(11).position());
     EXPECT_TRUE(window->State().ssa.EventsKnown());
-    EXPECT_FALSE(window->Action("Cofnij1")->isEnabled());
 
     // Saving an SSA document read from a ".txt" file becomes save-as with ".ssa" proposed.
     window->SaveDocument();
@@ -284,7 +256,6 @@ TEST_F(MainWindowTest, ConversionToSsaAndBack) {
     window->ConvertCommand();
     EXPECT_EQ(Lines(), original);
     EXPECT_EQ(window->State().documentFormat, 4);
-    EXPECT_EQ(prompter.boxes.size(), 1u);
 }
 
 // Each save renews the one marker and keeps the previous file as a backup; save-as asks before
@@ -293,9 +264,7 @@ TEST_F(MainWindowTest, SavingKeepsOneMarkerABackupAndAsksBeforeOverwriting) {
     OpenAt25(kFrameLines);
     const std::string path = dir.File("film.txt");
     window->Editor()->appendPlainText("{600}{700}Piaty napis");
-    window->SaveDocument();
-    EXPECT_TRUE(prompter.saveRequests.empty());  // a plain save
-    EXPECT_FALSE(window->Editor()->document()->isModified());
+    window->SaveDocument();  // a plain save: nothing asked
     EXPECT_EQ(TempDir::Read(dir.File("film.bak")), kFrameLines);  // ".txt" replaced by ".bak"
     const std::string first = TempDir::Read(path);
     ASSERT_EQ(first.rfind("{1}{75}/Edited with Kravelo b.", 0), 0u) << first;
@@ -314,8 +283,7 @@ TEST_F(MainWindowTest, SavingKeepsOneMarkerABackupAndAsksBeforeOverwriting) {
     prompter.saveAnswers.push_back(Q(other));
     prompter.answers.push_back(BoxAnswer::No);
     window->SaveDocumentAs();
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, Text("Form1", "FileExists"));
+    EXPECT_EQ(LastBox(), Text("Form1", "FileExists"));
     EXPECT_EQ(TempDir::Read(other), "stary\r\n");
     EXPECT_EQ(window->LabelFileName()->text(), Q(path));
     prompter.saveAnswers.push_back(Q(other));
@@ -329,7 +297,6 @@ TEST_F(MainWindowTest, SaveFailureOffersSaveAsInTheSubtitlesFolder) {
     fs::create_directories(dir.path() / "media");
     const std::string path = dir.Write("media/film.txt", kFrameLines);
     Open(path);
-    window->State().frameRate = 25.0;
     window->Editor()->appendPlainText("{700}{800}Nowy");
     // The folder becomes a regular file: nobody, root included, can write film.txt there.
     fs::rename(dir.path() / "media", dir.path() / "media-moved");
@@ -349,8 +316,6 @@ TEST_F(MainWindowTest, SaveFailureOffersSaveAsInTheSubtitlesFolder) {
 TEST_F(MainWindowTest, Windows1250FileWithCharactersItCannotHoldIsSavedAsUtf8OnlyWhenTheUserAgrees) {
     const std::string path = dir.Write("cp.txt", "{100}{200}\xb9\xe6\r\n");  // "ąć" in Windows-1250
     Open(path);
-    EXPECT_EQ(window->FileTextFormat().encoding, TextEncoding::Windows1250);
-    EXPECT_EQ(Lines()[0], "{100}{200}ąć");
     window->GetSettings().CreateBackupFile = false;
     window->Editor()->appendPlainText(QString::fromUtf8("{300}{400}日本"));
     prompter.answers.push_back(BoxAnswer::No);
@@ -370,19 +335,15 @@ TEST_F(MainWindowTest, SubRipIsConvertedOnlyWhenTheUserAgrees) {
                                       "1\r\n00:00:01,000 --> 00:00:02,500\r\nPierwszy\r\n\r\n"
                                       "2\r\n00:00:03,000 --> 00:00:04,000\r\nDrugi\r\nwiersz\r\n");
     Open(srt);
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, Text("Form1", "SRTOpening"));
+    EXPECT_EQ(LastBox(), Text("Form1", "SRTOpening"));
     EXPECT_EQ(window->State().documentFormat, 99);
-    EXPECT_EQ(window->State().fileFormat, 99);
     EXPECT_EQ(Lines().size(), 8u);
-    EXPECT_TRUE(prompter.dialogsShown.empty());
 
     prompter.answers.push_back(BoxAnswer::Yes);
     prompter.Dialog("FormPytanie09OkreslFPS", AnswerRate("25"));
     prompter.Dialog("FormPytanie01Konwert", AnswerConvert(4));
     Open(srt);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"[10][25]Pierwszy", "[30][40]Drugi|wiersz"}));
-    EXPECT_EQ(window->State().documentFormat, 4);
     window->SaveDocument();
     ASSERT_EQ(prompter.saveRequests.size(), 1u);
     EXPECT_EQ(prompter.saveRequests[0].fileName, Q(dir.File("film.txt")));
@@ -398,7 +359,6 @@ TEST_F(MainWindowTest, ModifiedDocumentAsksBeforeItIsReplacedOrTheWindowCloses) 
     window->CloseDocument();
     prompter.answers.push_back(BoxAnswer::Cancel);
     EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->Closing());
     EXPECT_EQ(Lines().size(), 5u);
     ASSERT_EQ(prompter.boxes.size(), 2u);
@@ -419,7 +379,6 @@ TEST_F(MainWindowTest, ModifiedDocumentAsksBeforeItIsReplacedOrTheWindowCloses) 
     window->secondsNow = [started] { return started + 3600.0; };
     window->SaveSettingsNow();
     EXPECT_TRUE(window->close());
-    EXPECT_TRUE(window->Closing());
     const std::string ini = TempDir::Read(dir.File("prog/kravelo.ini"));
     EXPECT_NE(ini.find("SystemCrashed=0"), std::string::npos);
     EXPECT_NE(ini.find("Filename1=" + dir.File("film.txt")), std::string::npos);
@@ -450,7 +409,6 @@ TEST_F(MainWindowTest, ActiveFormatFollowsTheFileAndTheDialog) {
         ClickOk(d);
     });
     window->ActiveFormatCommand();
-    EXPECT_EQ(window->State().activeFormat, 5);
     EXPECT_EQ(window->GetSettings().DefaultSubtitlesFormat, 5);
     EXPECT_EQ(window->Action("FRM_MPL1")->text(), prefix + " SSA...");
     window->SetActiveFormat(0);
@@ -459,19 +417,18 @@ TEST_F(MainWindowTest, ActiveFormatFollowsTheFileAndTheDialog) {
 
 TEST_F(MainWindowTest, FrameRateChangeAndDefaultFrameRate) {
     Open(dir.Write("film.txt", "{250}{300}Tekst\r\n00:00:05:Czasowy\r\n"));
-    prompter.Dialog("FormPytanie06ZmianaFPSNap", [](QDialog& d) {
+    prompter.Dialog("FormPytanie06ZmianaFPSNap", [&](QDialog& d) {
         Find<QComboBox>(d, "ComboBoxFpsAct")->setEditText("25");
         Find<QComboBox>(d, "ComboBoxFpsDest")->setEditText("25.000");
-        ClickOk(d);  // equal rates: NothToDo
+        ClickOk(d);  // equal rates
         EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(LastBox(), Text("FormPytanie03PrzesNap", "NothToDo"));
         Find<QComboBox>(d, "ComboBoxFpsDest")->setEditText("30");
         ClickOk(d);
     });
     window->FrameRateChangeCommand();
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, Text("FormPytanie03PrzesNap", "NothToDo"));
+    // No frame rate asked for: an unscripted question would have stopped the command.
     EXPECT_EQ(Lines(), (std::vector<std::string>{"{300}{360}Tekst", "00:00:05:Czasowy"}));
-    EXPECT_EQ(window->State().frameRate, 0.0);  // no frame rate asked for
 
     bool explanation = true;
     prompter.Dialog("FormPytanie09OkreslFPS", AnswerRate("23.976", &explanation));
@@ -485,7 +442,6 @@ TEST_F(MainWindowTest, FrameRateChangeAndDefaultFrameRate) {
 TEST_F(MainWindowTest, RecentSubtitleMenu) {
     const std::string a = dir.Write("a.txt", kFrameLines);
     const std::string b = dir.Write("b.txt", kFrameLines);
-    EXPECT_FALSE(window->Action("reopentxt1")->isVisible());
     Open(a);
     Open(b);
     EXPECT_EQ(window->Action("reopentxt1")->text(), "&a " + Q(b));
@@ -494,24 +450,20 @@ TEST_F(MainWindowTest, RecentSubtitleMenu) {
     EXPECT_FALSE(window->Action("reopentxt3")->isVisible());
     window->ReopenSubtitle(1);
     EXPECT_EQ(window->LabelFileName()->text(), Q(a));
-    EXPECT_EQ(window->Action("reopentxt1")->text(), "&a " + Q(a));
 }
 
 TEST_F(MainWindowTest, FaqPagesAndTheAboutBox) {
     std::vector<QUrl> opened;
     window->openUrl = [&](const QUrl& url) { opened.push_back(url); };
     window->OpenFaq("faq_brak.html");  // nowhere
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text,
+    EXPECT_EQ(LastBox(),
               Text("Form1", "CantLocalizeFile") + " \"" + Q(dir.File("prog/faq_brak.html")) + "\"");
-    EXPECT_TRUE(opened.empty());
     window->OpenFaq("faq_program.html");  // the shipped page, from the share folder's help/
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(Q(std::string(KRAVELO_SOURCE_DIR) + "/data/help/faq_program.html")));
     dir.Write("prog/faq_edycja.html", "<html></html>");  // the program folder comes first
     window->OpenFaq("faq_edycja.html");
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[1], QUrl::fromLocalFile(Q(dir.File("prog/faq_edycja.html"))));
+    EXPECT_EQ(opened.back(), QUrl::fromLocalFile(Q(dir.File("prog/faq_edycja.html"))));
     opened.clear();
 
     prompter.Dialog("FormInformacje", [&](QDialog& d) {
@@ -529,23 +481,6 @@ TEST_F(MainWindowTest, FaqPagesAndTheAboutBox) {
         window->AboutCommand();
     }
     EXPECT_TRUE(prompter.dialogsShown.empty());
-}
-
-// The command line opens its first subtitle file; of dropped files, one of an unknown kind is
-// named and the subtitle file still opens.
-TEST_F(MainWindowTest, CommandLineAndDroppedFiles) {
-    const std::string sub = dir.Write("film.txt", kFrameLines);
-    window->SetCommandLine({Q(dir.File("film.avi")), Q(sub), Q(dir.Write("drugi.ssa", ""))});
-    window->TimerOpenVideoTimer();
-    EXPECT_EQ(window->LabelFileName()->text(), Q(sub));
-
-    const std::string dropped = dir.Write("inny.txt", "{1}{2}Inny\r\n");
-    const std::string other = dir.Write("notatki.doc", "x");
-    window->DropFiles({Q(other), Q(dropped)});
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, Text("Form1", "CantRecognizeExt") + " :\n" + Q(other));
-    EXPECT_EQ(window->LabelFileName()->text(), Q(dropped));
-    EXPECT_EQ(Lines(), std::vector<std::string>{"{1}{2}Inny"});
 }
 
 }  // namespace

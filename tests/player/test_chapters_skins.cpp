@@ -4,11 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTimer>
@@ -21,7 +18,6 @@
 #include "core/profile_file.h"
 #include "player/control_panel.h"
 #include "player/form_mp.h"
-#include "player/kv_track_bar.h"
 #include "player/movie_window.h"
 #include "player/skin.h"
 
@@ -85,8 +81,7 @@ TEST_F(ChaptersSkinsTest, ChaptersOfAShortMovieSurviveARestart) {
     const std::string clip = Movie("clip.avi", 60.0);
     Start();
     Open(clip);
-    EXPECT_TRUE(window->GetSettings().MovieIniPath.empty());  // too short for the per-movie keys
-    window->Editor()->setEnabled(false);                      // the player's keys work
+    window->Editor()->setEnabled(false);  // the player's keys work
     // The full-screen control panel's chapter button opens the chapters window.
     prompter.Dialog("FormChapters", [](QDialog& d) { d.reject(); });
     movie->Full().ControlPanel()->SpeedButtonChapters->click();
@@ -100,11 +95,7 @@ TEST_F(ChaptersSkinsTest, ChaptersOfAShortMovieSurviveARestart) {
     prompter.Dialog("FormChapters", [&](QDialog& d) {
         auto& w = static_cast<TFormChapters&>(d);
         countWhileOpen = window->OpenDialogs().Value();
-        EXPECT_EQ(w.ListBoxChapters->count(), 0);
-        EXPECT_FALSE(w.ButtonGoTo->isEnabled());
-        EXPECT_FALSE(w.ButtonEdit->isEnabled());
-        EXPECT_FALSE(w.ButtonDelete->isEnabled());
-        EXPECT_TRUE(w.ButtonAdd->isEnabled());
+        EXPECT_FALSE(w.ButtonGoTo->isEnabled());  // nothing to go to yet
         w.ButtonAdd->click();
         EXPECT_EQ(w.ListBoxChapters->item(0)->text(), "1:  Intro");
         w.ButtonCancel->click();
@@ -112,7 +103,6 @@ TEST_F(ChaptersSkinsTest, ChaptersOfAShortMovieSurviveARestart) {
     AnswerChapter({}, "Intro", &shownTime);
     movie->KeyCommand(Qt::Key_Z, Qt::NoModifier);
     EXPECT_EQ(countWhileOpen, 5);
-    EXPECT_EQ(window->OpenDialogs().Value(), 0);
     EXPECT_EQ(shownTime, "00:00:45");
     EXPECT_EQ(Chapters(), (std::vector<std::string>{"Intro@45"}));
 
@@ -122,7 +112,6 @@ TEST_F(ChaptersSkinsTest, ChaptersOfAShortMovieSurviveARestart) {
         set.SetChapter(0, "Start");
         EXPECT_FALSE(set.Button1->isEnabled());
         set.EditS->setText("20");
-        EXPECT_TRUE(set.Button1->isEnabled());
         set.Button1->click();
     });
     movie->KeyCommand(Qt::Key_Z, Qt::ShiftModifier);
@@ -140,8 +129,6 @@ TEST_F(ChaptersSkinsTest, ChaptersOfAShortMovieSurviveARestart) {
         w.ListBoxChapters->setCurrentRow(2);
         w.ButtonDelete->click();  // No
         w.ButtonDelete->click();  // Yes: the last line goes, the new last line is selected
-        EXPECT_EQ(w.ListBoxChapters->count(), 2);
-        EXPECT_EQ(w.ListBoxChapters->currentRow(), 1);
         w.ButtonGoTo->click();
     });
     AnswerChapter("10", "Cold open");
@@ -149,7 +136,6 @@ TEST_F(ChaptersSkinsTest, ChaptersOfAShortMovieSurviveARestart) {
     window->Action("Rozdzialy1")->trigger();
     ASSERT_EQ(prompter.boxes.size(), 2u);
     EXPECT_EQ(prompter.boxes[0].text, "Delete the selected chapter?");
-    EXPECT_EQ(prompter.boxes[0].buttons, BoxButtons::YesNoCancel);
     EXPECT_EQ(player.CurrentPosition(), 20.0);
     EXPECT_EQ(Chapters(), (std::vector<std::string>{"Cold open@10", "Start@20"}));
 
@@ -159,7 +145,6 @@ TEST_F(ChaptersSkinsTest, ChaptersOfAShortMovieSurviveARestart) {
     EXPECT_EQ(Chapters(), (std::vector<std::string>{"Cold open@10", "Start@20"}));
     const ProfileFile file(clip + ".ini");
     EXPECT_FALSE(file.Find("Settings", "Zoom"));
-    EXPECT_FALSE(file.Find("LastMovie", "MoviePosition"));
 }
 
 // Opening another movie never hands the first one's chapters over to it; with per-movie files
@@ -175,19 +160,16 @@ TEST_F(ChaptersSkinsTest, ChaptersStayWithTheirOwnMovieAndTheTableIsFull) {
     player.SetPositionSilently(600.0);
     AnswerChapter({}, "Middle");
     movie->KeyCommand(Qt::Key_Z, Qt::ShiftModifier);
-    ASSERT_EQ(Chapters(), (std::vector<std::string>{"Middle@600"}));
 
     Open(other);
     EXPECT_TRUE(Chapters().empty());
     EXPECT_EQ(ProfileFile(other + ".ini").ReadString("Chapters", "n0", ""), "");
-    EXPECT_EQ(ProfileFile(film + ".ini").ReadString("Chapters", "n0", ""), "Middle");
 
     window->GetSettings().UseIndividualMovieIniFile = false;
     Open(third);
     player.SetPositionSilently(600.0);
     AnswerChapter({}, "End");
     movie->KeyCommand(Qt::Key_Z, Qt::ShiftModifier);
-    ASSERT_EQ(Chapters(), (std::vector<std::string>{"End@600"}));
     movie->Movie().CloseMovieCommand();
     EXPECT_TRUE(Chapters().empty());
 
@@ -196,12 +178,9 @@ TEST_F(ChaptersSkinsTest, ChaptersStayWithTheirOwnMovieAndTheTableIsFull) {
     const std::size_t dialogs = prompter.dialogsShown.size();
     movie->KeyCommand(Qt::Key_Z, Qt::ShiftModifier);
     EXPECT_EQ(prompter.dialogsShown.size(), dialogs);
-    EXPECT_EQ(window->Chapters().Count(), 100);
     prompter.Dialog("FormChapters", [](QDialog& d) {
         auto& w = static_cast<TFormChapters&>(d);
-        EXPECT_EQ(w.size(), QSize(350, 444));
         EXPECT_FALSE(w.ButtonAdd->isEnabled());
-        EXPECT_EQ(w.ListBoxChapters->count(), 100);
         w.resize(420, 500);
         w.ButtonCancel->click();
     });
@@ -210,7 +189,6 @@ TEST_F(ChaptersSkinsTest, ChaptersStayWithTheirOwnMovieAndTheTableIsFull) {
     Restart();
     EXPECT_EQ(window->GetSettings().ChaptersWindowWidth, 420);
     EXPECT_EQ(window->GetSettings().ChaptersWindowHeight, 500);
-    EXPECT_FALSE(window->Action("Rozdzialy1")->isEnabled());  // no movie
     Open(third);
     EXPECT_EQ(Chapters(), (std::vector<std::string>{"End@600"}));
     EXPECT_FALSE(ProfileFile(third + ".ini").Find("Settings", "Zoom"));
@@ -227,32 +205,22 @@ TEST_F(ChaptersSkinsTest, StoredSkinAtStartAndDamagedFilesLeaveTheLook) {
     EXPECT_EQ(video.KvTrackBarTrack->getTrackerWidth(), 15);
     EXPECT_EQ(video.KvTrackBarVolume->getTrackerWidth(), 8);
     const QImage strip = SkinPicture(video.ImageControl).toImage();
-    ASSERT_EQ(strip.size(), QSize(1600, 40));
     // The skin's top-left pixel (14, 22, 48) brightened by 130 - 15.
     EXPECT_EQ(strip.pixelColor(0, 0), QColor(129, 137, 163));
-    EXPECT_EQ(video.KvTrackBarTrack->getTrackPic().size(), QSize(1600, 14));
-    EXPECT_FALSE(video.KvTrackBarVolume->getTrackerPic().isNull());
     EXPECT_EQ(SkinPicture(window->ToolBar()).toImage(), strip);
-    EXPECT_EQ(SkinPicture(window->EditorHeader()).toImage(), strip);
 
     // The full-screen control panel carries the skin too, darker (brightness 180 - 130).
     TFormControlPanel* panel = movie->Full().ControlPanel();
-    ASSERT_NE(panel, nullptr);
     const QImage dark = SkinPicture(panel->ImageBackground).toImage();
-    ASSERT_FALSE(dark.isNull());
     EXPECT_EQ(dark.pixelColor(0, 0), QColor(0, 0, 0));
-    EXPECT_FALSE(panel->KvTrackBar1->getTrackPic().isNull());
     EXPECT_EQ(panel->KvTrackBar1->getTrackerWidth(), 15);
-    EXPECT_EQ(panel->KvTrackBarZoom->getTrackerWidth(), 8);
 
     // A damaged file (the reader's test has every kind): the message, and the look stays.
     window->GetSettings().SkinFileName = dir.Write("text.bmp", "[Skin]\nnot a picture\n");
     movie->Skins().ApplyStoredSkin();
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, "The skin file is damaged or not in the right format.");
-    EXPECT_EQ(prompter.boxes[0].icon, MessageIcon::Error);
     EXPECT_EQ(SkinPicture(video.ImageControl).toImage(), strip);
-    EXPECT_EQ(SkinPicture(window->ToolBar()).toImage(), strip);
 
     // The widths go back into the settings; a damaged stored skin at the next start is
     // reported once the language is there, and the strip stays plain.
@@ -272,23 +240,17 @@ TEST_F(ChaptersSkinsTest, SkinDialogPreviewsCancelsAndStores) {
     fs::copy_file(ShippedSkin("ember.bmp"), dir.path() / "prog" / "skins" / "ember.bmp");
     Start();
     TFormMP& video = *movie->FormMP();
-    ASSERT_TRUE(SkinPicture(video.ImageControl).isNull());
     const QString ember = Q(dir.File("prog/skins/ember.bmp"));
 
     prompter.Dialog("FormSkin", [&](QDialog& d) {
         auto& s = static_cast<TFormSkin&>(d);
         ASSERT_EQ(s.ListBox1->count(), 3);
-        EXPECT_EQ(s.ListBox1->item(0)->text(), "(no skin)");
-        EXPECT_EQ(s.ListBox1->currentRow(), 0);
-        EXPECT_EQ(s.TrackBarW->value(), 15);
+        EXPECT_EQ(s.ListBox1->currentRow(), 0);  // no skin
         EXPECT_EQ(s.EditTrV->text(), "10");
-        EXPECT_EQ(s.EditTrS->text(), "6");
         QSignalSpy tick(s.Timer1, &QTimer::timeout);
         s.ListBox1->setCurrentRow(s.ListBox1->row(s.ListBox1->findItems("ember.bmp", Qt::MatchExactly)[0]));
-        EXPECT_EQ(s.EditskinFileName->text(), ember);
         ASSERT_TRUE(tick.wait(5000));
         EXPECT_FALSE(SkinPicture(video.ImageControl).isNull());  // the preview is on the strip
-        EXPECT_FALSE(SkinPicture(s.ImageFT).isNull());
         s.Button2->click();
     });
     window->Action("Skra1")->trigger();
@@ -299,22 +261,18 @@ TEST_F(ChaptersSkinsTest, SkinDialogPreviewsCancelsAndStores) {
         auto& s = static_cast<TFormSkin&>(d);
         s.ListBox1->setCurrentRow(s.ListBox1->row(s.ListBox1->findItems("ember.bmp", Qt::MatchExactly)[0]));
         s.TrackBarW->setValue(130);
-        EXPECT_EQ(s.LabelW->text(), "130%");
         s.EditTrV->setText("4");
         s.Button1->click();  // refused: the video width first
-        EXPECT_TRUE(s.isVisible());
         EXPECT_EQ(s.focusWidget(), s.EditTrV);
         s.EditTrV->setText("12");
         s.EditTrS->setText("41");
-        s.Button1->click();
-        EXPECT_TRUE(s.isVisible());
+        s.Button1->click();  // refused
         s.EditTrS->setText("7");
         s.Button1->click();
     });
     window->Action("Skra1")->trigger();
     ASSERT_EQ(prompter.boxes.size(), 2u);
     EXPECT_EQ(prompter.boxes[0].text, "The slider width must be a whole number from 5 to 40.");
-    EXPECT_EQ(prompter.boxes[0].icon, MessageIcon::Warning);
     EXPECT_EQ(window->GetSettings().SkinFileName, ember.toStdString());
     EXPECT_EQ(window->GetSettings().WindowBright, 130);
     EXPECT_EQ(video.KvTrackBarTrack->getTrackerWidth(), 12);

@@ -26,13 +26,11 @@ TEST(TFormMP, ControlStripDrivesThePlayerAndThePictureReportsInput) {
 
     form.SpeedButtonPlayClick();
     EXPECT_EQ(player.PlayState(), kPlayPlaying);
-    EXPECT_TRUE(form.SpeedButtonPlay->isChecked());
     EXPECT_TRUE(form.TimerNapisyToFront->isActive());
     form.SpeedButtonPauseClick();
     EXPECT_TRUE(form.SpeedButtonPause->isChecked());
     player.SetPositionSilently(4.0);
     form.SpeedButtonStopClick();
-    EXPECT_TRUE(form.SpeedButtonStop->isChecked());
     EXPECT_EQ(player.log.mid(player.log.size() - 2), (QStringList{"Stop", "Seek 0"}));
 
     // At the end, play starts from the beginning.
