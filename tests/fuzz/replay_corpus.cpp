@@ -14,8 +14,7 @@ namespace fs = std::filesystem;
 TEST(FuzzCorpus, EveryTargetKeepsItsInvariantsOverTheSeeds) {
     const fs::path root = fs::path(KRAVELO_FUZZ_CORPUS);
     for (const auto& target : kravelo::fuzz::kTargets) {
-        const fs::path folder = root / target.name;
-        ASSERT_TRUE(fs::is_directory(folder)) << folder;
+        const fs::path folder = root / target.name;  // a missing folder throws
         std::size_t seeds = 0;
         // Every seed runs through every check, its own target's included: the inputs are plain
         // bytes to all.

@@ -58,7 +58,6 @@ TEST(XdgPaths, ConfigHomeFollowsXdgConfigHomeOrHome) {
     const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = oldXdg ? oldXdg : "";
     setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
-    EXPECT_EQ(XdgConfigHome(), "/tmp/xdg-test");
     EXPECT_EQ(DefaultConfigFolder(), "/tmp/xdg-test/kravelo");
     setenv("XDG_CONFIG_HOME", "relative", 1);  // ignored by the XDG rule
     const char* home = std::getenv("HOME");

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "core/media_types.h"
@@ -67,22 +66,18 @@ TEST(FileAssociations, AssociateAndGiveBackTheEarlierHandler) {
 
     auto associations = MakeXdgFileAssociations(config);
     EXPECT_FALSE(associations->IsAssociated("mkv"));
-    EXPECT_FALSE(associations->IsAssociated("mp4"));
 
     std::string error;
     // How the list's lines change is the list's own test; here each type's first handler.
     for (const char* ext : {"mkv", "mp4", "mpg"}) ASSERT_TRUE(associations->Associate(ext, &error)) << error;
     EXPECT_TRUE(associations->IsAssociated("mkv"));
-    EXPECT_TRUE(associations->IsAssociated("mp4"));
     EXPECT_TRUE(associations->IsAssociated("m4v"));  // the same type as mp4
     EXPECT_FALSE(associations->IsAssociated("avi"));
     // Another service reading the same file sees the same.
     EXPECT_TRUE(MakeXdgFileAssociations(config)->IsAssociated("mpeg"));
 
     for (const char* ext : {"mkv", "mp4", "mpg", "avi"}) ASSERT_TRUE(associations->Disassociate(ext, &error)) << error;
-    EXPECT_FALSE(associations->IsAssociated("mkv"));
-    EXPECT_FALSE(associations->IsAssociated("mp4"));
-    // mpv is the default of Matroska again; vlc kept AVI, which Kravelo never had.
+    // The list as it was, so nothing is Kravelo's any more: mpv is the default of Matroska again; vlc kept AVI, which Kravelo never had.
     EXPECT_EQ(TempDir::Read(listPath), before);
 
     // An extension with no known type is refused with a reason.
@@ -107,7 +102,6 @@ TEST(FileAssociations, MissingFoldersUnreadableListAndTheUserEntry) {
     const std::string exec = EntryValue(entry, "Exec");
     ASSERT_TRUE(exec.ends_with(" %f")) << exec;
     EXPECT_EQ(DesktopExecUnquote(exec.substr(0, exec.size() - 3)), program);
-    EXPECT_EQ(EntryValue(entry, "MimeType"), ExpectedMimeTypes());
 
     // An entry installed with the program is used as it is.
     fs::remove(data + "/applications/kravelo.desktop");
@@ -137,11 +131,7 @@ TEST(FileAssociations, MissingFoldersUnreadableListAndTheUserEntry) {
 
 TEST(FileAssociations, ShippedDesktopEntry) {
     const std::string entry = TempDir::Read(std::string(KRAVELO_SOURCE_DIR) + "/data/kravelo.desktop");
-    EXPECT_TRUE(entry.starts_with("[Desktop Entry]\n"));
-    EXPECT_EQ(EntryValue(entry, "Type"), "Application");
     EXPECT_EQ(EntryValue(entry, "Exec"), "kravelo %f");
-    EXPECT_EQ(EntryValue(entry, "Icon"), "kravelo");
-    EXPECT_TRUE(fs::exists(std::string(KRAVELO_SOURCE_DIR) + "/data/kravelo.svg"));
     // The same types the program opens and writes into a user entry.
     EXPECT_EQ(EntryValue(entry, "MimeType"), ExpectedMimeTypes());
     EXPECT_EQ(entry, DesktopEntryText("kravelo"));
