@@ -110,7 +110,6 @@ TEST(Settings, MaximisedWindowWritesOnlyItsState) {
     max.Left = 1;
     LoadSettings(max, path);
     EXPECT_EQ(max.Left, 1);
-    // (A minimised window keeps the geometry in the file the same way.)
 }
 
 TEST(Settings, ReadOnlyProgramFolderUsesTheConfigFolderSeededFromIt) {
@@ -149,9 +148,10 @@ TEST(MovieSettings, WritableFolderKeepsTheMovieFileBesideTheMovie) {
     s.MoviePosition = 99;
     TChapters chapters;
     OpenMovieSettings(s, chapters, movie);
-    // Read, and saved at once beside the movie: the five per-movie keys are in the file with the values read, the
-    // chapters stay as they were.
-    EXPECT_EQ(TempDir::Read(s.MovieIniPath),
+    // Read, and saved at once beside the movie: the five per-movie keys are in the file with the
+    // values read, the chapters stay as they were.
+    EXPECT_EQ(s.MovieIniPath, movie + ".ini");
+    EXPECT_EQ(TempDir::Read(movie + ".ini"),
               "[Settings]\nZoom=40\nSubtitlesElevationFS=0\n[LastMovie]\nMoviePosition=61.5\n"
               "RestorePosition=1\n[Chapters]\nn0=A\np0=3\n[Fonts]\nTransparentFonts=0\n");
 }
@@ -179,6 +179,7 @@ TEST(MovieSettings, ReadOnlyFolderFallsBackToTheSubtitlesFolderOrToNoFile) {
 
     s.SubtitlesFolder = dir.File("subs");
     OpenMovieSettings(s, chapters, movie);
+    EXPECT_EQ(s.MovieIniPath, dir.File("subs/film.avi.ini"));
     EXPECT_EQ(s.MoviePosition, 12.5f);
     // The subtitles folder's file: only loaded there, not saved.
     EXPECT_EQ(TempDir::Read(s.MovieIniPath), "[LastMovie]\nMoviePosition=12.5\n[Settings]\nZoom=33\n");
