@@ -119,7 +119,8 @@ void SyncCommands::ToggleStrip() {
         strip_->show();
         tick_->start();
         emit AudioReady();  // fills the blocks in
-        if (!running_ && (!speech_ || moviePath_ != S(player_.FileName()))) StartWorker(false);
+        if (!running_ && (!speech_ || moviePath_ != S(player_.FileName()) || stream_ != player_.AudioStreamIndex()))
+            StartWorker(false);
     }
     window_.Commands().Refresh();
 }
@@ -153,9 +154,12 @@ void SyncCommands::SyncCommand() {
 
 void SyncCommands::StartWorker(bool align) {
     if (worker_.joinable()) worker_.join();
+    // The audio the user hears: another track chosen in the player is analysed afresh.
     const std::string path = S(player_.FileName());
-    if (path != moviePath_ || !peaks_) {
+    const int stream = player_.AudioStreamIndex();
+    if (path != moviePath_ || stream != stream_ || !peaks_) {
         moviePath_ = path;
+        stream_ = stream;
         speech_.reset();
         peaks_ = std::make_shared<media::PeakStore>();
         strip_->SetPeaks(peaks_);
@@ -170,6 +174,7 @@ void SyncCommands::StartWorker(bool align) {
     window_.Frame().DrawProgress(0, 1000, ProgressColor::Blue);
 
     media::AnalyzeOptions analyze;
+    analyze.stream = stream;
     analyze.cacheFolder = cacheFolder;
     analyze.live = peaks_;
     std::shared_ptr<const SpeechTrack> speech = speech_;

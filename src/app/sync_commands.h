@@ -1,8 +1,8 @@
 #pragma once
 // Synchronising the subtitles with the movie's audio, and the waveform strip under the video.
 //
-// The movie's audio is analysed once per movie in a worker thread (speech track and peaks, from
-// the cache when the movie has not changed): the status bar's panel 0 shows the progress and a
+// The audio track the player plays is analysed once per movie and track in a worker thread
+// (speech track and peaks, from the cache when the movie has not changed): the status bar's panel 0 shows the progress and a
 // Cancel button stops it. The sync command then aligns the work range in the same worker, shows
 // the preview dialog and applies the result as one bulk edit; for frame lines whose result is
 // one piece at a usual frame-rate ratio it offers the frame-rate change instead. The strip draws
@@ -105,7 +105,8 @@ private:
     std::optional<Pending> pending_;
 
     // The analysis of the current movie.
-    std::string moviePath_;
+    std::string moviePath_;  // the movie and audio stream speech_ and peaks_ belong to
+    int stream_ = -1;
     std::shared_ptr<media::PeakStore> peaks_;
     std::shared_ptr<const SpeechTrack> speech_;
     long damaged_ = 0;

@@ -35,6 +35,8 @@ class FakePlayer : public MediaPlayer {
 
     // "Play", "Pause", "Stop", "Seek 4.5", "Open name", "Volume 100", "Menu"...
     QStringList log;
+    // What AudioStreamIndex reports while a movie is loaded.
+    int audioStream = -1;
 
     bool AutoStart() const override { return autoStart_; }
     void SetAutoStart(bool on) override { autoStart_ = on; }
@@ -54,6 +56,7 @@ class FakePlayer : public MediaPlayer {
     int ImageSourceWidth() const override { return loaded_ ? movie_.width : 0; }
     int ImageSourceHeight() const override { return loaded_ ? movie_.height : 0; }
     void ShowDialog(int dialog) override;
+    int AudioStreamIndex() const override { return loaded_ ? audioStream : -1; }
     int VolumeLevel() const override { return volume_; }
     void SetVolumeLevel(int level) override;
     QWidget* VideoWidget() override;

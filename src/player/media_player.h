@@ -73,6 +73,9 @@ class MediaPlayer : public QObject {
     virtual QString PropertiesText() const { return FileName(); }
     // The frame rate the video stream declares; 0 when it declares none.
     virtual double NominalFrameRate() const { return 0.0; }
+    // The container's stream index of the audio track being played; -1 when no track plays or
+    // the player cannot tell (the default audio stream is meant then).
+    virtual int AudioStreamIndex() const { return -1; }
 
     // Sound level 0..255 (the volume bars' scale).
     virtual int VolumeLevel() const = 0;

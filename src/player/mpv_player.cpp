@@ -374,6 +374,15 @@ double MpvPlayer::NominalFrameRate() const {
     return fps > 0.0 ? fps : 0.0;
 }
 
+int MpvPlayer::AudioStreamIndex() const {
+    int64_t index = -1;
+    int external = 0;  // a track from another file has no index in the movie
+    if (!mpv_ || !loaded_ || mpv_get_property(mpv_, "current-tracks/audio/ff-index", MPV_FORMAT_INT64, &index) < 0 ||
+        mpv_get_property(mpv_, "current-tracks/audio/external", MPV_FORMAT_FLAG, &external) < 0 || external)
+        return -1;
+    return static_cast<int>(index);
+}
+
 void MpvPlayer::SetVolumeLevel(int level) {
     volume_ = std::clamp(level, 0, 255);
     if (!mpv_) return;

@@ -55,6 +55,7 @@ class MpvPlayer : public MediaPlayer {
     int ImageSourceWidth() const override;
     int ImageSourceHeight() const override;
     double NominalFrameRate() const override;
+    int AudioStreamIndex() const override;
     void ShowDialog(int dialog) override;
     int VolumeLevel() const override { return volume_; }
     void SetVolumeLevel(int level) override;

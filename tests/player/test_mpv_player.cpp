@@ -37,6 +37,7 @@ TEST(MpvPlayer, OpensAMovieWithItsFramesLengthAndPictureAndSeeksIt) {
     EXPECT_NEAR(p.Duration(), 10.04, 0.02);
     EXPECT_EQ(p.ImageSourceWidth(), 320);
     EXPECT_EQ(p.ImageSourceHeight(), 240);
+    EXPECT_EQ(p.AudioStreamIndex(), 1);  // the sine, after the picture
     EXPECT_NEAR(p.CurrentPosition(), 0.0, 1e-9);
 
     // Seeks land on the asked frame.

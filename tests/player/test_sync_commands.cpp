@@ -175,13 +175,17 @@ TEST_F(SyncTest, FrameLinesForAnotherFrameRateGetTheFrameRateChange) {
     ExpectAligned(bursts->size());
 }
 
-TEST_F(SyncTest, ASilentMovieGivesAWarningAndCancelIsTheDefault) {
-    const std::string silent = dir.File("silent.mka");
-    test::SpeechMovie recipe{{}, 60.0};
+// The audio track the player plays is the one synchronised: a silent track gives the warning
+// with Anuluj as the default; the voiced track, chosen in the player afterwards, aligns.
+TEST_F(SyncTest, ThePlayedAudioTrackIsSynchronised) {
+    const std::string two = dir.File("two.mka");
+    test::SpeechMovie recipe{*bursts, 300.0};
     recipe.video = false;
-    ASSERT_TRUE(test::MakeSpeechMovie(silent, recipe));
-    player.AddMovie(QString::fromStdString(silent), {1500, 60.0, 320, 240});
-    movie->Movie().Open(QString::fromStdString(silent), false, false, true);
+    recipe.silentFirstTrack = true;  // stream 0 silent, stream 1 the voice
+    ASSERT_TRUE(test::MakeSpeechMovie(two, recipe));
+    player.AddMovie(QString::fromStdString(two), {7500, 300.0, 320, 240});
+    player.audioStream = 0;
+    movie->Movie().Open(QString::fromStdString(two), false, false, true);
     ASSERT_TRUE(window->MovieLoaded());
     const std::string text = FrameLines(*bursts, 1.0, 2.5);
     SetText(text);
@@ -201,6 +205,11 @@ TEST_F(SyncTest, ASilentMovieGivesAWarningAndCancelIsTheDefault) {
         EXPECT_EQ(prompter.boxes[0].text, "The subtitles could not be matched to the movie's audio.");
     }
     EXPECT_EQ(window->Editor()->toPlainText().toStdString(), text);
+
+    player.audioStream = 1;
+    prompter.Dialog("FormSyncPreview", [](QDialog& d) { static_cast<SyncPreviewDialog&>(d).ButtonApply->click(); });
+    ASSERT_TRUE(RunSync());
+    ExpectAligned(bursts->size());
 }
 
 TEST_F(SyncTest, CancelStopsTheRunAndNothingChanges) {
