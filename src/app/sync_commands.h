@@ -1,12 +1,12 @@
 #pragma once
 // Synchronising the subtitles with the movie's audio, and the waveform strip under the video.
 //
-// The audio track the player plays is analysed once per movie and track in a worker thread
-// (speech track and peaks, from the cache when the movie has not changed): the status bar's panel 0 shows the progress and a
-// Cancel button stops it. The sync command then aligns the work range in the same worker, shows
-// the preview dialog and applies the result as one bulk edit; for frame lines whose result is
-// one piece at a usual frame-rate ratio it offers the frame-rate change instead. The strip draws
-// the peaks as they are decoded. Made by the movie side, which owns the player.
+// The audio track the player plays is analysed once per movie and track in a worker thread (speech
+// track and peaks, from the cache when the movie has not changed): the status bar's panel 0 shows
+// the progress and a Cancel button stops it. The sync command then aligns the work range in the
+// same worker, shows the preview dialog and applies the result as one bulk edit; for frame lines
+// whose result is one piece at a usual frame-rate ratio it offers the frame-rate change instead.
+// The strip draws the peaks as they are decoded. Made by the movie side, which owns the player.
 //
 //     SyncCommands sync(window, player, [&](double t) { transport.Seek(t); });  // registers
 //     sync.SyncCommand();   // returns at once; Finished() when the run is over
